@@ -1,0 +1,63 @@
+# One helper per kind of target keeps every folder's CMakeLists.txt short and
+# applies the same warnings and sanitizer flags everywhere.
+
+set(QM_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor)
+
+if(QM_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(QM_BUILD_FUZZ)
+  # Every library is instrumented for coverage so libFuzzer can steer into it.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# qm_library(NAME SOURCES ... DEPS ...): a static library of one layer.
+function(qm_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+# qm_executable(NAME SOURCES ... DEPS ...)
+function(qm_executable name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+endfunction()
+
+# qm_test(NAME SOURCES ... DEPS ...): a GoogleTest binary registered with ctest.
+# Every test runs in Tokyo time with its own empty settings folder.
+function(qm_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} qm_fakes GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+  target_compile_definitions(${name} PRIVATE QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo;QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}")
+endfunction()
+
+# qm_benchmark(NAME SOURCES ... DEPS ...)
+function(qm_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+endfunction()
+
+# qm_fuzzer(NAME SOURCES ... DEPS ...): a libFuzzer binary.
+function(qm_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()

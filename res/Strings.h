@@ -1,0 +1,62 @@
+// Every text the program shows or writes as its own, one named constant each.
+//
+// The texts are used exactly as they stand; nothing else in the source tree
+// spells a user-visible text inline. QStringView constants cost nothing at
+// start-up and convert to QString where a copy is needed.
+#pragma once
+
+#include <QStringView>
+
+namespace qm::res {
+
+// Messages.
+inline constexpr QStringView kCannotWrite = u"書き込みできません";
+inline constexpr QStringView kFileNotFound = u"ファイルが見つかりません";
+inline constexpr QStringView kCannotOpenFile = u"ファイルが開けません";
+inline constexpr QStringView kApplyToChildren = u"子ツリーもすべて同じ状態にしますか？";
+inline constexpr QStringView kSetItemImageError = u"Err:SetItemImage";
+inline constexpr QStringView kUnencodableCharacters =
+    u"次の文字はファイルに保存できません（「?」に置き換わります）：";
+inline constexpr QStringView kUndecodableBytes =
+    u"文字として読めないバイトがありました（「\uFFFD」に置き換えました）：";
+inline constexpr QStringView kNodesReplaced =
+    u"階層の合わないツリーを親の下に置き直しました：";
+inline constexpr QStringView kFormatNotYetSupported =
+    u"この形式の読み書きはまだできません";
+
+// Titles.
+inline constexpr QStringView kUntitledTop = u"（無題）";
+
+// Flag names of a node.
+inline constexpr QStringView kCheck = u"チェック";
+inline constexpr QStringView kStrike = u"削除線";
+inline constexpr QStringView kTitleOutputChapterAndTitle = u"章立て文字+タイトル";
+inline constexpr QStringView kTitleOutputTitleOnly = u"タイトルのみ";
+inline constexpr QStringView kTitleOutputNoTitle = u"タイトル無し";
+
+// Defaults of the document settings block and the category texts.
+inline constexpr QStringView kDefaultHtmlHomeStr = u"ホーム";
+inline constexpr QStringView kDefaultHtmlReturnStr = u" に戻る";
+inline constexpr QStringView kDefaultCategoryBefore = u"【";
+inline constexpr QStringView kDefaultCategoryAfter = u"】";
+
+// Names of the chapter number kinds, in kind order (0 to 11); kind 12 is
+// built from kCustomKindOpen, its first entries and kCustomKindClose.
+inline constexpr QStringView kNumberKindNames[] = {
+    u"数字（1,2,3・・）",
+    u"全角数字（１,２,３・・）",
+    u"ローマ数字（Ⅰ,II,III・・）",
+    u"英大文字（A,B,C・・）",
+    u"英小文字（a,b,b・・）",
+    u"丸付き数字（①,②,③・・）",
+    u"漢数字（一,二,三・・）",
+    u"なし",
+    u"半角カナ（ｱ,ｲ,ｳ・・）",
+    u"全角カナ（ア,イ,ウ・・）",
+    u"ひらがな（あ,い,う・・）",
+    u"章番号（1-1,1-2,2-3・・）",
+};
+inline constexpr QStringView kCustomKindOpen = u"カスタム（";
+inline constexpr QStringView kCustomKindClose = u"・・)";
+
+}  // namespace qm::res

@@ -1,0 +1,179 @@
+// CTreeStore: the branch text that carries whole branches through the
+// clipboard. One record per node, records back to back:
+//   relative path, U+0002 link, U+0004 body, U+0005 flags, U+0006 mark,
+//   U+0003 identifier [U+0001 update(14) creation(14) stamp(17)], U+0007.
+#include <array>
+#include <memory>
+
+#include "model/Decimal.h"
+#include "model/TreeStore.h"
+#include "platform/Clock.h"
+#include "platform/TreeControl.h"
+
+namespace qm {
+namespace {
+
+constexpr char16_t kLinkField = 0x02;
+constexpr char16_t kIdField = 0x03;
+constexpr char16_t kBodyField = 0x04;
+constexpr char16_t kFlagsField = 0x05;
+constexpr char16_t kMarkField = 0x06;
+constexpr char16_t kRecordEnd = 0x07;
+
+constexpr std::array<char16_t, 5> kRecordFields = {kLinkField, kBodyField, kFlagsField,
+                                                   kMarkField, kIdField};
+
+void AppendTimeOrZeros(QString& out, bool set, qint32 time) {
+  if (set) {
+    AppendTime14(out, time);
+  } else {
+    out += QStringLiteral("00000000000000");
+  }
+}
+
+// One record cut at the first occurrence of each field mark.
+class Record {
+ public:
+  explicit Record(QStringView text) : m_text(text) {
+    m_at.fill(-1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      for (size_t f = 0; f < kRecordFields.size(); ++f) {
+        if (text[i] == kRecordFields[f] && m_at[f] < 0) m_at[f] = i;
+      }
+    }
+  }
+
+  QStringView RelativePath() const { return m_text.first(NextCut(-1)); }
+  bool Has(size_t field) const { return m_at[field] >= 0; }
+  QStringView Field(size_t field) const {
+    const qsizetype start = m_at[field] + 1;
+    return m_text.sliced(start, NextCut(start - 1) - start);
+  }
+
+ private:
+  qsizetype NextCut(qsizetype after) const {
+    qsizetype cut = m_text.size();
+    for (qsizetype at : m_at) {
+      if (at > after && at < cut) cut = at;
+    }
+    return cut;
+  }
+
+  QStringView m_text;
+  std::array<qsizetype, kRecordFields.size()> m_at{};
+};
+
+// A relative path keeps its U+0001 level separators and loses every other
+// character that may not stand in a path.
+QString CleanRelativePath(QStringView path) {
+  QString clean;
+  clean.reserve(path.size());
+  for (QChar c : path) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x02 && u <= 0x08) || u == u'\r' || u == u'\n') continue;
+    clean += c;
+  }
+  return clean;
+}
+
+}  // namespace
+
+void CTreeStore::AppendBranchRecords(QString& out, int first, qsizetype relativeFrom,
+                                     bool withTimes) const {
+  const CDirData& node = N(first);
+  out += QStringView(node.m_strPath).sliced(relativeFrom);
+  out += QChar(kLinkField);
+  out += node.m_strLink;
+  out += QChar(kBodyField);
+  out += node.m_strBody;
+  out += QChar(kFlagsField);
+  out += QString::number(node.m_nFlags);
+  out += QChar(kMarkField);
+  out += QString::number(node.m_nMark);
+  out += QChar(kIdField);
+  out += node.GetIdText();
+  if (withTimes) {
+    out += kPathSeparator;
+    AppendTimeOrZeros(out, node.HasUpdateTime(), node.m_tmUpdate);
+    AppendTimeOrZeros(out, node.HasCreateTime(), node.m_tmCreate);
+    out += node.m_stStamp.IsSet() ? FormatStamp17(node.m_stStamp)
+                                  : QStringLiteral("00000000000000000");
+  }
+  out += QChar(kRecordEnd);
+}
+
+QString CTreeStore::GetBranchText(int i, bool withTimes) const {
+  QString out;
+  const QString& top = N(i).m_strPath;
+  const qsizetype relativeFrom = PathPosition(i, GetLevel(i));
+  AppendBranchRecords(out, i, relativeFrom, withTimes);
+  for (int j = i + 1; j < Count() && IsPathBelow(N(j).m_strPath, top); ++j) {
+    AppendBranchRecords(out, j, relativeFrom, withTimes);
+  }
+  return out;
+}
+
+QString CTreeStore::GetChildrenText(int i, bool withTimes) const {
+  QString out;
+  const QString& top = N(i).m_strPath;
+  for (int j = i + 1; j < Count() && IsPathBelow(N(j).m_strPath, top); ++j) {
+    AppendBranchRecords(out, j, top.size() + 1, withTimes);
+  }
+  return out;
+}
+
+int CTreeStore::InsertBranchText(int i, const QString& text, bool after) {
+  const int parent = i == 0 ? 0 : GetParent(i);
+  const int at = i == 0 ? Count() : (after ? GetBranchEnd(i, true) : i);
+  const QString& parentPath = N(parent).m_strPath;
+  const qint32 now = m_clock.Now();
+
+  std::vector<std::unique_ptr<CDirData>> made;
+  bool broken = false;
+  for (qsizetype pos = 0; pos < text.size();) {
+    const qsizetype end = text.indexOf(QChar(kRecordEnd), pos);
+    if (end < 0) {
+      broken = true;
+      break;
+    }
+    const Record record(QStringView(text).sliced(pos, end - pos));
+    pos = end + 1;
+    auto node = std::make_unique<CDirData>();
+    node->m_strPath = parentPath + kPathSeparator + CleanRelativePath(record.RelativePath());
+    if (record.Has(0)) node->m_strLink = CDirData::SanitizeLine(record.Field(0).toString());
+    if (record.Has(1)) node->m_strBody = CDirData::SanitizeBody(record.Field(1).toString());
+    if (record.Has(2)) node->m_nFlags = ReadDecimal(record.Field(2));
+    if (record.Has(3)) node->m_nMark = ReadDecimal(record.Field(3));
+    node->m_bExpand = 1;
+    node->SetCreateTime(now);
+    node->SetUpdateTime(now);
+    if (record.Has(4)) ReadIdAndTimes(*node, record.Field(4).toString());
+    made.push_back(std::move(node));
+  }
+  if (made.empty()) return -1;
+
+  const int count = static_cast<int>(made.size());
+  m_nodes.insert(m_nodes.begin() + at, std::make_move_iterator(made.begin()),
+                 std::make_move_iterator(made.end()));
+  Normalize(at, at + count, GetLevel(parent) + 1);
+  m_lastInsert = -1;
+
+  if (ShowingPane() && N(parent).m_hItem != 0) {
+    TreeItem position = TreeControl::kLast;
+    if (i != 0 && N(i).m_hItem != 0) {
+      const TreeItem anchor = N(after ? i : at + count).m_hItem;
+      if (after) {
+        position = anchor;
+      } else {
+        const TreeItem previous = m_pane->GetPrevSiblingItem(anchor);
+        position = previous != 0 ? previous : TreeControl::kFirst;
+      }
+    }
+    InsertItems(at, at + count, N(parent).m_hItem, position);
+    RefreshImage(parent);
+  }
+  RefreshChaptersIfShown(parent);
+  return broken ? -1 : at;
+}
+
+}  // namespace qm

@@ -1,0 +1,146 @@
+// CTreeStore: loading and saving by file extension, and making a loaded
+// node array a well-formed tree.
+#include <algorithm>
+#include <vector>
+
+#include "model/OutlineFile.h"
+#include "model/TreeStore.h"
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+
+namespace qm {
+namespace {
+
+const QString kOutlineExtension = QStringLiteral(".qmp");
+const QString kBackupExtension = QStringLiteral(".bak");
+const QString kMemoExtension = QStringLiteral(".mem");
+
+int LevelOf(QStringView path) { return static_cast<int>(path.count(kPathSeparator)); }
+
+}  // namespace
+
+int CTreeStore::Load(const QString& path, int mode) {
+  Clear();
+  m_report = {};
+  const QString extension = ExtensionOf(path);
+  bool loaded = false;
+  if (mode == 1 || extension == kMemoExtension) {
+    loaded = ImportWz(path);
+  } else if (extension == kOutlineExtension) {
+    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    if (bytes) {
+      CodePage codePage;
+      const QString text = codePage.Decode(*bytes, &m_report.undecodable);
+      ReadOutlineText(text, *this);
+      m_report.nodesReplaced = FinishLoading(path);
+      loaded = true;
+    } else {
+      m_report.error = FileReport::Error::CannotOpen;
+    }
+  } else {
+    loaded = ImportText(path, 0);
+  }
+  if (!loaded) {
+    const FileReport report = m_report;
+    Clear();
+    m_report = report;
+    return -1;
+  }
+  return Count();
+}
+
+void CTreeStore::AppendLoaded(std::unique_ptr<CDirData> node) { m_nodes.push_back(std::move(node)); }
+
+int CTreeStore::FinishLoading(const QString& fileName) {
+  if (m_nodes.empty()) {
+    AddRoot(BaseNameOf(fileName));
+    return 0;
+  }
+  int replaced = 0;
+  CDirData& root = N(0);
+  if (root.GetLevel() > 0) {
+    root.m_strPath = TitleOf(root.m_strPath);
+    ++replaced;
+  }
+  return replaced + Normalize(1, Count(), 1);
+}
+
+int CTreeStore::Normalize(int from, int to, int minLevel) {
+  if (from >= to) return 0;
+  // ancestors[l]: the index of the latest node of level l on the current
+  // line of descent; the range hangs under the parent of its first node.
+  std::vector<int> ancestors(static_cast<size_t>(minLevel), 0);
+  if (minLevel > 0) {
+    int parent = from - 1;
+    while (parent > 0 && GetLevel(parent) >= minLevel) --parent;
+    ancestors[static_cast<size_t>(minLevel) - 1] = parent;
+  }
+  int previousLevel = minLevel - 1;
+  int replaced = 0;
+  for (int j = from; j < to; ++j) {
+    QString& path = N(j).m_strPath;
+    const int level = std::clamp(LevelOf(path), minLevel, previousLevel + 1);
+    const QString& parentPath = N(ancestors[static_cast<size_t>(level) - 1]).m_strPath;
+    const qsizetype titleStart = path.lastIndexOf(kPathSeparator) + 1;
+    const bool fits = titleStart == parentPath.size() + 1 && path.startsWith(parentPath);
+    if (!fits) {
+      path = parentPath + kPathSeparator + path.sliced(titleStart);
+      ++replaced;
+    }
+    ancestors.resize(static_cast<size_t>(level) + 1);
+    ancestors[static_cast<size_t>(level)] = j;
+    previousLevel = level;
+  }
+  return replaced;
+}
+
+bool CTreeStore::Save(const QString& path, SaveLoss loss) {
+  const QString extension = ExtensionOf(path);
+  if (extension == kOutlineExtension || extension == kBackupExtension) {
+    return SaveOutline(path, loss);
+  }
+  if (extension == kMemoExtension) {
+    const bool rootIsFileName = Count() > 0 && GetTitle(0) == BaseNameOf(path);
+    return ExportWz(path, rootIsFileName, loss);
+  }
+  return SaveText(path, loss);
+}
+
+bool CTreeStore::SaveOutline(const QString& path, SaveLoss loss) {
+  m_report = {};
+  CodePage codePage;
+  const QByteArray bytes = codePage.Encode(WriteOutlineText(*this), &m_report.unencodable);
+  if (!m_report.unencodable.isEmpty() && loss == SaveLoss::Refuse) {
+    m_report.error = FileReport::Error::Unencodable;
+    return false;
+  }
+  if (!WriteFileReplacing(path, bytes)) {
+    m_report.error = FileReport::Error::CannotWrite;
+    return false;
+  }
+  return true;
+}
+
+bool CTreeStore::SaveText(const QString&, SaveLoss) {
+  m_report = {};
+  m_report.error = FileReport::Error::NotSupported;
+  return false;
+}
+
+bool CTreeStore::ExportWz(const QString&, bool, SaveLoss) {
+  m_report = {};
+  m_report.error = FileReport::Error::NotSupported;
+  return false;
+}
+
+bool CTreeStore::ImportText(const QString&, int) {
+  m_report.error = FileReport::Error::NotSupported;
+  return false;
+}
+
+bool CTreeStore::ImportWz(const QString&) {
+  m_report.error = FileReport::Error::NotSupported;
+  return false;
+}
+
+}  // namespace qm

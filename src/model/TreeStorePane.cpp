@@ -1,0 +1,137 @@
+// CTreeStore: keeping the tree pane's items in step with the node array.
+#include <vector>
+
+#include "model/TreeStore.h"
+#include "platform/TreeControl.h"
+
+namespace qm {
+
+TreeItem CTreeStore::InsertItems(int first, int end, TreeItem parentItem, TreeItem after) {
+  struct Open {
+    int level;
+    TreeItem item;
+    bool expanded;
+  };
+  std::vector<Open> open;
+  bool topExpanded = false;
+  TreeItem lastTop = 0;
+  for (int j = first; j < end; ++j) {
+    CDirData& node = N(j);
+    const int level = node.GetLevel();
+    while (!open.empty() && open.back().level >= level) open.pop_back();
+    const TreeItem parent = open.empty() ? parentItem : open.back().item;
+    const TreeItem position = open.empty() ? (lastTop != 0 ? lastTop : after) : TreeControl::kLast;
+    const int image = node.GetImage(HasChildren(j));
+    node.m_hItem = m_pane->InsertItem(parent, position, DisplayText(j), image, image);
+    if (node.m_hItem == 0) continue;
+    if (node.m_nMark != 0) m_pane->SetItemStateImage(node.m_hItem, 1);
+    // A shown node opens its parent's item; open each parent once.
+    bool& parentExpanded = open.empty() ? topExpanded : open.back().expanded;
+    if (node.m_bExpand != 0 && parent != 0 && !parentExpanded) {
+      m_pane->Expand(parent, true);
+      parentExpanded = true;
+    }
+    if (open.empty()) lastTop = node.m_hItem;
+    open.push_back({level, node.m_hItem, false});
+  }
+  return lastTop;
+}
+
+void CTreeStore::ForgetItems(int first, int end) {
+  for (int j = first; j < end; ++j) N(j).m_hItem = 0;
+}
+
+void CTreeStore::RebuildTree() {
+  m_built = false;
+  ForgetItems(0, Count());
+  if (m_showChapters) RecountChapters();
+  if (m_pane != nullptr) {
+    m_pane->SetRedraw(false);
+    m_pane->DeleteAllItems();
+    InsertItems(0, Count(), 0, TreeControl::kLast);
+    m_pane->SetRedraw(true);
+  }
+  m_built = true;
+}
+
+bool CTreeStore::RefreshImageChecked(int i) {
+  if (m_pane == nullptr || N(i).m_hItem == 0) return true;
+  const int image = N(i).GetImage(HasChildren(i));
+  return m_pane->SetItemImage(N(i).m_hItem, image, image);
+}
+
+void CTreeStore::RefreshImage(int i) { RefreshImageChecked(i); }
+
+int CTreeStore::GetSelected() const {
+  return m_pane == nullptr ? -1 : FindItem(m_pane->GetSelectedItem());
+}
+
+void CTreeStore::Select(int i) {
+  if (m_pane == nullptr || i < 0 || i >= Count() || N(i).m_hItem == 0) return;
+  m_pane->SelectItem(N(i).m_hItem);
+  m_pane->EnsureVisible(N(i).m_hItem);
+}
+
+void CTreeStore::RefreshItemText(int i) {
+  if (m_pane != nullptr && N(i).m_hItem != 0) m_pane->SetItemText(N(i).m_hItem, DisplayText(i));
+}
+
+void CTreeStore::RefreshBranchText(int i, bool recount) {
+  if (recount) RecountChapters();
+  if (m_pane == nullptr) return;
+  const int end = GetBranchEnd(i, true);
+  for (int j = i; j < end; ++j) RefreshItemText(j);
+}
+
+void CTreeStore::ExpandChildren(int i) {
+  const int end = GetBranchEnd(i, true);
+  const int childLevel = GetLevel(i) + 1;
+  for (int j = i + 1; j < end; ++j) {
+    if (GetLevel(j) != childLevel) continue;
+    N(j).m_bExpand = 1;
+    if (m_pane != nullptr && N(j).m_hItem != 0) m_pane->EnsureVisible(N(j).m_hItem);
+  }
+  if (m_pane != nullptr && N(i).m_hItem != 0 && HasChildren(i)) {
+    m_pane->Expand(N(i).m_hItem, true);
+  }
+}
+
+void CTreeStore::CollapseAll(int i) {
+  const int end = GetBranchEnd(i, true);
+  for (int j = i + 1; j < end; ++j) {
+    N(j).m_bExpand = 0;
+    if (m_pane != nullptr && N(j).m_hItem != 0 && HasChildren(j)) {
+      m_pane->Expand(N(j).m_hItem, false);
+    }
+  }
+  if (m_pane != nullptr && N(i).m_hItem != 0) m_pane->Expand(N(i).m_hItem, false);
+}
+
+void CTreeStore::ExpandAll(int i) {
+  const int end = GetBranchEnd(i, true);
+  for (int j = i + 1; j < end; ++j) N(j).m_bExpand = 1;
+  if (m_pane == nullptr) return;
+  for (int j = i; j < end; ++j) {
+    if (N(j).m_hItem != 0 && HasChildren(j)) m_pane->Expand(N(j).m_hItem, true);
+  }
+}
+
+void CTreeStore::Reveal(int i) {
+  // Showing a node opens its parent, which shows all of its siblings; go up
+  // until an ancestor is shown already.
+  int current = i;
+  while (current > 0) {
+    const int parent = GetParent(current);
+    const int end = GetBranchEnd(parent, true);
+    const int childLevel = GetLevel(parent) + 1;
+    for (int j = parent + 1; j < end; ++j) {
+      if (GetLevel(j) == childLevel) N(j).m_bExpand = 1;
+    }
+    if (m_pane != nullptr && N(parent).m_hItem != 0) m_pane->Expand(N(parent).m_hItem, true);
+    if (parent == 0 || N(parent).m_bExpand != 0) break;
+    current = parent;
+  }
+  Select(i);
+}
+
+}  // namespace qm

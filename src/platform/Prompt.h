@@ -1,0 +1,40 @@
+// Prompt: message boxes, the one way behaviour code asks or tells the user.
+//
+// Ask shows text with the given buttons and returns the button chosen. A
+// message with only OK returns Ok. Implementations: the Qt message box in the
+// window, a fixed answer in the command-line tool, a scripted fake in tests.
+#pragma once
+
+#include <QString>
+
+namespace qm {
+
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptIcon { None, Information, Warning, Error, Question };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+class Prompt {
+ public:
+  virtual ~Prompt() = default;
+  Prompt(const Prompt&) = delete;
+  Prompt& operator=(const Prompt&) = delete;
+
+  virtual PromptAnswer Ask(const QString& text, PromptButtons buttons,
+                           PromptIcon icon = PromptIcon::None) = 0;
+
+ protected:
+  Prompt() = default;
+};
+
+// A prompt with no user behind it: every question gets the answer given at
+// construction (questions with OK/Cancel get Ok or Cancel to match).
+class FixedPrompt : public Prompt {
+ public:
+  explicit FixedPrompt(bool agree) : m_agree(agree) {}
+  PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
+
+ private:
+  bool m_agree;
+};
+
+}  // namespace qm
