@@ -24,6 +24,14 @@ inline constexpr QStringView kNodesReplaced =
 inline constexpr QStringView kFormatNotYetSupported =
     u"この形式の読み書きはまだできません";
 
+// The command-line tool's own lines.
+inline constexpr QStringView kCliUsage =
+    u"usage: quillmap-cli dump FILE [--wz] [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--set SECTION/NAME=VALUE]...\n";
+inline constexpr QStringView kCliLossyHint =
+    u"（--lossy を付けると「?」に置き換えて保存します）";
+inline constexpr QStringView kCliBadSetting = u"--set には SECTION/NAME=VALUE の形で指定してください：";
+
 // Titles.
 inline constexpr QStringView kUntitledTop = u"（無題）";
 

@@ -37,6 +37,7 @@ class Record {
   explicit Record(QStringView text) : m_text(text) {
     m_at.fill(-1);
     for (qsizetype i = 0; i < text.size(); ++i) {
+      if (text[i].unicode() > 0x08) continue;  // the marks are all below U+0009
       for (size_t f = 0; f < kRecordFields.size(); ++f) {
         if (text[i] == kRecordFields[f] && m_at[f] < 0) m_at[f] = i;
       }
@@ -127,6 +128,12 @@ int CTreeStore::InsertBranchText(int i, const QString& text, bool after) {
   const int at = i == 0 ? Count() : (after ? GetBranchEnd(i, true) : i);
   const QString& parentPath = N(parent).m_strPath;
   const qint32 now = m_clock.Now();
+  // The pane position is taken before the array shifts under i.
+  TreeItem position = TreeControl::kLast;
+  if (ShowingPane() && i != 0 && N(i).m_hItem != 0) {
+    const TreeItem previous = after ? N(i).m_hItem : m_pane->GetPrevSiblingItem(N(i).m_hItem);
+    position = previous != 0 ? previous : TreeControl::kFirst;
+  }
 
   std::vector<std::unique_ptr<CDirData>> made;
   bool broken = false;
@@ -159,16 +166,6 @@ int CTreeStore::InsertBranchText(int i, const QString& text, bool after) {
   m_lastInsert = -1;
 
   if (ShowingPane() && N(parent).m_hItem != 0) {
-    TreeItem position = TreeControl::kLast;
-    if (i != 0 && N(i).m_hItem != 0) {
-      const TreeItem anchor = N(after ? i : at + count).m_hItem;
-      if (after) {
-        position = anchor;
-      } else {
-        const TreeItem previous = m_pane->GetPrevSiblingItem(anchor);
-        position = previous != 0 ? previous : TreeControl::kFirst;
-      }
-    }
     InsertItems(at, at + count, N(parent).m_hItem, position);
     RefreshImage(parent);
   }

@@ -28,6 +28,7 @@ class NodeLine {
   explicit NodeLine(QStringView line) : m_line(line) {
     m_at.fill(-1);
     for (qsizetype i = 0; i < line.size(); ++i) {
+      if (line[i].unicode() > 0x08) continue;  // the marks are all below U+0009
       for (size_t f = 0; f < kNodeFields.size(); ++f) {
         if (line[i] == kNodeFields[f] && m_at[f] < 0) m_at[f] = i;
       }
@@ -67,7 +68,11 @@ std::unique_ptr<CDirData> ParseNodeLine(QStringView line, int lineNumber) {
   auto node = std::make_unique<CDirData>();
   node->m_strPath = fields.Path().toString();
   node->m_nLine = lineNumber;
-  if (fields.Has(kLinkMark)) node->m_strLink = fields.Field(kLinkMark).toString();
+  // A link runs to the next field; when marks repeat out of order it may
+  // hold later ones, which must not be written back into the line.
+  if (fields.Has(kLinkMark)) {
+    node->m_strLink = CDirData::SanitizeLine(fields.Field(kLinkMark).toString());
+  }
   if (fields.Has(kFlagsMark)) node->m_nFlags = ReadDecimal(fields.Field(kFlagsMark));
   node->m_bExpand = fields.Has(kExpandMark) ? ReadDecimal(fields.Field(kExpandMark)) : 1;
   if (fields.Has(kMarkMark)) node->m_nMark = ReadDecimal(fields.Field(kMarkMark));
@@ -84,6 +89,9 @@ std::unique_ptr<CDirData> ParseNodeLine(QStringView line, int lineNumber) {
 }
 
 void ReadSettingsLine(QStringView line, CTreeStore& store) {
+  // Some settings lines end in a bare LF; a CR left before it would not
+  // survive the next save, so no value keeps one.
+  while (line.endsWith(u'\r')) line.chop(1);
   const qsizetype equals = line.indexOf(u'=');
   const QStringView key = equals < 0 ? line : line.first(equals);
   const QString value = equals < 0 ? QString() : line.sliced(equals + 1).toString();

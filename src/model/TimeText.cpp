@@ -64,6 +64,23 @@ bool ReadValidFields(QStringView text, DateTimeFields& f) {
          f.second <= 60;
 }
 
+// Days from 1970-01-01 to the date in the proleptic Gregorian calendar.
+qint64 DaysFromCivil(int year, int month, int day) {
+  if (month <= 2) year -= 1;
+  const int era = year / 400;  // years here are positive
+  const int yearOfEra = year - era * 400;
+  const int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return qint64{era} * 146097 + dayOfEra - 719468;
+}
+
+// The local zone's offset from UTC in seconds at the given time.
+long LocalOffsetAt(std::time_t t) {
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  return tm.tm_gmtoff;
+}
+
 // Sakamoto's method; 0 = Sunday.
 int DayOfWeek(int year, int month, int day) {
   static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -122,6 +139,20 @@ QString FormatDisplayTime(qint32 time) {
 bool ParseTime14(QStringView text, qint32& time) {
   DateTimeFields f{};
   if (text.size() < 14 || !ReadValidFields(text, f)) return false;
+  // Away from a change of the zone's offset (no change within a day either
+  // side), the fields read as UTC less that offset is the only answer.
+  // mktime is left for the times near a change (gaps and repeated hours):
+  // it is too slow for every node of a file, as with TZ unset it looks at
+  // /etc/localtime again on each call.
+  const std::time_t asUtc = DaysFromCivil(f.year, f.month, f.day) * 86400 + f.hour * 3600 +
+                            f.minute * 60 + f.second;
+  const long offset = LocalOffsetAt(asUtc);
+  const std::time_t guess = asUtc - offset;
+  if (LocalOffsetAt(guess) == offset && LocalOffsetAt(guess - 86400) == offset &&
+      LocalOffsetAt(guess + 86400) == offset) {
+    time = static_cast<qint32>(guess);
+    return true;
+  }
   std::tm tm{};
   tm.tm_year = f.year - 1900;
   tm.tm_mon = f.month - 1;

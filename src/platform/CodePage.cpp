@@ -11,13 +11,51 @@ constexpr QStringConverter::Flags kFlags = QStringConverter::Flag::Stateless;
 bool IsShuffledControlByte(char byte) { return byte == 0x1A || byte == 0x1C || byte == 0x7F; }
 bool IsShuffledControlChar(char16_t c) { return c == 0x1A || c == 0x1C || c == 0x7F; }
 
-// The converter reports a byte it cannot read as U+001A; real 0x1A bytes
-// never reach it, so every U+001A it returns is such a byte.
+bool IsTrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// The converter's error flag is not reliable, so failures are found in the
+// output: a byte it cannot read comes back as U+001A (real 0x1A bytes never
+// reach it) or U+FFFD, and a character it cannot store as the unassigned
+// double byte 0xFC 0xFC.
 constexpr char16_t kConverterSubstitute = 0x1A;
 constexpr char16_t kReplacement = 0xFFFD;
+constexpr unsigned char kSubstituteByte = 0xFC;
 // Encoding works in slices so that an unencodable character costs a
 // character-by-character pass over its slice only.
 constexpr qsizetype kEncodeSlice = 4096;
+
+// True when the run ends with a lead byte whose trail byte is missing; the
+// converter would drop such a byte without a trace.
+bool EndsInsideCharacter(QByteArrayView run) {
+  const auto* data = reinterpret_cast<const unsigned char*>(run.data());
+  qsizetype i = 0;
+  while (i < run.size()) {
+    const unsigned char byte = data[i];
+    if (CodePage::IsLeadByte(byte) && i + 1 < run.size() && IsTrailByte(data[i + 1])) {
+      i += 2;
+    } else if (CodePage::IsLeadByte(byte) && i + 1 == run.size()) {
+      return true;
+    } else {
+      i += 1;
+    }
+  }
+  return false;
+}
+
+// True when the bytes hold the converter's substitute at a character start.
+bool HoldsSubstitute(QByteArrayView bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (qsizetype i = 0; i + 1 < bytes.size();) {
+    const unsigned char byte = data[i];
+    if (byte == kSubstituteByte && data[i + 1] == kSubstituteByte) {
+      return true;
+    }
+    i += CodePage::IsLeadByte(byte) ? 2 : 1;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -28,15 +66,21 @@ CodePage::CodePage()
 
 void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodable) {
   if (run.isEmpty()) return;
-  m_decoder.resetState();
+  const bool cutShort = EndsInsideCharacter(run);
+  if (cutShort) run.chop(1);
   const qsizetype start = out.size();
+  m_decoder.resetState();
   out += m_decoder.decode(run);
-  if (!m_decoder.hasError()) return;
+  const char16_t* begin = reinterpret_cast<const char16_t*>(out.constData());
   for (qsizetype i = start; i < out.size(); ++i) {
-    if (out[i] == kConverterSubstitute || out[i] == kReplacement) {
-      out[i] = kReplacement;
-      ++undecodable;
-    }
+    if (begin[i] != kConverterSubstitute && begin[i] != kReplacement) continue;
+    out[i] = kReplacement;
+    begin = reinterpret_cast<const char16_t*>(out.constData());
+    ++undecodable;
+  }
+  if (cutShort) {
+    out += QChar(kReplacement);
+    ++undecodable;
   }
 }
 
@@ -45,10 +89,11 @@ QString CodePage::Decode(QByteArrayView bytes, qsizetype* undecodable) {
   out.reserve(bytes.size());
   qsizetype bad = 0;
   qsizetype runStart = 0;
+  const char* data = bytes.data();
   for (qsizetype i = 0; i < bytes.size(); ++i) {
-    if (!IsShuffledControlByte(bytes[i])) continue;
+    if (!IsShuffledControlByte(data[i])) continue;
     DecodeRun(bytes.sliced(runStart, i - runStart), out, bad);
-    out += QChar(static_cast<char16_t>(bytes[i]));
+    out += QChar(static_cast<char16_t>(data[i]));
     runStart = i + 1;
   }
   DecodeRun(bytes.sliced(runStart), out, bad);
@@ -59,12 +104,12 @@ QString CodePage::Decode(QByteArrayView bytes, qsizetype* undecodable) {
 void CodePage::EncodeCharByChar(QStringView run, QByteArray& out, QString* unencodable) {
   qsizetype i = 0;
   while (i < run.size()) {
-    const qsizetype width = (run[i].isHighSurrogate() && i + 1 < run.size() &&
-                             run[i + 1].isLowSurrogate()) ? 2 : 1;
+    const qsizetype width =
+        (run[i].isHighSurrogate() && i + 1 < run.size() && run[i + 1].isLowSurrogate()) ? 2 : 1;
     const QStringView one = run.sliced(i, width);
     m_encoder.resetState();
     const QByteArray bytes = m_encoder.encode(one);
-    if (m_encoder.hasError()) {
+    if (bytes.isEmpty() || HoldsSubstitute(bytes)) {
       out += '?';
       if (unencodable && !unencodable->contains(one)) *unencodable += one;
     } else {
@@ -81,8 +126,10 @@ void CodePage::EncodeRun(QStringView run, QByteArray& out, QString* unencodable)
     if (length < run.size() && run[length - 1].isHighSurrogate()) --length;
     const QStringView slice = run.first(length);
     m_encoder.resetState();
-    QByteArray bytes = m_encoder.encode(slice);
-    if (m_encoder.hasError()) {
+    const QByteArray bytes = m_encoder.encode(slice);
+    // A lone high surrogate at the end is held back by the converter and
+    // would vanish without a substitute.
+    if (HoldsSubstitute(bytes) || slice.back().isHighSurrogate()) {
       EncodeCharByChar(slice, out, unencodable);
     } else {
       out += bytes;
@@ -90,16 +137,16 @@ void CodePage::EncodeRun(QStringView run, QByteArray& out, QString* unencodable)
     run = run.sliced(length);
   }
 }
-
 QByteArray CodePage::Encode(QStringView text, QString* unencodable) {
   if (unencodable) unencodable->clear();
   QByteArray out;
   out.reserve(text.size() * 2);
   qsizetype runStart = 0;
+  const char16_t* data = text.utf16();
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (!IsShuffledControlChar(text[i].unicode())) continue;
+    if (!IsShuffledControlChar(data[i])) continue;
     EncodeRun(text.sliced(runStart, i - runStart), out, unencodable);
-    out += static_cast<char>(text[i].unicode());
+    out += static_cast<char>(data[i]);
     runStart = i + 1;
   }
   EncodeRun(text.sliced(runStart), out, unencodable);

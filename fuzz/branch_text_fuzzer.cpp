@@ -1,0 +1,47 @@
+// Fuzzes branch text insertion, the text that arrives from the clipboard:
+// any text must leave a well-formed tree, and a branch copied out of the
+// result must paste into another outline unchanged.
+#include <cstdint>
+#include <cstdlib>
+
+#include "OutlineInvariants.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeTreeControl.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/Prompt.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1 || size > (1u << 18)) return 0;  // big inputs only slow the search
+  static qm::MemorySettingsStore settings;
+  static qm::test::FakeClock clock;
+  static qm::FixedPrompt prompt(true);
+  qm::test::FakeTreeControl pane;
+  qm::CTreeStore store(settings, clock, prompt);
+  store.SetPane(&pane);
+  store.AddRoot(QStringLiteral("R"));
+  store.InsertChild(0, QStringLiteral("A"), {}, {}, 0, 0);
+  store.InsertChild(1, QStringLiteral("A1"), {}, {}, 0, 0);
+  store.InsertChild(0, QStringLiteral("B"), {}, {}, 0, 0);
+  store.RebuildTree();
+
+  // First byte: anchor node and before/after; the rest is UTF-16 text.
+  const int anchor = data[0] % store.GetCount();
+  const bool after = data[0] & 0x10;
+  const QString text = QString(reinterpret_cast<const QChar*>(data + 1),
+                               static_cast<qsizetype>((size - 1) / 2));
+  store.InsertBranchText(anchor, text, after);
+  qm::fuzz::CheckWellFormed(store);
+  if (pane.ItemCount() != store.GetCount()) std::abort();
+
+  // Copy the whole outline below the root and paste it into a fresh one.
+  const QString copied = store.GetChildrenText(0, true);
+  qm::CTreeStore other(settings, clock, prompt);
+  other.AddRoot(QStringLiteral("R"));
+  if (!copied.isEmpty()) {
+    other.InsertChild(0, QStringLiteral("X"), {}, {}, 0, 0);
+    other.InsertBranchText(1, copied, false);
+    other.DeleteBranch(other.GetCount() - 1);
+    if (other.GetChildrenText(0, true) != copied) std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,45 @@
+// Fuzzes the outline file reader: any bytes must load into a well-formed
+// tree, and what the writer then writes must read back to the same text.
+#include <cstdint>
+#include <cstdlib>
+
+#include "OutlineInvariants.h"
+#include "fakes/FakeTreeControl.h"
+#include "model/OutlineFile.h"
+#include "platform/CodePage.h"
+#include "platform/MemorySettingsStore.h"
+#include "platform/Prompt.h"
+#include "fakes/FakeClock.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // Large inputs only slow the search down; long lines are covered by tests.
+  if (size > (1u << 20)) return 0;
+  static qm::MemorySettingsStore settings;
+  static qm::test::FakeClock clock;
+  static qm::FixedPrompt prompt(true);
+  qm::test::FakeTreeControl pane;
+  qm::CTreeStore store(settings, clock, prompt);
+  store.SetPane(&pane);
+
+  qm::CodePage codePage;
+  const QString text =
+      codePage.Decode(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  qm::ReadOutlineText(text, store);
+  store.FinishLoading(QStringLiteral("fuzz.qmp"));
+  qm::fuzz::CheckWellFormed(store);
+
+  // The first input byte also picks display options, so one corpus covers them.
+  const uint8_t options = size > 0 ? data[0] : 0;
+  store.SetShowsChapters(options & 1);
+  store.SetTimeDisplay(options >> 1 & 3);
+  store.RebuildTree();
+  if (pane.ItemCount() != store.GetCount()) std::abort();
+
+  // Read -> write -> read is stable.
+  const QString first = qm::WriteOutlineText(store);
+  qm::CTreeStore again(settings, clock, prompt);
+  qm::ReadOutlineText(first, again);
+  again.FinishLoading(QStringLiteral("fuzz.qmp"));
+  if (qm::WriteOutlineText(again) != first) std::abort();
+  return 0;
+}

@@ -1,0 +1,25 @@
+// RunCli: the command-line tool's verbs over the program's own code, with
+// no display. main() hands it the arguments and the user's settings store;
+// tests hand it an in-memory store and capture what it prints.
+//
+// Verbs: dump FILE [--wz]; convert IN OUT [--wz] [--lossy]. Every verb takes
+// --set SECTION/NAME=VALUE (repeatable), a settings value for this run only.
+// Returns the exit status: 0 success, 1 failure (the message went to err),
+// 2 usage error.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace qm {
+
+class SettingsStore;
+
+struct CliStreams {
+  QByteArray out;  // UTF-8 for stdout
+  QByteArray err;  // UTF-8 for stderr
+};
+
+int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams);
+
+}  // namespace qm

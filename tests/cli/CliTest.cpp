@@ -1,0 +1,116 @@
+// Behaviour of quillmap-cli: the dump schema, convert, --set, and the exit
+// status and messages of failures.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include "cli/CliRunner.h"
+#include "fakes/QtPrinting.h"
+#include "platform/FileIo.h"
+#include "platform/MemorySettingsStore.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+const QString kSample = QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp");
+
+class Cli : public ::testing::Test {
+ protected:
+  int Run(const QStringList& arguments) {
+    streams = {};
+    return RunCli(arguments, settings, streams);
+  }
+  QString Err() const { return QString::fromUtf8(streams.err); }
+  QJsonObject Json() const { return QJsonDocument::fromJson(streams.out).object(); }
+  QString Temp(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+  MemorySettingsStore settings;
+  CliStreams streams;
+  QTemporaryDir dir;
+};
+
+TEST_F(Cli, DumpPrintsTheOutlineContract) {
+  ASSERT_EQ(Run({"dump", kSample}), 0) << Err().toStdString();
+  const QJsonObject json = Json();
+  const QJsonArray nodes = json["nodes"].toArray();
+  ASSERT_EQ(nodes.size(), 9);
+  const QJsonObject root = nodes[0].toObject();
+  EXPECT_EQ(root["level"].toInt(), 0);
+  EXPECT_EQ(root["chapter"].toString(), QString());
+  EXPECT_EQ(root["updated"].toString(), QStringLiteral("20261201093000"));
+  EXPECT_TRUE(root["stamp"].isNull());
+  EXPECT_EQ(root["id"].toString().size(), 13);
+  const QJsonObject meeting = nodes[6].toObject();
+  EXPECT_EQ(meeting["title"].toString(), QStringLiteral("会議の資料を作る"));
+  EXPECT_EQ(meeting["path"].toArray().size(), 3);
+  EXPECT_EQ(meeting["chapter"].toString(), QStringLiteral("1."));
+  EXPECT_EQ(meeting["flags"].toInt(), 65537);
+  EXPECT_TRUE(meeting["body"].toString().endsWith(QStringLiteral("\r\n")));
+  for (const char* key : {"link", "expanded", "mark", "line", "created"}) {
+    EXPECT_TRUE(meeting.contains(QString::fromUtf8(key))) << key;
+  }
+  EXPECT_EQ(json["categories"].toArray()[0].toObject()["name"].toString(), QStringLiteral("仕事"));
+  const QJsonObject styles = json["styles"].toObject();
+  EXPECT_EQ(styles["count"].toInt(), 10);
+  EXPECT_EQ(styles["levels"].toArray()[3].toObject()["prefix"].toString(), QStringLiteral("("));
+}
+
+TEST_F(Cli, ConvertWritesTheSameBytesBack) {
+  ASSERT_EQ(Run({"convert", kSample, Temp("copy.qmp")}), 0) << Err().toStdString();
+  EXPECT_EQ(ReadWholeFile(Temp("copy.qmp")), ReadWholeFile(kSample));
+}
+
+TEST_F(Cli, SetLaysSettingsOverTheStoreForOneRun) {
+  const QString path = QStringLiteral("ShoStr/Sho00");
+  // A file without styles takes the defaults from the settings, --set first.
+  QFile file(Temp("bare.qmp"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\x08\r\n\x08\r\nR\r\nR\x01" "A\r\n");
+  file.close();
+  ASSERT_EQ(Run({"dump", Temp("bare.qmp"), "--set=" + path + "=6"}), 0);
+  EXPECT_EQ(Json()["nodes"].toArray()[1].toObject()["chapter"].toString(), QStringLiteral("一."));
+  EXPECT_FALSE(settings.Contains(QStringLiteral("ShoStr"), QStringLiteral("Sho00")));
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_EQ(Run({"dump"}), 2);
+  EXPECT_EQ(Run({"convert", "a.qmp"}), 2);
+  EXPECT_EQ(Run({"frobnicate", "a.qmp"}), 2);
+  EXPECT_EQ(Run({"dump", "a.qmp", "--bogus"}), 2);
+  EXPECT_EQ(Run({"dump", "a.qmp", "--set"}), 2);
+  EXPECT_EQ(Run({"dump", "a.qmp", "--set", "nosection=1"}), 2);
+  EXPECT_TRUE(Err().contains(res::kCliBadSetting.toString()));
+}
+
+TEST_F(Cli, FailuresExitWithOneAndTheProgramsMessage) {
+  EXPECT_EQ(Run({"dump", Temp("missing.qmp")}), 1);
+  EXPECT_TRUE(Err().startsWith(res::kFileNotFound.toString())) << Err().toStdString();
+  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.qmp")}), 1);
+  EXPECT_TRUE(Err().startsWith(res::kCannotWrite.toString()));
+  EXPECT_EQ(Run({"convert", kSample, Temp("x.txt")}), 1);
+  EXPECT_TRUE(Err().startsWith(res::kFormatNotYetSupported.toString()));
+}
+
+TEST_F(Cli, UnencodableCharactersNeedLossy) {
+  // Bytes that are not Shift_JIS are read as U+FFFD, which cannot be saved.
+  QFile bad(Temp("bad.qmp"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("R\xFF\r\n");
+  bad.close();
+  EXPECT_EQ(Run({"convert", Temp("bad.qmp"), Temp("out.qmp")}), 1);
+  EXPECT_TRUE(Err().contains(res::kUndecodableBytes.toString()));
+  EXPECT_TRUE(Err().contains(res::kUnencodableCharacters.toString()));
+  EXPECT_TRUE(Err().contains(res::kCliLossyHint.toString()));
+  EXPECT_FALSE(QFile::exists(Temp("out.qmp")));
+  EXPECT_EQ(Run({"convert", Temp("bad.qmp"), Temp("out.qmp"), "--lossy"}), 0);
+  EXPECT_TRUE(ReadWholeFile(Temp("out.qmp"))->contains("R?\x05"));
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,310 @@
+// Behaviour of the outline file: reading, writing byte for byte, the
+// mended times field, damaged input, and loading and saving by extension.
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "model/OutlineFile.h"
+#include "model/StoreFixture.h"
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+
+namespace qm::test {
+namespace {
+
+// Readable file text: "\8" etc. stand for the control characters.
+QString F(const char* readable) {
+  QString text = QString::fromUtf8(readable);
+  for (char16_t c = 1; c <= 8; ++c) {
+    text.replace(QStringLiteral("\\%1").arg(static_cast<int>(c)), QString(QChar(c)));
+  }
+  return text;
+}
+
+class OutlineFile : public StoreFixture {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+  QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+  void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  QByteArray Encoded(const QString& text) {
+    CodePage codePage;
+    return codePage.Encode(text);
+  }
+
+  // Reads text as a file's contents would be read.
+  void ReadText(const QString& text, const char* fileName = "doc.qmp") {
+    store.Clear();
+    ReadOutlineText(text, store);
+    store.FinishLoading(QString::fromUtf8(fileName));
+  }
+
+  // The node section of the written file (after the settings section).
+  QString WrittenNodes() {
+    const QString text = WriteOutlineText(store);
+    const QString sectionEnd = QStringLiteral("\u0008\r\n");
+    return text.sliced(text.indexOf(sectionEnd, 1) + sectionEnd.size());
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(OutlineFile, OnlyTheSettingsLinesGiveARootNamedAfterTheFile) {
+  ReadText(F("\\8\r\n\\8\r\n"), "/docs/my.notes.qmp");
+  ASSERT_EQ(store.GetCount(), 1);
+  EXPECT_EQ(store.GetTitle(0), QStringLiteral("my.notes"));
+  EXPECT_EQ(store.GetNode(0).m_bExpand, 1);
+  ReadText(QString(), "plain");
+  EXPECT_EQ(store.GetTitle(0), QStringLiteral("plain"));
+}
+
+TEST_F(OutlineFile, NodeLineFields) {
+  ReadText(F("\\8\r\n\\8\r\n"
+             "Root\\5" "3\\6" "0\\7" "1\\8" "00000A0000FF2\\4" "2024120818300020241201090000\r\n"
+             "Root\\1Child\\2" "c:\\x.txt\\5" "65536\r\n"));
+  ASSERT_EQ(store.GetCount(), 2);
+  const CDirData& root = store.GetNode(0);
+  EXPECT_EQ(root.m_nFlags, 3);
+  EXPECT_EQ(root.m_bExpand, 0);
+  EXPECT_EQ(root.m_nMark, 1);
+  EXPECT_EQ(root.GetIdText(), QStringLiteral("00000A0000FF2"));
+  EXPECT_EQ(FormatTime14(root.m_tmUpdate), QStringLiteral("20241208183000"));
+  EXPECT_EQ(FormatTime14(root.m_tmCreate), QStringLiteral("20241201090000"));
+  EXPECT_FALSE(root.m_stStamp.IsSet());
+  const CDirData& child = store.GetNode(1);
+  EXPECT_EQ(child.GetTitle(), QStringLiteral("Child"));
+  EXPECT_EQ(child.m_strLink, QStringLiteral("c:\\x.txt"));
+  EXPECT_EQ(child.GetCategory(), 1);
+  EXPECT_EQ(child.m_bExpand, 1);  // no expanded field reads as expanded
+  EXPECT_EQ(child.m_nLine, 3);
+  EXPECT_FALSE(child.HasUpdateTime());
+}
+
+TEST_F(OutlineFile, RepeatedMarksOutOfOrderStayOutOfTheLink) {
+  ReadText(F("R\\5" "1\\2" "a.txt\\5" "2\\6" "0\\4" "x\r\n"));
+  EXPECT_EQ(store.GetLink(0), QStringLiteral("a.txt2"));
+  EXPECT_EQ(store.GetNode(0).m_nFlags, 1);
+}
+
+TEST_F(OutlineFile, LineEndsNeverBecomePartOfAField) {
+  ReadText(F("\\8\r\n\\8\r\nRoot\r\nRoot\\1Bare\nRoot\\1Last"));
+  EXPECT_EQ(Paths(), (QStringList{"Root", "Root/Bare", "Root/Last"}));
+}
+
+TEST_F(OutlineFile, BodyLineEndsAreDoubledOnWriteAndUndoubledOnRead) {
+  Build({"R"});
+  store.SetBody(0, QStringLiteral("a"));
+  EXPECT_EQ(WrittenNodes(), F("R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n\\4\r\na\r\r\n\\4\r\n"));
+  ReadText(WriteOutlineText(store));
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\n"));
+  store.GetNode(0).m_strBody = QStringLiteral("x\r\n\r\ny\r\n");
+  ReadText(WriteOutlineText(store));
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("x\r\n\r\ny\r\n"));
+}
+
+TEST_F(OutlineFile, BodyLinesStartingWithSectionMarksCannotCorruptTheFile) {
+  Build({"R", "R/A"});
+  // Set directly, as old code paths might, bypassing the store's cleaning.
+  store.GetNode(0).m_strBody = F("\\8evil\r\n\\4also\r\nfine\\4\r\n");
+  ReadText(WriteOutlineText(store));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/A"}));
+  EXPECT_EQ(store.GetBody(0), F("evil\r\nalso\r\nfine\\4\r\n"));
+}
+
+TEST_F(OutlineFile, EndOfFileMarksAreIgnoredAnywhere) {
+  ReadText(F("\\8\r\nAuth\x1A" "or=me\r\n\\8\r\nR\x1A" "oot\\5" "0\r\n\x1A"));
+  EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
+  EXPECT_EQ(Paths(), QStringList{"Root"});
+}
+
+TEST_F(OutlineFile, SettingsKeysGoToTheirOwners) {
+  ReadText(F("\\8\r\nHtmlShoStr=1\r\nShoStrCount=3\nCategoryName=Work\nAuthor=me\r\n\\8\r\nR\r\n"));
+  EXPECT_EQ(store.Settings().htmlShoStr, 1);
+  EXPECT_EQ(store.Styles().Count(), 3);
+  EXPECT_EQ(store.Categories().Name(1), QStringLiteral("Work"));
+  EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
+}
+
+TEST_F(OutlineFile, SettingsValuesNeverKeepATrailingCarriageReturn) {
+  ReadText(F("\\8\r\nCategoryName=A\r\r\nAuthor=me\r\r\n\\8\r\nR\r\n"));
+  EXPECT_EQ(store.Categories().Name(1), QStringLiteral("A"));
+  EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
+}
+
+TEST_F(OutlineFile, TimesKeepTheirPositionsWhenEarlierOnesAreUnset) {
+  Build({"R", "R/created", "R/stamp", "R/updated"});
+  store.GetNode(1).SetCreateTime(1733650200);
+  Stamp stamp;
+  ASSERT_TRUE(ParseStamp17(u"20241208183000123", stamp));
+  store.GetNode(2).m_stStamp = stamp;
+  store.GetNode(3).SetUpdateTime(1733650200);
+  const QString nodes = WrittenNodes();
+  EXPECT_TRUE(nodes.contains(F("\\4" "0000000000000020241208183000\r\n")));
+  EXPECT_TRUE(nodes.contains(F("\\4" "000000000000000000000000000020241208183000123\r\n")));
+  EXPECT_TRUE(nodes.contains(F("\\4" "20241208183000\r\n")));
+  EXPECT_TRUE(nodes.startsWith(F("R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n")));  // no times field
+
+  ReadText(WriteOutlineText(store));
+  EXPECT_FALSE(store.GetNode(1).HasUpdateTime());
+  EXPECT_EQ(store.GetNode(1).m_tmCreate, 1733650200);
+  EXPECT_FALSE(store.GetNode(2).HasCreateTime());
+  EXPECT_EQ(store.GetNode(2).m_stStamp, stamp);
+  EXPECT_EQ(store.GetNode(3).m_tmUpdate, 1733650200);
+  EXPECT_FALSE(store.GetNode(3).HasCreateTime());
+}
+
+TEST_F(OutlineFile, BrokenTimesStayUnset) {
+  ReadText(F("R\\4" "20240230120000x\r\nR\\1A\\4" "2024120818300020241208183000202412\r\n"));
+  EXPECT_FALSE(store.GetNode(0).HasUpdateTime());
+  EXPECT_TRUE(store.GetNode(1).HasCreateTime());
+  EXPECT_FALSE(store.GetNode(1).m_stStamp.IsSet());  // a stamp cut short is not read
+}
+
+TEST_F(OutlineFile, PathsThatDoNotFitTheTreeAreReplaced) {
+  ReadText(F("A\\1B\r\nR\r\nR\\1x\\1y\\1z\r\nOther\\1c\r\nR2\r\n"));
+  EXPECT_EQ(Paths(), (QStringList{"B", "B/R", "B/R/z", "B/c", "B/R2"}));
+}
+
+TEST_F(OutlineFile, WriterOutputIsByteExactForAFreshDocument) {
+  Build({"R"});
+  store.Settings().author = QStringLiteral("me");
+  store.Categories().Entries() = {{QStringLiteral("c"), QStringLiteral("m")}};
+  store.Styles().ReadLine(u"ShoStrCount", u"1");
+  const QString expected = F(
+      "\\8\r\nHeader=\r\nFooter=\r\nHeaderLine=1\r\nFooterLine=1\r\nAutoTitle=0\r\n"
+      "FirstLine=0\r\nFirstCursor=0\r\nTreeView=0\r\nAuthor=me\r\n"
+      "CategoryName=c\nCategoryMemo=m\n"
+      "ShoStrCount=1\nShoStrMae0=\nShoStrAto0=.\nShoStrNo0=2\n\\8\r\n"
+      "R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n");
+  EXPECT_EQ(WriteOutlineText(store), expected);
+}
+
+// Random outlines: reading what the writer wrote and writing it again gives
+// the same text.
+TEST_F(OutlineFile, ReadingBackWrittenOutlinesIsTheIdentity) {
+  QRandomGenerator random(20261208);
+  const QString alphabet = QStringLiteral("abcXYZ あいう漢字ﾃｽﾄ①Ⅱ～\t=\\/\"'");
+  auto text = [&](int max) {
+    QString out;
+    const int length = static_cast<int>(random.bounded(max + 1));
+    for (int i = 0; i < length; ++i) out += alphabet[random.bounded(alphabet.size())];
+    return out;
+  };
+  for (int round = 0; round < 40; ++round) {
+    store.Clear();
+    store.AddRoot(text(12));
+    const int count = 1 + static_cast<int>(random.bounded(60));
+    for (int n = 0; n < count; ++n) {
+      const int parent = static_cast<int>(random.bounded(store.GetCount()));
+      QString body;
+      for (int line = static_cast<int>(random.bounded(4)); line > 0; --line) {
+        body += text(20) + (random.bounded(2) ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+      }
+      const int i = store.InsertChild(parent, text(10), random.bounded(3) ? QString() : text(8),
+                                      body + text(3), static_cast<qint32>(random.generate()),
+                                      static_cast<qint32>(random.bounded(3)));
+      CDirData& node = store.GetNode(i);
+      node.m_bExpand = static_cast<qint32>(random.bounded(2));
+      if (random.bounded(3) == 0) node.m_nUpdateStatus = kTimeUnset;
+      if (random.bounded(3) == 0) node.m_nCreateStatus = kTimeUnset;
+      if (random.bounded(4) == 0) ParseStamp17(u"20240229235960999", node.m_stStamp);
+      node.SetIdText(QStringLiteral("%1").arg(random.bounded(1 << 24), 6, 16, QChar(u'0')) +
+                     QStringLiteral("00ABCD3"));
+    }
+    store.Settings().header = text(10);
+    store.Categories().Entries() = {{text(5), text(5)}};
+    const QString first = WriteOutlineText(store);
+    ReadText(first);
+    ASSERT_EQ(WriteOutlineText(store), first) << "round " << round;
+  }
+}
+
+using OutlineFiles = OutlineFile;
+
+TEST_F(OutlineFiles, LoadAndSaveRoundTripThroughTheCodePage) {
+  const QString path = Path("doc.qmp");
+  const QByteArray bytes = Encoded(F("\\8\r\n\\8\r\n髙橋①\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n"
+                                   "髙橋①\\1ｶﾅ～\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n"
+                                   "\\4\r\n本文\r\r\n\\4\r\n"));
+  WriteBytes(path, bytes);
+  EXPECT_EQ(store.Load(path, 0), 2);
+  EXPECT_EQ(store.GetTitle(1), QStringLiteral("ｶﾅ～"));
+  EXPECT_EQ(store.GetBody(1), QStringLiteral("本文\r\n"));
+  const QString copy = Path("copy.bak");
+  ASSERT_TRUE(store.Save(copy));
+  EXPECT_TRUE(ReadWholeFile(copy)->endsWith(bytes.sliced(bytes.indexOf("\x08\r\n", 1) + 3)));
+}
+
+TEST_F(OutlineFiles, MissingFileFailsAndKeepsNothing) {
+  Build({"Old", "Old/A"});
+  EXPECT_EQ(store.Load(Path("none.qmp"), 0), -1);
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::CannotOpen);
+  EXPECT_EQ(store.GetCount(), 0);
+}
+
+TEST_F(OutlineFiles, FormatsOfLaterWorkFailClearly) {
+  WriteBytes(Path("a.txt"), "text\r\n");
+  EXPECT_EQ(store.Load(Path("a.txt"), 0), -1);
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
+  WriteBytes(Path("a.qmp"), "\x08\r\n\x08\r\nR\r\n");
+  EXPECT_EQ(store.Load(Path("a.qmp"), 1), -1);  // as a memo file
+  Build({"R"});
+  EXPECT_FALSE(store.Save(Path("out.txt")));
+  EXPECT_FALSE(store.Save(Path("out.mem")));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
+  EXPECT_FALSE(QFile::exists(Path("out.txt")));
+}
+
+TEST_F(OutlineFiles, UndecodableBytesAreCountedAndKept) {
+  WriteBytes(Path("bad.qmp"), QByteArray("R\xFF\x81", 3) + "\r\n");
+  EXPECT_EQ(store.Load(Path("bad.qmp"), 0), 1);
+  EXPECT_EQ(store.LastFileReport().undecodable, 2);
+  EXPECT_EQ(store.GetTitle(0), QStringLiteral("R\uFFFD\uFFFD"));
+}
+
+TEST_F(OutlineFiles, HostileBytesLoadWithoutCrashingOrHanging) {
+  // A 100 MB line, NUL bytes, separators in odd places and numbers far out
+  // of range: each still loads into a tree.
+  QByteArray huge(100 * 1024 * 1024, 'a');
+  WriteBytes(Path("huge.qmp"), huge);
+  EXPECT_EQ(store.Load(Path("huge.qmp"), 0), 1);
+  EXPECT_EQ(store.GetTitle(0).size(), huge.size());
+  huge.clear();
+  WriteBytes(Path("odd.qmp"), QByteArray("\x00R\x05" "99999999999999\x06-5\x07\x08\x04\r\n"
+                                         "\x01\x01\x01\x00\n\x04\n\x04\n\x08", 35));
+  EXPECT_EQ(store.Load(Path("odd.qmp"), 0), 2);
+  EXPECT_EQ(store.GetNode(0).m_nFlags, 2147483647);
+  EXPECT_EQ(store.GetLevel(1), 1);
+}
+
+TEST_F(OutlineFiles, CharactersTheCodePageCannotHoldAreNeverDroppedSilently) {
+  const QString path = Path("doc.qmp");
+  WriteBytes(path, "old");
+  Build({"R"});
+  store.SetBody(0, QStringLiteral("smile 😀 and 𠀋"));
+  EXPECT_FALSE(store.Save(path));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Unencodable);
+  EXPECT_EQ(store.LastFileReport().unencodable, QStringLiteral("😀𠀋"));
+  EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
+  EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
+  EXPECT_TRUE(ReadWholeFile(path)->contains("smile ? and ?"));
+  EXPECT_EQ(store.LastFileReport().unencodable, QStringLiteral("😀𠀋"));
+}
+
+TEST_F(OutlineFiles, FailedWriteLeavesTheOldFile) {
+  Build({"R"});
+  EXPECT_FALSE(store.Save(Path("no/such/folder/doc.qmp")));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::CannotWrite);
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.qmp")));
+  EXPECT_FALSE(store.Save(Path("taken.qmp")));
+}
+
+}  // namespace
+}  // namespace qm::test
