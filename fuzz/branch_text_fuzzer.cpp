@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // First byte: anchor node and before/after; the rest is UTF-16 text.
   const int anchor = data[0] % store.GetCount();
   const bool after = data[0] & 0x10;
-  const QString text = QString(reinterpret_cast<const QChar*>(data + 1),
-                               static_cast<qsizetype>((size - 1) / 2));
+  const QString text =
+      QString(reinterpret_cast<const QChar*>(data + 1), static_cast<qsizetype>((size - 1) / 2));
   store.InsertBranchText(anchor, text, after);
   qm::fuzz::CheckWellFormed(store);
   if (pane.ItemCount() != store.GetCount()) std::abort();

@@ -4,12 +4,12 @@
 #include <cstdlib>
 
 #include "OutlineInvariants.h"
+#include "fakes/FakeClock.h"
 #include "fakes/FakeTreeControl.h"
 #include "model/OutlineFile.h"
 #include "platform/CodePage.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/Prompt.h"
-#include "fakes/FakeClock.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Large inputs only slow the search down; long lines are covered by tests.
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   store.SetPane(&pane);
 
   qm::CodePage codePage;
-  const QString text =
-      codePage.Decode(QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const QString text = codePage.Decode(
+      QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
   qm::ReadOutlineText(text, store);
   store.FinishLoading(QStringLiteral("fuzz.qmp"));
   qm::fuzz::CheckWellFormed(store);

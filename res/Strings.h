@@ -19,18 +19,16 @@ inline constexpr QStringView kUnencodableCharacters =
     u"次の文字はファイルに保存できません（「?」に置き換わります）：";
 inline constexpr QStringView kUndecodableBytes =
     u"文字として読めないバイトがありました（「\uFFFD」に置き換えました）：";
-inline constexpr QStringView kNodesReplaced =
-    u"階層の合わないツリーを親の下に置き直しました：";
-inline constexpr QStringView kFormatNotYetSupported =
-    u"この形式の読み書きはまだできません";
+inline constexpr QStringView kNodesReplaced = u"階層の合わないツリーを親の下に置き直しました：";
+inline constexpr QStringView kFormatNotYetSupported = u"この形式の読み書きはまだできません";
 
 // The command-line tool's own lines.
 inline constexpr QStringView kCliUsage =
     u"usage: quillmap-cli dump FILE [--wz] [--set SECTION/NAME=VALUE]...\n"
     u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--set SECTION/NAME=VALUE]...\n";
-inline constexpr QStringView kCliLossyHint =
-    u"（--lossy を付けると「?」に置き換えて保存します）";
-inline constexpr QStringView kCliBadSetting = u"--set には SECTION/NAME=VALUE の形で指定してください：";
+inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
+inline constexpr QStringView kCliBadSetting =
+    u"--set には SECTION/NAME=VALUE の形で指定してください：";
 
 // Titles.
 inline constexpr QStringView kUntitledTop = u"（無題）";
@@ -51,18 +49,12 @@ inline constexpr QStringView kDefaultCategoryAfter = u"】";
 // Names of the chapter number kinds, in kind order (0 to 11); kind 12 is
 // built from kCustomKindOpen, its first entries and kCustomKindClose.
 inline constexpr QStringView kNumberKindNames[] = {
-    u"数字（1,2,3・・）",
-    u"全角数字（１,２,３・・）",
-    u"ローマ数字（Ⅰ,II,III・・）",
-    u"英大文字（A,B,C・・）",
-    u"英小文字（a,b,b・・）",
-    u"丸付き数字（①,②,③・・）",
-    u"漢数字（一,二,三・・）",
-    u"なし",
-    u"半角カナ（ｱ,ｲ,ｳ・・）",
-    u"全角カナ（ア,イ,ウ・・）",
-    u"ひらがな（あ,い,う・・）",
-    u"章番号（1-1,1-2,2-3・・）",
+    u"数字（1,2,3・・）",          u"全角数字（１,２,３・・）",
+    u"ローマ数字（Ⅰ,II,III・・）", u"英大文字（A,B,C・・）",
+    u"英小文字（a,b,b・・）",      u"丸付き数字（①,②,③・・）",
+    u"漢数字（一,二,三・・）",     u"なし",
+    u"半角カナ（ｱ,ｲ,ｳ・・）",      u"全角カナ（ア,イ,ウ・・）",
+    u"ひらがな（あ,い,う・・）",   u"章番号（1-1,1-2,2-3・・）",
 };
 inline constexpr QStringView kCustomKindOpen = u"カスタム（";
 inline constexpr QStringView kCustomKindClose = u"・・)";

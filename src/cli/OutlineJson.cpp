@@ -38,10 +38,11 @@ QJsonObject StylesToJson(const CChapterStyles& styles) {
   QJsonArray levels;
   for (int i = 0; i < styles.Count(); ++i) {
     const ChapterLevelStyle& style = styles.Style(i);
-    levels.append(QJsonObject{{QStringLiteral("prefix"), style.prefix},
-                              {QStringLiteral("kind"), style.kind},
-                              {QStringLiteral("suffix"), style.suffix},
-                              {QStringLiteral("custom"), QJsonArray::fromStringList(style.custom)}});
+    levels.append(
+        QJsonObject{{QStringLiteral("prefix"), style.prefix},
+                    {QStringLiteral("kind"), style.kind},
+                    {QStringLiteral("suffix"), style.suffix},
+                    {QStringLiteral("custom"), QJsonArray::fromStringList(style.custom)}});
   }
   return QJsonObject{{QStringLiteral("count"), styles.Count()}, {QStringLiteral("levels"), levels}};
 }

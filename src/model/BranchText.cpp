@@ -5,9 +5,10 @@
 #include <array>
 #include <memory>
 
-#include "model/Decimal.h"
+#include "model/FieldCuts.h"
 #include "model/TreeStore.h"
 #include "platform/Clock.h"
+#include "platform/Decimal.h"
 #include "platform/TreeControl.h"
 
 namespace qm {
@@ -20,8 +21,8 @@ constexpr char16_t kFlagsField = 0x05;
 constexpr char16_t kMarkField = 0x06;
 constexpr char16_t kRecordEnd = 0x07;
 
-constexpr std::array<char16_t, 5> kRecordFields = {kLinkField, kBodyField, kFlagsField,
-                                                   kMarkField, kIdField};
+constexpr std::array<char16_t, 5> kRecordFields = {kLinkField, kBodyField, kFlagsField, kMarkField,
+                                                   kIdField};
 
 void AppendTimeOrZeros(QString& out, bool set, qint32 time) {
   if (set) {
@@ -31,38 +32,8 @@ void AppendTimeOrZeros(QString& out, bool set, qint32 time) {
   }
 }
 
-// One record cut at the first occurrence of each field mark.
-class Record {
- public:
-  explicit Record(QStringView text) : m_text(text) {
-    m_at.fill(-1);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-      if (text[i].unicode() > 0x08) continue;  // the marks are all below U+0009
-      for (size_t f = 0; f < kRecordFields.size(); ++f) {
-        if (text[i] == kRecordFields[f] && m_at[f] < 0) m_at[f] = i;
-      }
-    }
-  }
-
-  QStringView RelativePath() const { return m_text.first(NextCut(-1)); }
-  bool Has(size_t field) const { return m_at[field] >= 0; }
-  QStringView Field(size_t field) const {
-    const qsizetype start = m_at[field] + 1;
-    return m_text.sliced(start, NextCut(start - 1) - start);
-  }
-
- private:
-  qsizetype NextCut(qsizetype after) const {
-    qsizetype cut = m_text.size();
-    for (qsizetype at : m_at) {
-      if (at > after && at < cut) cut = at;
-    }
-    return cut;
-  }
-
-  QStringView m_text;
-  std::array<qsizetype, kRecordFields.size()> m_at{};
-};
+// Indices of the fields in kRecordFields.
+enum RecordField : size_t { kLink, kBody, kFlags, kMark, kId };
 
 // A relative path keeps its U+0001 level separators and loses every other
 // character that may not stand in a path.
@@ -143,18 +114,18 @@ int CTreeStore::InsertBranchText(int i, const QString& text, bool after) {
       broken = true;
       break;
     }
-    const Record record(QStringView(text).sliced(pos, end - pos));
+    const FieldCuts record(QStringView(text).sliced(pos, end - pos), kRecordFields);
     pos = end + 1;
     auto node = std::make_unique<CDirData>();
-    node->m_strPath = parentPath + kPathSeparator + CleanRelativePath(record.RelativePath());
-    if (record.Has(0)) node->m_strLink = CDirData::SanitizeLine(record.Field(0).toString());
-    if (record.Has(1)) node->m_strBody = CDirData::SanitizeBody(record.Field(1).toString());
-    if (record.Has(2)) node->m_nFlags = ReadDecimal(record.Field(2));
-    if (record.Has(3)) node->m_nMark = ReadDecimal(record.Field(3));
+    node->m_strPath = parentPath + kPathSeparator + CleanRelativePath(record.Head());
+    if (record.Has(kLink)) node->m_strLink = CDirData::SanitizeLine(record.Field(kLink).toString());
+    if (record.Has(kBody)) node->m_strBody = CDirData::SanitizeBody(record.Field(kBody).toString());
+    if (record.Has(kFlags)) node->m_nFlags = ReadDecimal(record.Field(kFlags));
+    if (record.Has(kMark)) node->m_nMark = ReadDecimal(record.Field(kMark));
     node->m_bExpand = 1;
     node->SetCreateTime(now);
     node->SetUpdateTime(now);
-    if (record.Has(4)) ReadIdAndTimes(*node, record.Field(4).toString());
+    if (record.Has(kId)) ReadIdAndTimes(*node, record.Field(kId).toString());
     made.push_back(std::move(node));
   }
   if (made.empty()) return -1;

@@ -155,6 +155,17 @@ void CDirData::SetIdText(QStringView text) {
   }
 }
 
+void CDirData::ReadTimesText(QStringView times) {
+  m_nUpdateStatus = kTimeUnset;
+  m_nCreateStatus = kTimeUnset;
+  m_stStamp = Stamp();
+  qint32 time = 0;
+  if (times.size() >= 14 && ParseTime14(times.first(14), time)) SetUpdateTime(time);
+  if (times.size() >= 28 && ParseTime14(times.sliced(14, 14), time)) SetCreateTime(time);
+  // A stamp needs all of its 17 digits; a shorter tail is not read.
+  if (times.size() >= 45) ParseStamp17(times.sliced(28, 17), m_stStamp);
+}
+
 void CDirData::SetUpdateTime(qint32 time) {
   m_tmUpdate = time;
   m_nUpdateStatus = kTimeValid;

@@ -61,6 +61,11 @@ class CDirData {
   // Reads an identifier text (see the .cpp for the exact rules).
   void SetIdText(QStringView text);
 
+  // Reads the times text of the stored formats: the update time, the
+  // creation time (14 digits each) and the stamp (17 digits), by position.
+  // A time that is missing, cut short or invalid (all zeros) stays unset.
+  void ReadTimesText(QStringView times);
+
   bool HasUpdateTime() const { return m_nUpdateStatus == kTimeValid; }
   bool HasCreateTime() const { return m_nCreateStatus == kTimeValid; }
   void SetUpdateTime(qint32 time);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/Decimal.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsStore.h"
 #include "res/Strings.h"
@@ -84,27 +85,6 @@ const QString kHtmlSection = QStringLiteral("Html");
 
 bool IsSpace(QChar c) {
   return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v';
-}
-
-// Decimal with an optional sign after leading blanks; reading stops at the first other
-// character, and text that is no number gives 0. Values beyond 32 bits are clamped to
-// INT_MIN / INT_MAX, so a damaged file can never overflow.
-int ParseNumber(QStringView text) {
-  const qsizetype n = text.size();
-  qsizetype i = 0;
-  while (i < n && IsSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  constexpr qint64 kMagnitudeLimit = qint64(INT_MAX) + 1;
-  qint64 magnitude = 0;
-  for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    magnitude = std::min(kMagnitudeLimit, magnitude * 10 + (text[i].unicode() - u'0'));
-  }
-  if (negative) return static_cast<int>(-magnitude);
-  return static_cast<int>(std::min<qint64>(magnitude, INT_MAX));
 }
 
 // A digit read from the file is the character's code minus '0'. Writing it back as that
@@ -361,7 +341,7 @@ bool CDocSettings::ReadLine(QStringView key, const QString& value) {
   }
   for (const NumberKey& entry : kNumberKeys) {
     if (key == entry.key) {
-      this->*entry.field = ParseNumber(value);
+      this->*entry.field = ReadDecimal(value);
       mark(entry.group);
       return true;
     }

@@ -42,8 +42,18 @@ class CDocSettings {
  public:
   // Indices into htmlOption, in the order the file stores the digits.
   enum HtmlOptionDigit {
-    kFullPath = 0, kNext, kCenter, kMargin, kNoBr, kLinkFile, kSeventh,
-    kNextBottom, kWiki, kAutoLink, kImages, kHtmlOptionCount
+    kFullPath = 0,
+    kNext,
+    kCenter,
+    kMargin,
+    kNoBr,
+    kLinkFile,
+    kSeventh,
+    kNextBottom,
+    kWiki,
+    kAutoLink,
+    kImages,
+    kHtmlOptionCount
   };
 
   // Initial values without a settings store (the store's defaults).

@@ -4,8 +4,9 @@
 #include <array>
 #include <memory>
 
-#include "model/Decimal.h"
+#include "model/FieldCuts.h"
 #include "model/TreeStore.h"
+#include "platform/Decimal.h"
 
 namespace qm {
 namespace {
@@ -22,69 +23,24 @@ constexpr char16_t kEndOfFile = 0x1A;
 constexpr std::array<char16_t, 6> kNodeFields = {kLinkMark, kFlagsMark, kExpandMark,
                                                  kMarkMark, kIdMark,    kTimesMark};
 
-// A node line cut at the first occurrence of each field mark.
-class NodeLine {
- public:
-  explicit NodeLine(QStringView line) : m_line(line) {
-    m_at.fill(-1);
-    for (qsizetype i = 0; i < line.size(); ++i) {
-      if (line[i].unicode() > 0x08) continue;  // the marks are all below U+0009
-      for (size_t f = 0; f < kNodeFields.size(); ++f) {
-        if (line[i] == kNodeFields[f] && m_at[f] < 0) m_at[f] = i;
-      }
-    }
-  }
-
-  // Text before the first cut.
-  QStringView Path() const { return m_line.first(NextCut(-1)); }
-  bool Has(char16_t mark) const { return m_at[Index(mark)] >= 0; }
-  // Text after the mark up to the next cut.
-  QStringView Field(char16_t mark) const {
-    const qsizetype start = m_at[Index(mark)] + 1;
-    return m_line.sliced(start, NextCut(start - 1) - start);
-  }
-
- private:
-  static size_t Index(char16_t mark) {
-    for (size_t f = 0; f < kNodeFields.size(); ++f) {
-      if (kNodeFields[f] == mark) return f;
-    }
-    return 0;
-  }
-  qsizetype NextCut(qsizetype after) const {
-    qsizetype cut = m_line.size();
-    for (qsizetype at : m_at) {
-      if (at > after && at < cut) cut = at;
-    }
-    return cut;
-  }
-
-  QStringView m_line;
-  std::array<qsizetype, kNodeFields.size()> m_at{};
-};
+// Indices of the fields in kNodeFields.
+enum NodeField : size_t { kLink, kFlags, kExpand, kMark, kId, kTimes };
 
 std::unique_ptr<CDirData> ParseNodeLine(QStringView line, int lineNumber) {
-  const NodeLine fields(line);
+  const FieldCuts fields(line, kNodeFields);
   auto node = std::make_unique<CDirData>();
-  node->m_strPath = fields.Path().toString();
+  node->m_strPath = fields.Head().toString();
   node->m_nLine = lineNumber;
   // A link runs to the next field; when marks repeat out of order it may
   // hold later ones, which must not be written back into the line.
-  if (fields.Has(kLinkMark)) {
-    node->m_strLink = CDirData::SanitizeLine(fields.Field(kLinkMark).toString());
+  if (fields.Has(kLink)) {
+    node->m_strLink = CDirData::SanitizeLine(fields.Field(kLink).toString());
   }
-  if (fields.Has(kFlagsMark)) node->m_nFlags = ReadDecimal(fields.Field(kFlagsMark));
-  node->m_bExpand = fields.Has(kExpandMark) ? ReadDecimal(fields.Field(kExpandMark)) : 1;
-  if (fields.Has(kMarkMark)) node->m_nMark = ReadDecimal(fields.Field(kMarkMark));
-  if (fields.Has(kIdMark)) node->SetIdText(fields.Field(kIdMark));
-  if (fields.Has(kTimesMark)) {
-    const QStringView times = fields.Field(kTimesMark);
-    qint32 time = 0;
-    if (times.size() >= 14 && ParseTime14(times.first(14), time)) node->SetUpdateTime(time);
-    if (times.size() >= 28 && ParseTime14(times.sliced(14, 14), time)) node->SetCreateTime(time);
-    // A stamp needs all of its 17 digits; a shorter tail is not read.
-    if (times.size() >= 45) ParseStamp17(times.sliced(28, 17), node->m_stStamp);
-  }
+  if (fields.Has(kFlags)) node->m_nFlags = ReadDecimal(fields.Field(kFlags));
+  node->m_bExpand = fields.Has(kExpand) ? ReadDecimal(fields.Field(kExpand)) : 1;
+  if (fields.Has(kMark)) node->m_nMark = ReadDecimal(fields.Field(kMark));
+  if (fields.Has(kId)) node->SetIdText(fields.Field(kId));
+  if (fields.Has(kTimes)) node->ReadTimesText(fields.Field(kTimes));
   return node;
 }
 

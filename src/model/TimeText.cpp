@@ -144,8 +144,8 @@ bool ParseTime14(QStringView text, qint32& time) {
   // mktime is left for the times near a change (gaps and repeated hours):
   // it is too slow for every node of a file, as with TZ unset it looks at
   // /etc/localtime again on each call.
-  const std::time_t asUtc = DaysFromCivil(f.year, f.month, f.day) * 86400 + f.hour * 3600 +
-                            f.minute * 60 + f.second;
+  const std::time_t asUtc =
+      DaysFromCivil(f.year, f.month, f.day) * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
   const long offset = LocalOffsetAt(asUtc);
   const std::time_t guess = asUtc - offset;
   if (LocalOffsetAt(guess) == offset && LocalOffsetAt(guess - 86400) == offset &&

@@ -191,18 +191,12 @@ void CTreeStore::ReadIdAndTimes(CDirData& node, const QString& text) const {
   const qsizetype split = text.indexOf(kPathSeparator);
   node.SetIdText(split < 0 ? QStringView(text) : QStringView(text).first(split));
   if (split < 0) return;
-  const QStringView times = QStringView(text).sliced(split + 1);
-  qint32 time = 0;
-  node.m_nUpdateStatus = kTimeUnset;
-  node.m_nCreateStatus = kTimeUnset;
-  if (times.size() >= 14 && ParseTime14(times.first(14), time)) node.SetUpdateTime(time);
-  if (times.size() >= 28 && ParseTime14(times.sliced(14, 14), time)) node.SetCreateTime(time);
-  if (times.size() >= 45) ParseStamp17(times.sliced(28, 17), node.m_stStamp);
+  node.ReadTimesText(QStringView(text).sliced(split + 1));
 }
 
 int CTreeStore::InsertNewNode(int parent, int at, TreeItem after, const QString& title,
-                              const QString& link, const QString& body, qint32 flags,
-                              qint32 mark, const QString& idText) {
+                              const QString& link, const QString& body, qint32 flags, qint32 mark,
+                              const QString& idText) {
   auto node = std::make_unique<CDirData>();
   node->m_strPath = N(parent).m_strPath + kPathSeparator + CDirData::SanitizeLine(title);
   node->m_strLink = CDirData::SanitizeLine(link);
@@ -224,24 +218,22 @@ int CTreeStore::InsertNewNode(int parent, int at, TreeItem after, const QString&
   return at;
 }
 
-int CTreeStore::InsertChild(int i, const QString& title, const QString& link,
-                            const QString& body, qint32 flags, qint32 mark,
-                            const QString& idText) {
-  return InsertNewNode(i, GetBranchEnd(i, true), TreeControl::kLast, title, link, body, flags,
-                       mark, idText);
+int CTreeStore::InsertChild(int i, const QString& title, const QString& link, const QString& body,
+                            qint32 flags, qint32 mark, const QString& idText) {
+  return InsertNewNode(i, GetBranchEnd(i, true), TreeControl::kLast, title, link, body, flags, mark,
+                       idText);
 }
 
-int CTreeStore::InsertSibling(int i, const QString& title, const QString& link,
-                              const QString& body, qint32 flags, qint32 mark,
-                              const QString& idText) {
+int CTreeStore::InsertSibling(int i, const QString& title, const QString& link, const QString& body,
+                              qint32 flags, qint32 mark, const QString& idText) {
   if (i <= 0) return 0;
   const TreeItem after = N(i).m_hItem != 0 ? N(i).m_hItem : TreeControl::kLast;
-  return InsertNewNode(GetParent(i), GetBranchEnd(i, true), after, title, link, body, flags,
-                       mark, idText);
+  return InsertNewNode(GetParent(i), GetBranchEnd(i, true), after, title, link, body, flags, mark,
+                       idText);
 }
 
-int CTreeStore::InsertNode(int i, const QString& title, const QString& link,
-                           const QString& body, qint32 flags, qint32 mark, bool consecutive) {
+int CTreeStore::InsertNode(int i, const QString& title, const QString& link, const QString& body,
+                           qint32 flags, qint32 mark, bool consecutive) {
   int index;
   if (consecutive) {
     const int from = m_lastInsert >= 0 && m_lastInsert < Count() ? m_lastInsert : i;
@@ -300,8 +292,7 @@ int CTreeStore::Replace(QString& text, const QString& before, const QString& aft
   return count;
 }
 
-int CTreeStore::ReplaceInBranch(int i, const QString& before, const QString& after,
-                                bool bodies) {
+int CTreeStore::ReplaceInBranch(int i, const QString& before, const QString& after, bool bodies) {
   const int end = GetBranchEnd(i, true);
   const QString cleanAfter = CDirData::SanitizeLine(after);
   const int baseLevel = GetLevel(i);

@@ -104,9 +104,8 @@ class CTreeStore {
                           qint32 flags, qint32 mark, const QString& idText = {});
   // New node after i's branch under the same parent. On the root it fails
   // and returns 0.
-  virtual int InsertSibling(int i, const QString& title, const QString& link,
-                            const QString& body, qint32 flags, qint32 mark,
-                            const QString& idText = {});
+  virtual int InsertSibling(int i, const QString& title, const QString& link, const QString& body,
+                            qint32 flags, qint32 mark, const QString& idText = {});
   // Inserts a branch text as children of i's parent, before i (after false)
   // or after i's branch (after true); on the root, as its last children.
   // Returns the index of the first inserted node, or -1 when the text held
@@ -241,9 +240,8 @@ class CTreeStore {
   int Count() const { return static_cast<int>(m_nodes.size()); }
   bool ShowingPane() const { return m_pane != nullptr && m_built; }
 
-  int InsertNewNode(int parent, int at, TreeItem after, const QString& title,
-                    const QString& link, const QString& body, qint32 flags, qint32 mark,
-                    const QString& idText);
+  int InsertNewNode(int parent, int at, TreeItem after, const QString& title, const QString& link,
+                    const QString& body, qint32 flags, qint32 mark, const QString& idText);
   // Rewrites paths from `from` up to `to` so each node sits under the
   // nearest preceding node one level up, never above minLevel.
   int Normalize(int from, int to, int minLevel);

@@ -27,10 +27,11 @@ int CTreeStore::Load(const QString& path, int mode) {
   if (mode == 1 || extension == kMemoExtension) {
     loaded = ImportWz(path);
   } else if (extension == kOutlineExtension) {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    std::optional<QByteArray> bytes = ReadWholeFile(path);
     if (bytes) {
       CodePage codePage;
       const QString text = codePage.Decode(*bytes, &m_report.undecodable);
+      bytes.reset();  // the file's bytes are not needed while the nodes are made
       ReadOutlineText(text, *this);
       m_report.nodesReplaced = FinishLoading(path);
       loaded = true;
@@ -49,7 +50,9 @@ int CTreeStore::Load(const QString& path, int mode) {
   return Count();
 }
 
-void CTreeStore::AppendLoaded(std::unique_ptr<CDirData> node) { m_nodes.push_back(std::move(node)); }
+void CTreeStore::AppendLoaded(std::unique_ptr<CDirData> node) {
+  m_nodes.push_back(std::move(node));
+}
 
 int CTreeStore::FinishLoading(const QString& fileName) {
   if (m_nodes.empty()) {

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/Decimal.h"
 #include "platform/SettingsStore.h"
 #include "res/Strings.h"
 
@@ -57,25 +58,6 @@ ChapterLevelStyle BuiltInStyleAt(int i) {
   if (i < 0 || i >= kBuiltInCount) return {};
   const BuiltInStyle& b = kBuiltIn[i];
   return {QString::fromUtf16(b.prefix), b.kind, QString::fromUtf16(b.suffix), {}};
-}
-
-// Reads a number the way the outline file has always been read: leading blanks and a
-// sign, then digits up to the first other character; no digits give 0. Saturates
-// instead of overflowing so a corrupt file cannot cause undefined behaviour.
-int ParseLeadingInt(QStringView text) {
-  qsizetype pos = 0;
-  while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t')) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == u'-' || text[pos] == u'+')) {
-    negative = text[pos] == u'-';
-    ++pos;
-  }
-  long long value = 0;
-  for (; pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9'; ++pos) {
-    value = std::min(value * 10 + (text[pos].unicode() - u'0'), 1LL + INT_MAX);
-  }
-  if (negative) value = -value;
-  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 // The style number that follows `fixed` in `key`, or -1 when it is not a plain decimal
@@ -188,14 +170,14 @@ void CChapterStyles::ResetToBuiltInDefaults() {
 
 void CChapterStyles::ReadLine(QStringView key, QStringView value) {
   if (key.contains(kKeyCount)) {
-    m_count = std::clamp(ParseLeadingInt(value), 0, kMaxStyles);
+    m_count = std::clamp(ReadDecimal(value), 0, kMaxStyles);
     return;
   }
   // The first fixed part the key contains decides; a bad style number drops the line.
   const std::pair<QStringView, void (*)(ChapterLevelStyle&, QStringView)> fields[] = {
       {kKeyPrefix, [](ChapterLevelStyle& s, QStringView v) { s.prefix = v.toString(); }},
       {kKeySuffix, [](ChapterLevelStyle& s, QStringView v) { s.suffix = v.toString(); }},
-      {kKeyKind, [](ChapterLevelStyle& s, QStringView v) { s.kind = ParseLeadingInt(v); }},
+      {kKeyKind, [](ChapterLevelStyle& s, QStringView v) { s.kind = ReadDecimal(v); }},
       {kKeyCustom, [](ChapterLevelStyle& s, QStringView v) { s.custom = SplitCustom(v); }},
   };
   for (const auto& [fixed, set] : fields) {

@@ -59,8 +59,7 @@ bool HoldsSubstitute(QByteArrayView bytes) {
 
 }  // namespace
 
-CodePage::CodePage()
-    : m_decoder("Shift_JIS", kFlags), m_encoder("Shift_JIS", kFlags) {
+CodePage::CodePage() : m_decoder("Shift_JIS", kFlags), m_encoder("Shift_JIS", kFlags) {
   Q_ASSERT(m_decoder.isValid() && m_encoder.isValid());
 }
 
@@ -70,7 +69,11 @@ void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodabl
   if (cutShort) run.chop(1);
   const qsizetype start = out.size();
   m_decoder.resetState();
-  out += m_decoder.decode(run);
+  if (start == 0) {
+    out = m_decoder.decode(run);  // the usual single run: no copy
+  } else {
+    out += m_decoder.decode(run);
+  }
   const char16_t* begin = reinterpret_cast<const char16_t*>(out.constData());
   for (qsizetype i = start; i < out.size(); ++i) {
     if (begin[i] != kConverterSubstitute && begin[i] != kReplacement) continue;
@@ -86,7 +89,6 @@ void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodabl
 
 QString CodePage::Decode(QByteArrayView bytes, qsizetype* undecodable) {
   QString out;
-  out.reserve(bytes.size());
   qsizetype bad = 0;
   qsizetype runStart = 0;
   const char* data = bytes.data();

@@ -3,8 +3,7 @@
 
 namespace qm {
 
-int LayeredSettingsStore::ReadInt(const QString& section, const QString& name,
-                                  int fallback) const {
+int LayeredSettingsStore::ReadInt(const QString& section, const QString& name, int fallback) const {
   if (m_overlay.Contains(section, name)) return m_overlay.ReadInt(section, name, fallback);
   return m_base.ReadInt(section, name, fallback);
 }

@@ -5,8 +5,6 @@
 
 namespace qm {
 
-qint32 SystemClock::Now() const {
-  return static_cast<qint32>(QDateTime::currentSecsSinceEpoch());
-}
+qint32 SystemClock::Now() const { return static_cast<qint32>(QDateTime::currentSecsSinceEpoch()); }
 
 }  // namespace qm

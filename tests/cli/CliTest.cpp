@@ -70,7 +70,9 @@ TEST_F(Cli, SetLaysSettingsOverTheStoreForOneRun) {
   // A file without styles takes the defaults from the settings, --set first.
   QFile file(Temp("bare.qmp"));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("\x08\r\n\x08\r\nR\r\nR\x01" "A\r\n");
+  file.write(
+      "\x08\r\n\x08\r\nR\r\nR\x01"
+      "A\r\n");
   file.close();
   ASSERT_EQ(Run({"dump", Temp("bare.qmp"), "--set=" + path + "=6"}), 0);
   EXPECT_EQ(Json()["nodes"].toArray()[1].toObject()["chapter"].toString(), QStringLiteral("一."));

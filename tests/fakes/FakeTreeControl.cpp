@@ -104,8 +104,7 @@ QStringList FakeTreeControl::Texts() const {
   return out;
 }
 
-void FakeTreeControl::DumpInto(const std::vector<TreeItem>& items, int depth,
-                               QString& out) const {
+void FakeTreeControl::DumpInto(const std::vector<TreeItem>& items, int depth, QString& out) const {
   for (TreeItem item : items) {
     const Item& it = m_items.at(item);
     out += QString(depth * 2, u' ') + it.text +

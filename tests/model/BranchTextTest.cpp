@@ -5,14 +5,6 @@
 namespace qm::test {
 namespace {
 
-QString R(const char* readable) {
-  QString text = QString::fromUtf8(readable);
-  for (char16_t c = 1; c <= 7; ++c) {
-    text.replace(QStringLiteral("\\%1").arg(static_cast<int>(c)), QString(QChar(c)));
-  }
-  return text;
-}
-
 using BranchText = StoreFixture;
 
 TEST_F(BranchText, RecordsOfABranchWithAndWithoutTimes) {
@@ -22,12 +14,20 @@ TEST_F(BranchText, RecordsOfABranchWithAndWithoutTimes) {
   store.GetNode(2).m_nFlags = 5;
   store.GetNode(2).m_nMark = 1;
   store.GetNode(2).SetUpdateTime(1733650200);
-  EXPECT_EQ(store.GetBranchText(1, false),
-            R("A\\2\\4body\\5" "0\\6" "0\\3" "0000000000000\\7"
-              "A\\1B\\2x.txt\\4\\5" "5\\6" "1\\3" "0000000000000\\7"));
-  EXPECT_EQ(store.GetChildrenText(1, true),
-            R("B\\2x.txt\\4\\5" "5\\6" "1\\3" "0000000000000\\1"
-              "2024120818300000000000000000" "00000000000000000\\7"));
+  EXPECT_EQ(store.GetBranchText(1, false), Marks("A\\2\\4body\\5"
+                                                 "0\\6"
+                                                 "0\\3"
+                                                 "0000000000000\\7"
+                                                 "A\\1B\\2x.txt\\4\\5"
+                                                 "5\\6"
+                                                 "1\\3"
+                                                 "0000000000000\\7"));
+  EXPECT_EQ(store.GetChildrenText(1, true), Marks("B\\2x.txt\\4\\5"
+                                                  "5\\6"
+                                                  "1\\3"
+                                                  "0000000000000\\1"
+                                                  "2024120818300000000000000000"
+                                                  "00000000000000000\\7"));
 }
 
 TEST_F(BranchText, InsertsBeforeOrAfterTheAnchorsBranch) {
@@ -41,7 +41,7 @@ TEST_F(BranchText, InsertsBeforeOrAfterTheAnchorsBranch) {
 
 TEST_F(BranchText, InsertOnTheRootAppendsItsChildren) {
   Build({"R", "R/A"});
-  EXPECT_EQ(store.InsertBranchText(0, R("N\\1M\\7N\\7"), true), 2);
+  EXPECT_EQ(store.InsertBranchText(0, Marks("N\\1M\\7N\\7"), true), 2);
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/M", "R/N"}));  // a first record cannot go deeper
 }
 
@@ -67,7 +67,7 @@ TEST_F(BranchText, FieldsTimesAndIdentifierComeBack) {
 
 TEST_F(BranchText, ARecordWithoutItsEndFailsButKeepsTheCompleteOnes) {
   Build({"R", "R/A"});
-  EXPECT_EQ(store.InsertBranchText(1, R("X\\4b\\7Y\\4broken"), true), -1);
+  EXPECT_EQ(store.InsertBranchText(1, Marks("X\\4b\\7Y\\4broken"), true), -1);
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/X"}));
   EXPECT_EQ(store.InsertBranchText(1, QString(), true), -1);
 }
@@ -75,7 +75,7 @@ TEST_F(BranchText, ARecordWithoutItsEndFailsButKeepsTheCompleteOnes) {
 TEST_F(BranchText, ForeignTextCannotBreakTheTree) {
   Build({"R", "R/A"});
   // A record that skips levels, line breaks and stray separators in a path.
-  store.InsertBranchText(1, R("a\\1b\\1c\\7x\r\ny\\7\\7"), true);
+  store.InsertBranchText(1, Marks("a\\1b\\1c\\7x\r\ny\\7\\7"), true);
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/c", "R/xy", "R/"}));
   for (int i = 1; i < store.GetCount(); ++i) {
     EXPECT_LE(store.GetLevel(i), store.GetLevel(i - 1) + 1);

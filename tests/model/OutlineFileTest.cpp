@@ -13,15 +13,6 @@
 namespace qm::test {
 namespace {
 
-// Readable file text: "\8" etc. stand for the control characters.
-QString F(const char* readable) {
-  QString text = QString::fromUtf8(readable);
-  for (char16_t c = 1; c <= 8; ++c) {
-    text.replace(QStringLiteral("\\%1").arg(static_cast<int>(c)), QString(QChar(c)));
-  }
-  return text;
-}
-
 class OutlineFile : public StoreFixture {
  protected:
   void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -57,7 +48,7 @@ class OutlineFile : public StoreFixture {
 };
 
 TEST_F(OutlineFile, OnlyTheSettingsLinesGiveARootNamedAfterTheFile) {
-  ReadText(F("\\8\r\n\\8\r\n"), "/docs/my.notes.qmp");
+  ReadText(Marks("\\8\r\n\\8\r\n"), "/docs/my.notes.qmp");
   ASSERT_EQ(store.GetCount(), 1);
   EXPECT_EQ(store.GetTitle(0), QStringLiteral("my.notes"));
   EXPECT_EQ(store.GetNode(0).m_bExpand, 1);
@@ -66,9 +57,17 @@ TEST_F(OutlineFile, OnlyTheSettingsLinesGiveARootNamedAfterTheFile) {
 }
 
 TEST_F(OutlineFile, NodeLineFields) {
-  ReadText(F("\\8\r\n\\8\r\n"
-             "Root\\5" "3\\6" "0\\7" "1\\8" "00000A0000FF2\\4" "2024120818300020241201090000\r\n"
-             "Root\\1Child\\2" "c:\\x.txt\\5" "65536\r\n"));
+  ReadText(
+      Marks("\\8\r\n\\8\r\n"
+            "Root\\5"
+            "3\\6"
+            "0\\7"
+            "1\\8"
+            "00000A0000FF2\\4"
+            "2024120818300020241201090000\r\n"
+            "Root\\1Child\\2"
+            "c:\\x.txt\\5"
+            "65536\r\n"));
   ASSERT_EQ(store.GetCount(), 2);
   const CDirData& root = store.GetNode(0);
   EXPECT_EQ(root.m_nFlags, 3);
@@ -88,20 +87,30 @@ TEST_F(OutlineFile, NodeLineFields) {
 }
 
 TEST_F(OutlineFile, RepeatedMarksOutOfOrderStayOutOfTheLink) {
-  ReadText(F("R\\5" "1\\2" "a.txt\\5" "2\\6" "0\\4" "x\r\n"));
+  ReadText(
+      Marks("R\\5"
+            "1\\2"
+            "a.txt\\5"
+            "2\\6"
+            "0\\4"
+            "x\r\n"));
   EXPECT_EQ(store.GetLink(0), QStringLiteral("a.txt2"));
   EXPECT_EQ(store.GetNode(0).m_nFlags, 1);
 }
 
 TEST_F(OutlineFile, LineEndsNeverBecomePartOfAField) {
-  ReadText(F("\\8\r\n\\8\r\nRoot\r\nRoot\\1Bare\nRoot\\1Last"));
+  ReadText(Marks("\\8\r\n\\8\r\nRoot\r\nRoot\\1Bare\nRoot\\1Last"));
   EXPECT_EQ(Paths(), (QStringList{"Root", "Root/Bare", "Root/Last"}));
 }
 
 TEST_F(OutlineFile, BodyLineEndsAreDoubledOnWriteAndUndoubledOnRead) {
   Build({"R"});
   store.SetBody(0, QStringLiteral("a"));
-  EXPECT_EQ(WrittenNodes(), F("R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n\\4\r\na\r\r\n\\4\r\n"));
+  EXPECT_EQ(WrittenNodes(), Marks("R\\5"
+                                  "0\\6"
+                                  "1\\7"
+                                  "0\\8"
+                                  "0000000000000\r\n\\4\r\na\r\r\n\\4\r\n"));
   ReadText(WriteOutlineText(store));
   EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\n"));
   store.GetNode(0).m_strBody = QStringLiteral("x\r\n\r\ny\r\n");
@@ -112,20 +121,25 @@ TEST_F(OutlineFile, BodyLineEndsAreDoubledOnWriteAndUndoubledOnRead) {
 TEST_F(OutlineFile, BodyLinesStartingWithSectionMarksCannotCorruptTheFile) {
   Build({"R", "R/A"});
   // Set directly, as old code paths might, bypassing the store's cleaning.
-  store.GetNode(0).m_strBody = F("\\8evil\r\n\\4also\r\nfine\\4\r\n");
+  store.GetNode(0).m_strBody = Marks("\\8evil\r\n\\4also\r\nfine\\4\r\n");
   ReadText(WriteOutlineText(store));
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A"}));
-  EXPECT_EQ(store.GetBody(0), F("evil\r\nalso\r\nfine\\4\r\n"));
+  EXPECT_EQ(store.GetBody(0), Marks("evil\r\nalso\r\nfine\\4\r\n"));
 }
 
 TEST_F(OutlineFile, EndOfFileMarksAreIgnoredAnywhere) {
-  ReadText(F("\\8\r\nAuth\x1A" "or=me\r\n\\8\r\nR\x1A" "oot\\5" "0\r\n\x1A"));
+  ReadText(
+      Marks("\\8\r\nAuth\x1A"
+            "or=me\r\n\\8\r\nR\x1A"
+            "oot\\5"
+            "0\r\n\x1A"));
   EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
   EXPECT_EQ(Paths(), QStringList{"Root"});
 }
 
 TEST_F(OutlineFile, SettingsKeysGoToTheirOwners) {
-  ReadText(F("\\8\r\nHtmlShoStr=1\r\nShoStrCount=3\nCategoryName=Work\nAuthor=me\r\n\\8\r\nR\r\n"));
+  ReadText(
+      Marks("\\8\r\nHtmlShoStr=1\r\nShoStrCount=3\nCategoryName=Work\nAuthor=me\r\n\\8\r\nR\r\n"));
   EXPECT_EQ(store.Settings().htmlShoStr, 1);
   EXPECT_EQ(store.Styles().Count(), 3);
   EXPECT_EQ(store.Categories().Name(1), QStringLiteral("Work"));
@@ -133,7 +147,7 @@ TEST_F(OutlineFile, SettingsKeysGoToTheirOwners) {
 }
 
 TEST_F(OutlineFile, SettingsValuesNeverKeepATrailingCarriageReturn) {
-  ReadText(F("\\8\r\nCategoryName=A\r\r\nAuthor=me\r\r\n\\8\r\nR\r\n"));
+  ReadText(Marks("\\8\r\nCategoryName=A\r\r\nAuthor=me\r\r\n\\8\r\nR\r\n"));
   EXPECT_EQ(store.Categories().Name(1), QStringLiteral("A"));
   EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
 }
@@ -146,10 +160,21 @@ TEST_F(OutlineFile, TimesKeepTheirPositionsWhenEarlierOnesAreUnset) {
   store.GetNode(2).m_stStamp = stamp;
   store.GetNode(3).SetUpdateTime(1733650200);
   const QString nodes = WrittenNodes();
-  EXPECT_TRUE(nodes.contains(F("\\4" "0000000000000020241208183000\r\n")));
-  EXPECT_TRUE(nodes.contains(F("\\4" "000000000000000000000000000020241208183000123\r\n")));
-  EXPECT_TRUE(nodes.contains(F("\\4" "20241208183000\r\n")));
-  EXPECT_TRUE(nodes.startsWith(F("R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n")));  // no times field
+  EXPECT_TRUE(
+      nodes.contains(Marks("\\4"
+                           "0000000000000020241208183000\r\n")));
+  EXPECT_TRUE(
+      nodes.contains(Marks("\\4"
+                           "000000000000000000000000000020241208183000123\r\n")));
+  EXPECT_TRUE(
+      nodes.contains(Marks("\\4"
+                           "20241208183000\r\n")));
+  EXPECT_TRUE(
+      nodes.startsWith(Marks("R\\5"
+                             "0\\6"
+                             "1\\7"
+                             "0\\8"
+                             "0000000000000\r\n")));  // no times field
 
   ReadText(WriteOutlineText(store));
   EXPECT_FALSE(store.GetNode(1).HasUpdateTime());
@@ -161,14 +186,17 @@ TEST_F(OutlineFile, TimesKeepTheirPositionsWhenEarlierOnesAreUnset) {
 }
 
 TEST_F(OutlineFile, BrokenTimesStayUnset) {
-  ReadText(F("R\\4" "20240230120000x\r\nR\\1A\\4" "2024120818300020241208183000202412\r\n"));
+  ReadText(
+      Marks("R\\4"
+            "20240230120000x\r\nR\\1A\\4"
+            "2024120818300020241208183000202412\r\n"));
   EXPECT_FALSE(store.GetNode(0).HasUpdateTime());
   EXPECT_TRUE(store.GetNode(1).HasCreateTime());
   EXPECT_FALSE(store.GetNode(1).m_stStamp.IsSet());  // a stamp cut short is not read
 }
 
 TEST_F(OutlineFile, PathsThatDoNotFitTheTreeAreReplaced) {
-  ReadText(F("A\\1B\r\nR\r\nR\\1x\\1y\\1z\r\nOther\\1c\r\nR2\r\n"));
+  ReadText(Marks("A\\1B\r\nR\r\nR\\1x\\1y\\1z\r\nOther\\1c\r\nR2\r\n"));
   EXPECT_EQ(Paths(), (QStringList{"B", "B/R", "B/R/z", "B/c", "B/R2"}));
 }
 
@@ -177,12 +205,16 @@ TEST_F(OutlineFile, WriterOutputIsByteExactForAFreshDocument) {
   store.Settings().author = QStringLiteral("me");
   store.Categories().Entries() = {{QStringLiteral("c"), QStringLiteral("m")}};
   store.Styles().ReadLine(u"ShoStrCount", u"1");
-  const QString expected = F(
+  const QString expected = Marks(
       "\\8\r\nHeader=\r\nFooter=\r\nHeaderLine=1\r\nFooterLine=1\r\nAutoTitle=0\r\n"
       "FirstLine=0\r\nFirstCursor=0\r\nTreeView=0\r\nAuthor=me\r\n"
       "CategoryName=c\nCategoryMemo=m\n"
       "ShoStrCount=1\nShoStrMae0=\nShoStrAto0=.\nShoStrNo0=2\n\\8\r\n"
-      "R\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n");
+      "R\\5"
+      "0\\6"
+      "1\\7"
+      "0\\8"
+      "0000000000000\r\n");
   EXPECT_EQ(WriteOutlineText(store), expected);
 }
 
@@ -230,9 +262,18 @@ using OutlineFiles = OutlineFile;
 
 TEST_F(OutlineFiles, LoadAndSaveRoundTripThroughTheCodePage) {
   const QString path = Path("doc.qmp");
-  const QByteArray bytes = Encoded(F("\\8\r\n\\8\r\n髙橋①\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n"
-                                   "髙橋①\\1ｶﾅ～\\5" "0\\6" "1\\7" "0\\8" "0000000000000\r\n"
-                                   "\\4\r\n本文\r\r\n\\4\r\n"));
+  const QByteArray bytes =
+      Encoded(Marks("\\8\r\n\\8\r\n髙橋①\\5"
+                    "0\\6"
+                    "1\\7"
+                    "0\\8"
+                    "0000000000000\r\n"
+                    "髙橋①\\1ｶﾅ～\\5"
+                    "0\\6"
+                    "1\\7"
+                    "0\\8"
+                    "0000000000000\r\n"
+                    "\\4\r\n本文\r\r\n\\4\r\n"));
   WriteBytes(path, bytes);
   EXPECT_EQ(store.Load(path, 0), 2);
   EXPECT_EQ(store.GetTitle(1), QStringLiteral("ｶﾅ～"));
@@ -277,8 +318,10 @@ TEST_F(OutlineFiles, HostileBytesLoadWithoutCrashingOrHanging) {
   EXPECT_EQ(store.Load(Path("huge.qmp"), 0), 1);
   EXPECT_EQ(store.GetTitle(0).size(), huge.size());
   huge.clear();
-  WriteBytes(Path("odd.qmp"), QByteArray("\x00R\x05" "99999999999999\x06-5\x07\x08\x04\r\n"
-                                         "\x01\x01\x01\x00\n\x04\n\x04\n\x08", 35));
+  WriteBytes(Path("odd.qmp"), QByteArray("\x00R\x05"
+                                         "99999999999999\x06-5\x07\x08\x04\r\n"
+                                         "\x01\x01\x01\x00\n\x04\n\x04\n\x08",
+                                         35));
   EXPECT_EQ(store.Load(Path("odd.qmp"), 0), 2);
   EXPECT_EQ(store.GetNode(0).m_nFlags, 2147483647);
   EXPECT_EQ(store.GetLevel(1), 1);

@@ -8,9 +8,9 @@
 #include <initializer_list>
 
 #include "fakes/FakeClock.h"
-#include "fakes/QtPrinting.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/FakeTreeControl.h"
+#include "fakes/QtPrinting.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
 
@@ -19,6 +19,16 @@ namespace qm::test {
 // Paths are written with "/" for U+0001 to keep tests readable.
 inline QString P(const char* readable) {
   return QString::fromUtf8(readable).replace(u'/', kPathSeparator);
+}
+
+// Readable text with control characters: "\\1" .. "\\8" in the source
+// (a backslash and a digit) stand for U+0001 .. U+0008.
+inline QString Marks(const char* readable) {
+  QString text = QString::fromUtf8(readable);
+  for (char16_t c = 1; c <= 8; ++c) {
+    text.replace(QStringLiteral("\\%1").arg(static_cast<int>(c)), QString(QChar(c)));
+  }
+  return text;
 }
 
 class StoreFixture : public ::testing::Test {

@@ -91,9 +91,9 @@ TEST_F(TreeStoreEditing, ConsecutiveInsertsFollowEachOther) {
 
 TEST_F(TreeStoreEditing, SeparatorsAndLineBreaksNeverEnterTitlesOrBodies) {
   Build({"R"});
-  const int i = store.InsertChild(0, QStringLiteral("a\u0001b\u0005c\r\nd"),
-                                  QStringLiteral("x\u0002y"), QStringLiteral("\u0004line\r\n\u0008x"),
-                                  0, 0);
+  const int i =
+      store.InsertChild(0, QStringLiteral("a\u0001b\u0005c\r\nd"), QStringLiteral("x\u0002y"),
+                        QStringLiteral("\u0004line\r\n\u0008x"), 0, 0);
   EXPECT_EQ(store.GetTitle(i), QStringLiteral("abcd"));
   EXPECT_EQ(store.GetLevel(i), 1);
   EXPECT_EQ(store.GetLink(i), QStringLiteral("xy"));
@@ -165,9 +165,9 @@ TEST_F(TreeStoreEditing, LevelDownMakesLastChildOfPreviousSibling) {
 TEST_F(TreeStoreEditing, ReplaceInBranchCountsAndRewritesPaths) {
   Build({"R", "R/cat", "R/cat/cat food", "R/dog"});
   store.SetBody(Index("R/cat/cat food"), QStringLiteral("a cat"));
-  EXPECT_EQ(store.ReplaceInBranch(Index("R/cat"), QStringLiteral("cat"), QStringLiteral("lion"),
-                                  false),
-            2);
+  EXPECT_EQ(
+      store.ReplaceInBranch(Index("R/cat"), QStringLiteral("cat"), QStringLiteral("lion"), false),
+      2);
   EXPECT_EQ(Paths(), (QStringList{"R", "R/lion", "R/lion/lion food", "R/dog"}));
   EXPECT_EQ(store.ReplaceInBranch(0, QStringLiteral("cat"), QStringLiteral("x"), true), 1);
   EXPECT_EQ(store.GetBody(2), QStringLiteral("a x"));
@@ -339,7 +339,7 @@ TEST_F(TreeStoreNumbering, DisplayTextCombinesChapterCategoryTitleAndTime) {
   store.Categories().Entries() = {{QStringLiteral("Work"), {}}, {QString(), {}}};
   CDirData& a = store.GetNode(1);
   a.SetCategory(1);
-  a.SetUpdateTime(1733650200);  // 2024-12-08 18:30 in Tokyo
+  a.SetUpdateTime(1733650200);      // 2024-12-08 18:30 in Tokyo
   store.GetNode(2).SetCategory(2);  // an empty name shows nothing
   store.SetShowsChapters(true);
   store.SetTimeDisplay(CTreeStore::kTimeDisplayUpdated);

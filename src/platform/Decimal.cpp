@@ -1,5 +1,5 @@
 // ReadDecimal: leading-number reading with saturation.
-#include "model/Decimal.h"
+#include "platform/Decimal.h"
 
 #include <algorithm>
 #include <limits>
