@@ -44,7 +44,8 @@ function(qm_test name)
   target_compile_definitions(${name} PRIVATE QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo;QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}")
+    PROPERTIES ENVIRONMENT
+      "TZ=Asia/Tokyo\\;QT_QPA_PLATFORM=offscreen\\;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}")
 endfunction()
 
 # qm_benchmark(NAME SOURCES ... DEPS ...)

@@ -59,4 +59,18 @@ inline constexpr QStringView kNumberKindNames[] = {
 inline constexpr QStringView kCustomKindOpen = u"カスタム（";
 inline constexpr QStringView kCustomKindClose = u"・・)";
 
+// The document: new, open, save and the questions around them.
+inline constexpr QStringView kUntitledFileName = u"(無題).qmp";
+inline constexpr QStringView kAskSaveChanges = u"%1 への変更を保存しますか？";
+inline constexpr QStringView kSaveRefusedUseSaveAs =
+    u"ファイルが開けません。名前を付けて保存で保存してください";
+inline constexpr QStringView kDocumentSaveFailed = u"ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。";
+inline constexpr QStringView kSaveAsTitle = u"名前を付けて保存";
+inline constexpr QStringView kSaveAsFilters =
+    u"Quillmapﾌｧｲﾙ(*.qmp) |*.qmp|Textﾌｧｲﾙ(*.txt) |*.txt||";
+inline constexpr QStringView kAskSaveUnencodable =
+    u"次の文字はファイルに保存できません：%1\n「?」に置き換えて保存しますか？";
+inline constexpr QStringView kWebDocumentNotYetSupported =
+    u"ネットのファイルはまだ開いたり保存したりできません";
+
 }  // namespace qm::res

@@ -12,8 +12,9 @@ build="$root/build-bench"
 min_time="${QM_BENCH_MIN_TIME:-0.2}"
 reps="${QM_BENCH_REPS:-3}"
 
+bash "$root/scripts/bootstrap.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_BENCH=ON \
-  -DQM_BUILD_TESTS=OFF >/dev/null
+  -DQM_BUILD_TESTS=OFF -DQM_BUILD_GUI=OFF >/dev/null
 ninja -C "$build" -j1 qm_outline_bench qm_make_outline qm_load_peak_memory
 
 work="$(mktemp -d)"

@@ -11,7 +11,7 @@ bash scripts/bootstrap.sh
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DQM_BUILD_FUZZ=ON -DQM_BUILD_TESTS=OFF >/dev/null
+  -DQM_BUILD_FUZZ=ON -DQM_BUILD_TESTS=OFF -DQM_BUILD_GUI=OFF >/dev/null
 cmake --build "$build" --target "${target}_fuzzer"
 
 corpus=fuzz/corpus-$target

@@ -1,0 +1,162 @@
+// The command table, the top menus and the two command-bar layouts.
+//
+// Every command the window offers is one row of kCommands: its numeric id,
+// its menu text, the top menu it belongs to, its group inside that menu and
+// its flags. Table order is menu order; a separator stands where the group
+// changes. Menus, the command bar, key bindings and tests are all derived from
+// these rows, so a command is added here once and nowhere else.
+//
+// Ids are stable: key definition files store them, so an id is never
+// renumbered or reused for another command. A row with an empty menu text is
+// a command that no menu shows (the command bar or a key may still send it).
+// Commands of features that do not exist yet get their rows when the feature
+// arrives; until then the command bars still list their buttons, which stay
+// disabled because nothing handles them.
+#pragma once
+
+#include <QStringView>
+
+namespace qm::res {
+
+// Top menus of the menu bar, in menu-bar order.
+enum class TopMenu { File, Edit, Tree, View, Net, Settings, Help };
+
+inline constexpr QStringView kTopMenuTitles[] = {
+    u"ファイル(&F)", u"編集(&E)", u"ツリー(&T)", u"表示(&V)",
+    u"ネット(&N)",   u"設定(&S)", u"ヘルプ(&H)",
+};
+
+// Flags of a command row.
+inline constexpr unsigned kCheckMark = 1u << 0;    // the menu item can carry a check mark
+inline constexpr unsigned kBarOnly = 1u << 1;      // has a text (for the button) but no menu item
+inline constexpr unsigned kRecentFiles = 1u << 2;  // stands for the recent-file entries
+
+struct CommandInfo {
+  int id;
+  QStringView menuText;  // empty: no menu shows the command
+  TopMenu menu;
+  int group;  // ascending inside a top menu; a change of group is a separator
+  unsigned flags;
+};
+
+// The recent-file entries take consecutive ids from kRecentFileFirstId, one
+// per entry, up to the largest list the settings allow. Their texts are
+// kRecentFileNumberFormat with the entry's number (from 1) followed by the
+// file's display name.
+inline constexpr int kRecentFileFirstId = 57616;
+inline constexpr int kRecentFileCapacity = 10;
+inline constexpr QStringView kRecentFileNumberFormat = u"&%d ";
+
+inline constexpr CommandInfo kCommands[] = {
+    // File.
+    {57600, u"", TopMenu::File, 0, 0},  // new: on the command bar and keys only
+    {57601, u"開く(&O)...", TopMenu::File, 0, 0},
+    {32795, u"再読込(&L)", TopMenu::File, 0, 0},
+    {57603, u"上書き保存(&S)", TopMenu::File, 1, 0},
+    {57604, u"名前を付けて保存(&A)...", TopMenu::File, 1, 0},
+    {32784, u"関連づけ(&R)", TopMenu::File, 2, 0},
+    // The popup anchors to its command-bar button; the menu lists the same
+    // files itself through the recent-file row below.
+    {33033, u"最近使ったファイル", TopMenu::File, 3, kBarOnly},
+    {kRecentFileFirstId, u"", TopMenu::File, 3, kRecentFiles},
+    {32793, u"確認終了", TopMenu::File, 4, 0},
+
+    // Edit.
+    {57643, u"アンドゥ(&U)", TopMenu::Edit, 0, 0},
+    {57635, u"切り取り(&T)", TopMenu::Edit, 1, 0},
+    {57634, u"コピー(&C)", TopMenu::Edit, 1, 0},
+    {57637, u"貼り付け(&P)", TopMenu::Edit, 1, 0},
+    {57642, u"すべての範囲を選択(&A)", TopMenu::Edit, 2, 0},
+    {32836, u"テキストエリアにファイル挿入(&K)...", TopMenu::Edit, 3, 0},
+    {33017, u"テキストエリアをファイル保存(&L)...", TopMenu::Edit, 3, 0},
+
+    // Tree.
+    {32768, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
+    {32823, u"追加 - 同じ階層(&W)...", TopMenu::Tree, 0, 0},
+    {32769, u"修正(&E)...", TopMenu::Tree, 0, 0},
+    {32794, u"ツリーのF2での修正", TopMenu::Tree, 0, 0},
+    {32770, u"削除(&D)", TopMenu::Tree, 0, 0},
+    {32775, u"一つ上へ移動(&M)", TopMenu::Tree, 1, 0},
+    {32776, u"一つ下へ移動(&N)", TopMenu::Tree, 1, 0},
+    {32777, u"階層を上げる(&L)", TopMenu::Tree, 1, 0},
+    {32778, u"階層を下げる(&R)", TopMenu::Tree, 1, 0},
+
+    // View.
+    {32802, u"ツリーのみ表示(&T)", TopMenu::View, 0, 0},
+    {32803, u"テキストのみ表示(&E)", TopMenu::View, 0, 0},
+    {32804, u"両方表示(&D)", TopMenu::View, 0, 0},
+    {33018, u"切り替え(&G)", TopMenu::View, 0, 0},
+    {32845, u"編集エリア切替(&Z)", TopMenu::View, 0, 0},
+    {33225, u"章立て文字を表示切り替え(&Q)", TopMenu::View, 1, kCheckMark},
+    {33223, u"縦長時、閲覧用モード(&V)", TopMenu::View, 2, kCheckMark},
+
+    // Settings.
+    {32782, u"フォント(&F)...", TopMenu::Settings, 0, 0},
+    {32798, u"上下に分割(&V)", TopMenu::Settings, 1, kCheckMark},
+    {32799, u"左右に分割(&H)", TopMenu::Settings, 1, kCheckMark},
+    {33186, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
+    {32789, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
+    {33228, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
+
+    // Help.
+    {57670, u"ヘルプ(&H)", TopMenu::Help, 0, 0},
+    {57664, u"ﾊﾞｰｼﾞｮﾝ情報(&A)", TopMenu::Help, 1, 0},
+};
+
+// One button of a command-bar layout, or a separator (id 0). image is the
+// button's index in the layout's own image strip.
+struct CommandBarButton {
+  int id;
+  int image;
+};
+
+inline constexpr CommandBarButton kCommandBarSeparator = {0, -1};
+
+// For screens in landscape at least 640 pixels wide.
+// clang-format off
+inline constexpr CommandBarButton kWideCommandBar[] = {
+    kCommandBarSeparator,
+    {57600, 0},  // new
+    {57601, 1},  // open
+    {57603, 2},  // save
+    {33033, 3},  // recent files
+    kCommandBarSeparator,
+    {57635, 4},  // cut
+    {57634, 5},  // copy
+    {57637, 6},  // paste
+    kCommandBarSeparator,
+    {32768, 7},  // add child
+    {32823, 8},  // add sibling
+    {32770, 9},  // delete branch
+    kCommandBarSeparator,
+    {32772, 10},  // open link file
+    kCommandBarSeparator,
+    {32775, 11},  // move up
+    {32776, 12},  // move down
+    {32777, 13},  // level up
+    {32778, 14},  // level down
+    kCommandBarSeparator,
+};
+
+// For every other screen.
+inline constexpr CommandBarButton kNarrowCommandBar[] = {
+    kCommandBarSeparator,
+    {32768, 0},  // add child
+    {32823, 1},  // add sibling
+    {57636, 2},  // find
+    {33222, 3},  // find next
+    {32817, 4},  // find previous
+    {32811, 5},  // toggle check
+    kCommandBarSeparator,
+    {32775, 6},  // move up
+    {32776, 7},  // move down
+    {32777, 8},  // level up
+    {32778, 9},  // level down
+    kCommandBarSeparator,
+};
+// clang-format on
+
+// The narrowest screen that gets the wide layout (in landscape).
+inline constexpr int kWideCommandBarMinWidth = 640;
+
+}  // namespace qm::res

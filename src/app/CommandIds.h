@@ -1,0 +1,65 @@
+// Names for the command ids of res/Commands.h, one constant per command.
+//
+// The numbers are part of the program's stored formats (key definition files
+// hold them), so they never change and are never reused. CommandTable.cpp
+// checks at compile time that every name here has its row in the table.
+#pragma once
+
+namespace qm {
+
+// Document and application: files.
+inline constexpr int kCmdNew = 57600;
+inline constexpr int kCmdOpen = 57601;
+inline constexpr int kCmdSave = 57603;
+inline constexpr int kCmdSaveAs = 57604;
+inline constexpr int kCmdReload = 32795;
+inline constexpr int kCmdAssociateFileType = 32784;
+inline constexpr int kCmdQuitWithConfirmation = 32793;
+inline constexpr int kCmdVersionInfo = 57664;
+
+// Recent-file entries: kCmdRecentFileFirst + i opens entry i (from 0).
+inline constexpr int kCmdRecentFileFirst = 57616;
+inline constexpr int kCmdRecentFileLast = 57625;
+inline constexpr int kCmdRecentFilePopup = 33033;
+
+// Body text editing.
+inline constexpr int kCmdUndo = 57643;
+inline constexpr int kCmdCut = 57635;
+inline constexpr int kCmdCopy = 57634;
+inline constexpr int kCmdPaste = 57637;
+inline constexpr int kCmdSelectAll = 57642;
+inline constexpr int kCmdInsertFile = 32836;
+inline constexpr int kCmdSaveTextArea = 33017;
+
+// Tree structure.
+inline constexpr int kCmdAddChild = 32768;
+inline constexpr int kCmdAddSibling = 32823;
+inline constexpr int kCmdEditNode = 32769;
+inline constexpr int kCmdEditLabel = 32794;
+inline constexpr int kCmdDeleteBranch = 32770;
+inline constexpr int kCmdMoveUp = 32775;
+inline constexpr int kCmdMoveDown = 32776;
+inline constexpr int kCmdLevelUp = 32777;
+inline constexpr int kCmdLevelDown = 32778;
+
+// Layout and display.
+inline constexpr int kCmdTreeOnly = 32802;
+inline constexpr int kCmdTextOnly = 32803;
+inline constexpr int kCmdBothPanes = 32804;
+inline constexpr int kCmdShowOtherPaneOnly = 33018;
+inline constexpr int kCmdSwitchPanes = 32845;
+inline constexpr int kCmdToggleChapterCharacters = 33225;
+inline constexpr int kCmdToggleReadingMode = 33223;
+
+// Settings.
+inline constexpr int kCmdFont = 32782;
+inline constexpr int kCmdSplitTopBottom = 32798;
+inline constexpr int kCmdSplitLeftRight = 32799;
+inline constexpr int kCmdSplitAutomatic = 33186;
+inline constexpr int kCmdInitialFolder = 32789;
+inline constexpr int kCmdToggleSoftKeyMenu = 33228;
+
+// Help.
+inline constexpr int kCmdHelp = 57670;
+
+}  // namespace qm

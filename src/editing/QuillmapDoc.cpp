@@ -1,0 +1,311 @@
+// CQuillmapDoc: the document's life cycle, saving, undo and the body hand-over.
+#include "editing/QuillmapDoc.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <vector>
+
+#include "editing/DocumentView.h"
+#include "model/FileReportText.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileIo.h"
+#include "platform/SettingsStore.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+const QString kSystem = QStringLiteral("System");
+const QString kIniFile = QStringLiteral("IniFile");
+const QString kPpcSaveDlg = QStringLiteral("PPCSaveDlg");
+const QString kInitDir = QStringLiteral("InitDir");
+const QString kWebPathPrefix = QStringLiteral("net:");
+
+}  // namespace
+
+CQuillmapDoc::CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt,
+                           Dialogs& dialogs)
+    : m_settings(settings),
+      m_clock(clock),
+      m_prompt(prompt),
+      m_dialogs(dialogs),
+      m_store(settings, clock, prompt),
+      m_snapshot(settings, clock, prompt),
+      m_title(res::kUntitledTop.toString()) {}
+
+CQuillmapDoc::~CQuillmapDoc() = default;
+
+bool CQuillmapDoc::IsWebPath(const QString& path) { return path.startsWith(kWebPathPrefix); }
+
+// ---- Views ----
+
+void CQuillmapDoc::AddView(DocumentView* view) { m_views.push_back(view); }
+
+void CQuillmapDoc::RemoveView(DocumentView* view) { std::erase(m_views, view); }
+
+void CQuillmapDoc::UpdateAllViews(const DocumentView* sender, int hint) {
+  // A view may add or remove views while it refreshes; walk a copy.
+  const std::vector<DocumentView*> views = m_views;
+  for (DocumentView* view : views) {
+    if (view != sender) view->OnUpdate(sender, hint);
+  }
+}
+
+BodyViewRole* CQuillmapDoc::FindBodyView() const {
+  for (DocumentView* view : m_views) {
+    if (BodyViewRole* body = view->BodyRole()) return body;
+  }
+  return nullptr;
+}
+
+// ---- Life cycle ----
+
+void CQuillmapDoc::DeleteContents() {
+  m_store.Clear();
+  m_snapshot.Clear();
+  m_undoAvailable = false;
+  m_currentNode = -1;
+  // A failed save belongs to the file that failed, not to the next one.
+  m_saveFailed = false;
+}
+
+void CQuillmapDoc::MakeUntitledOutline() {
+  m_store.Clear();
+  m_store.AddRoot(res::kUntitledTop.toString());
+  m_store.RebuildTree();
+}
+
+bool CQuillmapDoc::NewDocument() {
+  DeleteContents();
+  MakeUntitledOutline();
+  SetPathName(QString(), false);
+  m_modified = false;
+  return true;
+}
+
+bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
+  if (IsWebPath(path)) {
+    TellUser(res::kWebDocumentNotYetSupported.toString(), PromptIcon::Warning);
+    return false;
+  }
+  // The last-file setting and the recent-file list must name the file
+  // wherever the program is started from next time.
+  const QString fullPath = QFileInfo(path).absoluteFilePath();
+  DeleteContents();
+  if (m_store.Load(fullPath, openAsMemo ? 1 : 0) < 0) {
+    const FileReport report = m_store.LastFileReport();
+    MakeUntitledOutline();
+    // The placeholder is no file the user could reopen, so it stays off the
+    // recent-file list and out of the last-file setting.
+    SetPathName(res::kUntitledFileName.toString(), false);
+    m_modified = false;
+    // An empty outline in place of the one asked for needs a reason.
+    QString why = FileErrorText(report);
+    if (why.isEmpty()) why = res::kCannotOpenFile.toString();
+    TellUser(why + u'\n' + fullPath, PromptIcon::Warning);
+    return true;
+  }
+  const QStringList warnings = FileWarningTexts(m_store.LastFileReport());
+  SetPathName(fullPath, true);
+  m_modified = false;
+  RememberAsLastFile(fullPath);
+  if (!warnings.isEmpty()) TellUser(warnings.join(u'\n'), PromptIcon::Warning);
+  return true;
+}
+
+void CQuillmapDoc::SetPathName(const QString& path, bool addToRecent) {
+  m_path = path;
+  m_title = path.isEmpty() ? res::kUntitledTop.toString() : FileNameOf(path);
+  if (addToRecent && m_recentFileSink) m_recentFileSink(path);
+}
+
+void CQuillmapDoc::RememberAsLastFile(const QString& path) {
+  m_settings.WriteString(kSystem, kIniFile, path);
+}
+
+bool CQuillmapDoc::HasOwnFile() const {
+  // Every opened or chosen path is absolute; only the placeholder left by a
+  // failed open is not, and saving there would drop the outline into
+  // whatever folder the program happened to start in.
+  return !m_path.isEmpty() && QDir::isAbsolutePath(m_path);
+}
+
+bool CQuillmapDoc::SaveModified() {
+  if (!m_modified) return true;
+  const QString question = res::kAskSaveChanges.toString().arg(m_title);
+  switch (m_prompt.Ask(question, PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+      return FileSave();
+    case PromptAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CQuillmapDoc::CanCloseFrame() {
+  WriteBodyBack();
+  return SaveModified();
+}
+
+// ---- Saving ----
+
+bool CQuillmapDoc::FileSave() {
+  if (IsWebPath(m_path)) return SaveDocument(m_path);
+  if (!HasOwnFile()) return FileSaveAs();
+  return DoSave(m_path);
+}
+
+bool CQuillmapDoc::FileSaveAs() {
+  const std::optional<QString> chosen = ChooseFileName();
+  if (!chosen) return false;
+  m_saveFailed = false;
+  if (!SaveDocument(*chosen)) return false;
+  SetPathName(*chosen, true);
+  return true;
+}
+
+bool CQuillmapDoc::DoSave(const QString& path, bool replace) {
+  if (path.isEmpty()) return FileSaveAs();
+  if (!SaveDocument(path)) return false;
+  if (replace) SetPathName(path, true);
+  return true;
+}
+
+std::optional<QString> CQuillmapDoc::ChooseFileName() {
+  SaveFileRequest request;
+  request.kind = m_settings.ReadInt(kSystem, kPpcSaveDlg, 0) != 0 ? SaveDialogKind::Standard
+                                                                  : SaveDialogKind::FileBrowser;
+  request.title = res::kSaveAsTitle.toString();
+  request.proposedName = FileNameOf(m_path);
+  request.defaultExtension = QStringLiteral("qmp");
+  request.filters = res::kSaveAsFilters.toString();
+  if (request.kind == SaveDialogKind::FileBrowser) {
+    request.initialFolder = m_settings.ReadString(
+        kSystem, kInitDir, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  }
+  std::optional<QString> chosen = m_dialogs.ChooseSaveFileName(request);
+  if (chosen && chosen->isEmpty()) return std::nullopt;
+  return chosen;
+}
+
+bool CQuillmapDoc::SaveDocument(const QString& path) {
+  if (IsWebPath(path)) {
+    TellUser(res::kWebDocumentNotYetSupported.toString(), PromptIcon::Warning);
+    return false;
+  }
+  if (m_saveFailed) {
+    TellUser(res::kSaveRefusedUseSaveAs.toString(), PromptIcon::Warning);
+    return false;
+  }
+  return SaveLocal(path);
+}
+
+bool CQuillmapDoc::SaveLocal(const QString& path) {
+  m_saveFailed = true;
+  WriteBodyBack();
+  RecordSelectionAndCaret();
+  if (BodyViewRole* body = FindBodyView()) body->ApplyFirstLineTitle();
+
+  bool saved = m_store.Save(path, SaveLoss::Refuse);
+  if (!saved && m_store.LastFileReport().error == FileReport::Error::Unencodable) {
+    const QString question =
+        res::kAskSaveUnencodable.toString().arg(m_store.LastFileReport().unencodable);
+    if (m_prompt.Ask(question, PromptButtons::OkCancel, PromptIcon::Warning) != PromptAnswer::Ok) {
+      // Declining a lossy save is a choice, not a broken file: Save stays
+      // available and the document stays modified.
+      m_saveFailed = false;
+      return false;
+    }
+    saved = m_store.Save(path, SaveLoss::Allow);
+  }
+  if (!saved) {
+    TellUser(res::kDocumentSaveFailed.toString() + u'\n' + FileErrorText(m_store.LastFileReport()),
+             PromptIcon::Error);
+    return false;
+  }
+  m_modified = false;
+  RememberAsLastFile(path);
+  m_saveFailed = false;
+  return true;
+}
+
+void CQuillmapDoc::RecordSelectionAndCaret() {
+  int selected = m_store.GetSelected();
+  if (selected < 0) selected = m_currentNode;
+  m_store.Settings().treeView = std::max(selected, 0);
+  if (const BodyViewRole* body = FindBodyView()) {
+    m_store.Settings().firstCursor = body->CaretPosition();
+  }
+}
+
+// ---- Undo ----
+
+void CQuillmapDoc::TakeSnapshot() {
+  m_snapshot.CopyFrom(m_store);
+  // The copy takes the live pane along; nothing done to the snapshot may
+  // ever reach the pane.
+  m_snapshot.SetPane(nullptr);
+  m_undoAvailable = true;
+}
+
+bool CQuillmapDoc::RestoreSnapshot() {
+  if (!m_undoAvailable) return false;
+  TreeControl* pane = m_store.Pane();
+  m_store.CopyFrom(m_snapshot);
+  m_store.SetPane(pane);
+  m_undoAvailable = false;
+  // The copied item handles belong to items the pane may have deleted since.
+  m_store.RebuildTree();
+  if (m_currentNode >= m_store.GetCount()) m_currentNode = m_store.GetCount() - 1;
+  // The outline now differs from what the last save wrote.
+  m_modified = true;
+  return true;
+}
+
+// ---- The current node ----
+
+void CQuillmapDoc::WriteBodyBack() {
+  if (const BodyViewRole* body = FindBodyView()) SetBodyOfCurrentNode(body->BodyText());
+}
+
+void CQuillmapDoc::SetBodyOfCurrentNode(const QString& text) {
+  if (m_currentNode < 0 || m_currentNode >= m_store.GetCount() || !m_store.IsBuilt()) return;
+  // Compare what would be stored: separator characters never reach a body,
+  // and a text holding one must not count as a change on every hand-over.
+  const QString body = CDirData::SanitizeBody(text);
+  if (body == m_store.GetBody(m_currentNode)) return;
+  m_store.SetBody(m_currentNode, body);
+  m_modified = true;
+  m_store.GetNode(m_currentNode).SetUpdateTime(m_clock.Now());
+  if (m_store.TimeDisplay() == CTreeStore::kTimeDisplayUpdated) {
+    m_store.RefreshItemText(m_currentNode);
+  }
+}
+
+QString CQuillmapDoc::BodyOfCurrentNode() const {
+  if (m_currentNode < 0 || m_currentNode >= m_store.GetCount()) return {};
+  return m_store.GetBody(m_currentNode);
+}
+
+void CQuillmapDoc::SetCurrentNode(int index) {
+  m_currentNode = index;
+  if (index >= 0) m_store.Select(index);
+}
+
+void CQuillmapDoc::RenameCurrentNode(const QString& title) {
+  WriteBodyBack();
+  if (m_currentNode < 0 || m_currentNode >= m_store.GetCount()) return;
+  if (CDirData::SanitizeLine(title) == m_store.GetTitle(m_currentNode)) return;
+  m_store.Rename(m_currentNode, title);
+  m_modified = true;
+}
+
+void CQuillmapDoc::TellUser(const QString& text, PromptIcon icon) {
+  m_prompt.Ask(text, PromptButtons::Ok, icon);
+}
+
+}  // namespace qm

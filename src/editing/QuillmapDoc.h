@@ -1,0 +1,176 @@
+// CQuillmapDoc: the one open document — the live outline, its one-level undo
+// snapshot, the node whose body is shown, the file's path and title, and the
+// modified and save-failed states.
+//
+// The document owns both outline stores; the views, the settings store, the
+// clock, the prompt and the dialogs are not owned and must outlive it. It
+// talks to the user only through Prompt and Dialogs, and reports every
+// failure there once, so callers only look at the returned flag. The views
+// reach the outline through Store() and the operations below; they register
+// with AddView and are told about changes through UpdateAllViews.
+//
+// Paths: a local document has a file path. A path that begins with "net:"
+// names a document on the web outline service; those cannot be opened or
+// saved yet, and every attempt fails with a message instead of pretending.
+// After a local file fails to open, the document is the untitled outline at
+// the placeholder path "(無題).qmp", which has no folder and is never
+// written to without asking for a name.
+//
+// Not thread-safe: the user-interface thread owns it.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "model/TreeStore.h"
+#include "platform/Prompt.h"
+
+namespace qm {
+
+class BodyViewRole;
+class Clock;
+class Dialogs;
+class DocumentView;
+class SettingsStore;
+
+class CQuillmapDoc {
+ public:
+  // Receives every path the document wants on the recent-file list.
+  using RecentFileSink = std::function<void(const QString& path)>;
+
+  CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt, Dialogs& dialogs);
+  ~CQuillmapDoc();
+  CQuillmapDoc(const CQuillmapDoc&) = delete;
+  CQuillmapDoc& operator=(const CQuillmapDoc&) = delete;
+
+  // ---- Views ----
+
+  // REQUIRES: view is not registered yet and stays alive until RemoveView.
+  void AddView(DocumentView* view);
+  void RemoveView(DocumentView* view);
+  // Tells every registered view but sender (kHintAll or kHintBodyOnly).
+  void UpdateAllViews(const DocumentView* sender, int hint);
+  void SetRecentFileSink(RecentFileSink sink) { m_recentFileSink = std::move(sink); }
+
+  // ---- Life cycle. The caller asks SaveModified first. ----
+
+  // An outline of one top node "（無題）", no path, not modified, the store
+  // active. Always succeeds.
+  bool NewDocument();
+  // openAsMemo: read the file as a memo file whatever its extension (the
+  // user chose that filter for this one open).
+  // On success returns true, the outline is the file's, the path is the
+  // file's full path, and "System"/"IniFile" names it. When the local file
+  // cannot be loaded, the user is told why and the document becomes the
+  // untitled outline at "(無題).qmp", not modified; this too returns true so
+  // that the window stays usable. A web path returns false, document
+  // unchanged. The loaded outline is not shown yet: the tree pane's first
+  // load builds the pane (RebuildTree) and sets the current node.
+  bool OpenDocument(const QString& path, bool openAsMemo = false);
+  // Writes the outline to path without changing the document's path.
+  // First writes the body back, records the selected node and the body
+  // caret in Settings() (treeView, firstCursor) and lets the body pane
+  // apply the first-line-is-title rule. Characters the code page cannot
+  // hold are saved as "?" only after the user agreed; declining returns
+  // false with the file untouched, the document modified and Save enabled.
+  // On success returns true, clears the modified flag and writes
+  // "System"/"IniFile". On failure returns false after telling the user;
+  // while the failure stands, CanSave() is false until Save As succeeds.
+  bool SaveDocument(const QString& path);
+  // Saves to path, or through Save As when path is empty. With replace, a
+  // successful save makes path the document's path.
+  bool DoSave(const QString& path, bool replace = true);
+  // When modified, asks whether to save (Yes/No/Cancel) and saves on Yes.
+  // Returns false when the user cancelled or the save failed: the caller
+  // must not throw the document away then.
+  bool SaveModified();
+  // Writes the body back, then SaveModified.
+  bool CanCloseFrame();
+  // Empties the outline and forgets everything that belonged to the old
+  // one: the undo snapshot, the current node, a failed save.
+  void DeleteContents();
+
+  // ---- Document commands ----
+
+  // Save: to the document's own file; through Save As when it has none.
+  bool FileSave();
+  // Save As: asks for a name; on success the document lives there.
+  // Cancel returns false with nothing changed.
+  bool FileSaveAs();
+  // The Save command's update rule.
+  bool CanSave() const { return !m_saveFailed; }
+  // Asks for a file name with the dialog the user prefers
+  // ("System"/"PPCSaveDlg"). Cancel returns nothing.
+  std::optional<QString> ChooseFileName();
+
+  // ---- Operations for the views ----
+
+  // Copies the live outline into the snapshot; Undo can go back to it.
+  void TakeSnapshot();
+  // Undo. When a snapshot is available, puts it back, rebuilds the tree
+  // pane from it, sets the modified flag and returns true; the snapshot is
+  // then used up. Otherwise returns false and changes nothing.
+  bool RestoreSnapshot();
+  bool IsUndoAvailable() const { return m_undoAvailable; }
+
+  // Hands the body pane's text to SetBodyOfCurrentNode.
+  void WriteBodyBack();
+  // Stores text as the current node's body when it differs from what is
+  // stored, stamping the node's update time and setting the modified flag.
+  // Does nothing without a current node or while the store is not active.
+  void SetBodyOfCurrentNode(const QString& text);
+  // The stored body of the current node; empty without one.
+  QString BodyOfCurrentNode() const;
+  int CurrentNode() const { return m_currentNode; }
+  // REQUIRES: -1 <= index < Store().GetCount(). Selects the node in the pane.
+  void SetCurrentNode(int index);
+  // Writes the body back, then gives the current node this title (its link
+  // file kept) and sets the modified flag. Nothing happens without a current
+  // node or when the title is the same.
+  void RenameCurrentNode(const QString& title);
+
+  // ---- State ----
+
+  bool IsModified() const { return m_modified; }
+  void SetModified(bool modified = true) { m_modified = modified; }
+  bool SaveFailed() const { return m_saveFailed; }
+  const QString& PathName() const { return m_path; }
+  const QString& Title() const { return m_title; }
+  CTreeStore& Store() { return m_store; }
+  const CTreeStore& Store() const { return m_store; }
+
+  // True for paths of the web outline service ("net:...").
+  static bool IsWebPath(const QString& path);
+
+ private:
+  void SetPathName(const QString& path, bool addToRecent);
+  void MakeUntitledOutline();
+  // The local save itself: what SaveDocument does after the checks.
+  bool SaveLocal(const QString& path);
+  void RecordSelectionAndCaret();
+  void RememberAsLastFile(const QString& path);
+  // True when the document has a file of its own to save to.
+  bool HasOwnFile() const;
+  BodyViewRole* FindBodyView() const;
+  void TellUser(const QString& text, PromptIcon icon);
+
+  SettingsStore& m_settings;
+  const Clock& m_clock;
+  Prompt& m_prompt;
+  Dialogs& m_dialogs;
+  std::vector<DocumentView*> m_views;
+  RecentFileSink m_recentFileSink;
+
+  bool m_undoAvailable = false;
+  int m_currentNode = -1;
+  bool m_saveFailed = false;
+  CTreeStore m_store;
+  CTreeStore m_snapshot;
+  QString m_path;
+  QString m_title;
+  bool m_modified = false;
+};
+
+}  // namespace qm

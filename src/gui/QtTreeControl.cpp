@@ -1,0 +1,91 @@
+// QtTreeControl: TreeControl calls turned into QTreeWidget calls.
+#include "gui/QtTreeControl.h"
+
+#include "gui/TreeIcons.h"
+
+namespace qm {
+
+QtTreeControl::QtTreeControl(QTreeWidget& widget) : m_widget(widget) {
+  m_widget.setHeaderHidden(true);
+  m_widget.setColumnCount(1);
+  m_widget.setUniformRowHeights(true);  // keeps large outlines fast to lay out
+}
+
+TreeItem QtTreeControl::InsertItem(TreeItem parent, TreeItem after, const QString& text, int image,
+                                   int /*selectedImage*/) {
+  auto* item = new QTreeWidgetItem(QStringList{text});
+  item->setData(0, kImageRole, image);
+  item->setData(0, kStateImageRole, 0);
+  ApplyIcon(item);
+  QTreeWidgetItem* parentItem = parent != 0 ? ItemOf(parent) : nullptr;
+  const int count = parentItem ? parentItem->childCount() : m_widget.topLevelItemCount();
+  int index = count;
+  if (after == kFirst) {
+    index = 0;
+  } else if (after != kLast) {
+    QTreeWidgetItem* sibling = ItemOf(after);
+    const int at =
+        parentItem ? parentItem->indexOfChild(sibling) : m_widget.indexOfTopLevelItem(sibling);
+    if (at < 0) {
+      delete item;
+      return 0;
+    }
+    index = at + 1;
+  }
+  if (parentItem) {
+    parentItem->insertChild(index, item);
+  } else {
+    m_widget.insertTopLevelItem(index, item);
+  }
+  return HandleOf(item);
+}
+
+void QtTreeControl::DeleteItem(TreeItem item) { delete ItemOf(item); }
+
+void QtTreeControl::DeleteAllItems() { m_widget.clear(); }
+
+void QtTreeControl::SetItemText(TreeItem item, const QString& text) {
+  ItemOf(item)->setText(0, text);
+}
+
+bool QtTreeControl::SetItemImage(TreeItem item, int image, int /*selectedImage*/) {
+  if (image < 0 || image >= TreeIcons::kImageCount) return false;
+  ItemOf(item)->setData(0, kImageRole, image);
+  ApplyIcon(ItemOf(item));
+  return true;
+}
+
+void QtTreeControl::SetItemStateImage(TreeItem item, int stateImage) {
+  ItemOf(item)->setData(0, kStateImageRole, stateImage);
+  ApplyIcon(ItemOf(item));
+}
+
+void QtTreeControl::ApplyIcon(QTreeWidgetItem* item) {
+  item->setIcon(0, TreeIcons::Icon(item->data(0, kImageRole).toInt(),
+                                   item->data(0, kStateImageRole).toInt() != 0));
+}
+
+void QtTreeControl::Expand(TreeItem item, bool expand) { ItemOf(item)->setExpanded(expand); }
+
+void QtTreeControl::SelectItem(TreeItem item) {
+  m_widget.setCurrentItem(item != 0 ? ItemOf(item) : nullptr);
+}
+
+TreeItem QtTreeControl::GetSelectedItem() const { return HandleOf(m_widget.currentItem()); }
+
+void QtTreeControl::EnsureVisible(TreeItem item) { m_widget.scrollToItem(ItemOf(item)); }
+
+TreeItem QtTreeControl::GetPrevSiblingItem(TreeItem item) const {
+  QTreeWidgetItem* it = ItemOf(item);
+  QTreeWidgetItem* parent = it->parent();
+  const int index = parent ? parent->indexOfChild(it) : m_widget.indexOfTopLevelItem(it);
+  if (index <= 0) return 0;
+  return HandleOf(parent ? parent->child(index - 1) : m_widget.topLevelItem(index - 1));
+}
+
+void QtTreeControl::SetRedraw(bool on) {
+  m_widget.setUpdatesEnabled(on);
+  if (on) m_widget.viewport()->update();
+}
+
+}  // namespace qm

@@ -1,0 +1,50 @@
+// QtTreeControl: the tree pane's control port on a QTreeWidget.
+//
+// Item handles are the addresses of the QTreeWidgetItems; a handle stays
+// valid until its item or an ancestor is deleted, as the port promises.
+// Images are indices into TreeIcons (0-15 by node state); state image 1
+// draws the mark beside the icon. The widget must outlive this object.
+#pragma once
+
+#include <QIcon>
+#include <QTreeWidget>
+#include <array>
+
+#include "platform/TreeControl.h"
+
+namespace qm {
+
+class QtTreeControl : public TreeControl {
+ public:
+  explicit QtTreeControl(QTreeWidget& widget);
+
+  TreeItem InsertItem(TreeItem parent, TreeItem after, const QString& text, int image,
+                      int selectedImage) override;
+  void DeleteItem(TreeItem item) override;
+  void DeleteAllItems() override;
+  void SetItemText(TreeItem item, const QString& text) override;
+  bool SetItemImage(TreeItem item, int image, int selectedImage) override;
+  void SetItemStateImage(TreeItem item, int stateImage) override;
+  void Expand(TreeItem item, bool expand) override;
+  void SelectItem(TreeItem item) override;
+  TreeItem GetSelectedItem() const override;
+  void EnsureVisible(TreeItem item) override;
+  TreeItem GetPrevSiblingItem(TreeItem item) const override;
+  void SetRedraw(bool on) override;
+
+  static QTreeWidgetItem* ItemOf(TreeItem handle) {
+    return reinterpret_cast<QTreeWidgetItem*>(handle);
+  }
+  static TreeItem HandleOf(QTreeWidgetItem* item) { return reinterpret_cast<TreeItem>(item); }
+
+  // Roles that keep the node state beside the item, for tests and drawing.
+  static constexpr int kImageRole = Qt::UserRole + 1;
+  static constexpr int kStateImageRole = Qt::UserRole + 2;
+
+ private:
+  void ApplyIcon(QTreeWidgetItem* item);
+
+  QTreeWidget& m_widget;
+};
+
+}  // namespace qm

@@ -1,0 +1,175 @@
+// Tests of the command table, the command-bar layouts and the menu bar built from them.
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <span>
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/MenuModel.h"
+#include "res/Commands.h"
+
+namespace qm {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The character after the first single "&", upper-cased; null when none.
+QChar MnemonicOf(QStringView text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != u'&') continue;
+    if (text[i + 1] == u'&') {
+      ++i;
+      continue;
+    }
+    return text[i + 1].toUpper();
+  }
+  return {};
+}
+
+TEST(CommandTableTest, IdsAreUniqueAndClearOfTheRecentFileRange) {
+  QSet<int> seen;
+  for (const res::CommandInfo& info : res::kCommands) {
+    EXPECT_FALSE(seen.contains(info.id)) << info.id;
+    seen.insert(info.id);
+    if (!(info.flags & res::kRecentFiles)) {
+      EXPECT_FALSE(IsRecentFileCommand(info.id)) << info.id;
+    }
+  }
+}
+
+// Two items of one menu on the same key would make the second unreachable by keyboard.
+TEST(CommandTableTest, MnemonicsAreUniqueInsideEachMenuAndOnTheMenuBar) {
+  auto expectDistinct = [](const QStringList& texts) {
+    QSet<QChar> keys;
+    for (const QString& text : texts) {
+      const QChar key = MnemonicOf(text);
+      if (key.isNull()) continue;
+      EXPECT_FALSE(keys.contains(key)) << text.toStdString();
+      keys.insert(key);
+    }
+  };
+  QStringList titles;
+  for (QStringView title : res::kTopMenuTitles) titles.append(title.toString());
+  expectDistinct(titles);
+  for (const MenuModel& menu : BuildMenuBar({})) {
+    QStringList texts;
+    for (const MenuItem& item : menu.items) texts.append(item.text);
+    expectDistinct(texts);
+  }
+}
+
+// A group number out of order would split one group into two around another.
+TEST(CommandTableTest, GroupsAscendInTableOrderInsideEachMenu) {
+  int lastGroup[std::size(res::kTopMenuTitles)] = {};
+  for (const res::CommandInfo& info : res::kCommands) {
+    EXPECT_GE(info.group, lastGroup[int(info.menu)]) << info.id;
+    lastGroup[int(info.menu)] = info.group;
+  }
+}
+
+struct LayoutCase {
+  const char* name;
+  std::span<const res::CommandBarButton> layout;
+  qsizetype buttons;
+  std::vector<int> groupSizes;  // buttons between separators, in order
+};
+
+class CommandBarLayoutTest : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(CommandBarLayoutTest, HasItsButtonsInGroupsWithImagesInOrder) {
+  const LayoutCase& c = GetParam();
+  std::vector<int> groupSizes;
+  int image = 0;
+  ASSERT_FALSE(c.layout.empty());
+  EXPECT_EQ(c.layout.front().id, 0);
+  EXPECT_EQ(c.layout.back().id, 0);
+  for (const res::CommandBarButton& button : c.layout) {
+    if (button.id == 0) {
+      EXPECT_EQ(button.image, -1);
+      groupSizes.push_back(0);
+      continue;
+    }
+    EXPECT_EQ(button.image, image++) << button.id;
+    ++groupSizes.back();
+  }
+  groupSizes.pop_back();  // after the closing separator
+  EXPECT_EQ(image, c.buttons);
+  EXPECT_EQ(groupSizes, c.groupSizes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CommandBarLayoutTest,
+    testing::Values(LayoutCase{"Wide", res::kWideCommandBar, 15, {4, 3, 3, 1, 4}},
+                    LayoutCase{"Narrow", res::kNarrowCommandBar, 10, {6, 4}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct ScreenCase {
+  const char* name;
+  int width;
+  int height;
+  bool wide;
+};
+
+class CommandBarChoiceTest : public testing::TestWithParam<ScreenCase> {};
+
+TEST_P(CommandBarChoiceTest, PicksWideOnlyForLandscapeFrom640) {
+  const ScreenCase& c = GetParam();
+  const auto layout = CommandBarFor(c.width, c.height);
+  EXPECT_EQ(layout.data(), c.wide ? res::kWideCommandBar : res::kNarrowCommandBar);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, CommandBarChoiceTest,
+                         testing::Values(ScreenCase{"Landscape640", 640, 480, true},
+                                         ScreenCase{"Landscape639", 639, 320, false},
+                                         ScreenCase{"SquareCountsAsPortrait", 800, 800, false},
+                                         ScreenCase{"Portrait", 768, 1024, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+QList<int> IdsOf(const MenuModel& menu) {
+  QList<int> ids;
+  for (const MenuItem& item : menu.items) ids.append(item.id);
+  return ids;
+}
+
+TEST(MenuBarTest, ShowsTopMenusInOrderAndLeavesOutEmptyOnes) {
+  QStringList titles;
+  for (const MenuModel& menu : BuildMenuBar({})) titles.append(menu.title);
+  EXPECT_EQ(titles, (QStringList{u"ファイル(&F)"_s, u"編集(&E)"_s, u"ツリー(&T)"_s, u"表示(&V)"_s,
+                                 u"設定(&S)"_s, u"ヘルプ(&H)"_s}));
+}
+
+TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {
+  for (const QStringList& recent : {QStringList{}, QStringList{u"a.qmp"_s}}) {
+    for (const MenuModel& menu : BuildMenuBar(recent)) {
+      ASSERT_FALSE(menu.items.isEmpty());
+      EXPECT_FALSE(menu.items.front().separator) << menu.title.toStdString();
+      EXPECT_FALSE(menu.items.back().separator) << menu.title.toStdString();
+      for (qsizetype i = 1; i < menu.items.size(); ++i) {
+        EXPECT_FALSE(menu.items[i - 1].separator && menu.items[i].separator)
+            << menu.title.toStdString() << " at " << i;
+      }
+    }
+  }
+}
+
+// New has no menu text and the recent-file popup belongs to its button, so neither is listed.
+TEST(MenuBarTest, FileMenuListsRecentFilesBeforeQuitWithNamesShownAsTheyAre) {
+  const MenuModel file = BuildMenuBar({u"R&D.qmp"_s, u"memo"_s}).front();
+  EXPECT_EQ(IdsOf(file), (QList<int>{kCmdOpen, kCmdReload, 0, kCmdSave, kCmdSaveAs, 0,
+                                     kCmdAssociateFileType, 0, kCmdRecentFileFirst,
+                                     kCmdRecentFileFirst + 1, 0, kCmdQuitWithConfirmation}));
+  EXPECT_EQ(file.items[8].text, u"&1 R&&D.qmp"_s);
+  EXPECT_EQ(file.items[9].text, u"&2 memo"_s);
+}
+
+TEST(MenuBarTest, RecentFilesBeyondTheReservedIdsAreLeftOut) {
+  QStringList names;
+  for (int i = 0; i < res::kRecentFileCapacity + 3; ++i) names.append(QString::number(i));
+  const QList<int> ids = IdsOf(BuildMenuBar(names).front());
+  EXPECT_TRUE(ids.contains(kCmdRecentFileLast));
+  EXPECT_FALSE(ids.contains(kCmdRecentFileLast + 1));
+}
+
+}  // namespace
+}  // namespace qm

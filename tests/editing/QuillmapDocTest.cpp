@@ -1,0 +1,295 @@
+// Behaviour of the document: new and open, saving and its failures, undo,
+// and the hand-over of the body pane's text.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "editing/DocumentView.h"
+#include "editing/QuillmapDoc.h"
+#include "fakes/FakeDialogs.h"
+#include "model/StoreFixture.h"
+#include "res/Strings.h"
+
+namespace qm::test {
+namespace {
+
+class FakeBodyView : public DocumentView, public BodyViewRole {
+ public:
+  void OnUpdate(const DocumentView*, int) override {}
+  BodyViewRole* BodyRole() override { return this; }
+  QString BodyText() const override { return text; }
+  int CaretPosition() const override { return caret; }
+  void ApplyFirstLineTitle() override {}
+  QString text;
+  int caret = 0;
+};
+
+class Document : public ::testing::Test {
+ protected:
+  Document() : doc(settings, clock, prompt, dialogs) {
+    doc.Store().SetPane(&pane);
+    doc.AddView(&bodyView);
+    doc.SetRecentFileSink([this](const QString& path) { recent << path; });
+  }
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+  QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+  QString WriteFile(const char* name, const QByteArray& bytes) {
+    QFile file(PathOf(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
+  // nodes: node lines, "/" standing for the path separator.
+  QString WriteOutline(const char* name, const char* nodes) {
+    return WriteFile(name, "\x08\r\n\x08\r\n" + QByteArray(nodes).replace('/', '\x01'));
+  }
+  static QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  // Opens a file and shows it as the tree pane's first load would.
+  void OpenAndShow(const QString& path) {
+    ASSERT_TRUE(doc.OpenDocument(path));
+    doc.Store().RebuildTree();
+    doc.SetCurrentNode(0);
+  }
+
+  QStringList Paths() const {
+    QStringList out;
+    for (int i = 0; i < doc.Store().GetCount(); ++i) {
+      out << QString(doc.Store().GetPath(i)).replace(kPathSeparator, u'/');
+    }
+    return out;
+  }
+
+  QTemporaryDir dir;
+  MemorySettingsStore settings;
+  FakeClock clock;
+  FakePrompt prompt;
+  FakeDialogs dialogs;
+  FakeTreeControl pane;
+  FakeBodyView bodyView;
+  QStringList recent;
+  CQuillmapDoc doc;
+};
+
+const QString kUntitled = res::kUntitledTop.toString();
+
+using DocumentLifecycle = Document;
+
+TEST_F(DocumentLifecycle, NewDocumentIsOneUntitledTopNodeAndNotModified) {
+  OpenAndShow(WriteOutline("a.qmp", "R\r\nR/A\r\n"));
+  doc.SetModified();
+  ASSERT_TRUE(doc.NewDocument());
+  EXPECT_EQ(Paths(), QStringList{kUntitled});
+  EXPECT_EQ(pane.Texts(), QStringList{kUntitled});
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(doc.PathName().isEmpty());
+  // The body pane still shows the old outline's text until it reloads.
+  bodyView.text = "old";
+  doc.WriteBodyBack();
+  EXPECT_TRUE(doc.Store().GetBody(0).isEmpty());
+}
+
+TEST_F(DocumentLifecycle, OpenTakesTheFileAndRemembersIt) {
+  const QString path = WriteOutline("a.qmp", "R\r\nR/A\r\n");
+  ASSERT_TRUE(doc.OpenDocument(path));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/A"}));
+  EXPECT_EQ(doc.PathName(), path);
+  EXPECT_EQ(settings.ReadString("System", "IniFile", {}), path);
+  EXPECT_EQ(recent, QStringList{path});
+}
+
+TEST_F(DocumentLifecycle, FailedOpenLeavesUntitledPlaceholderAndSaysWhy) {
+  settings.WriteString("System", "IniFile", "/kept.qmp");
+  const QString missing = PathOf("missing.qmp");
+  EXPECT_TRUE(doc.OpenDocument(missing));
+  EXPECT_EQ(Paths(), QStringList{kUntitled});
+  EXPECT_EQ(doc.PathName(), res::kUntitledFileName.toString());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kFileNotFound.toString() + u'\n' + missing});
+  // The placeholder is nothing anyone could reopen.
+  EXPECT_EQ(settings.ReadString("System", "IniFile", {}), QStringLiteral("/kept.qmp"));
+  EXPECT_TRUE(recent.isEmpty());
+}
+
+TEST_F(DocumentLifecycle, DamagedFileOpensWithOneWarning) {
+  ASSERT_TRUE(doc.OpenDocument(WriteFile("bad.qmp", "\x08\r\n\x08\r\nR\xFF\r\nX\x01Y\r\n")));
+  EXPECT_EQ(doc.Store().GetCount(), 2);
+  ASSERT_EQ(prompt.Asked().size(), 1);
+  EXPECT_TRUE(prompt.Asked()[0].contains(res::kUndecodableBytes.toString()));
+  EXPECT_TRUE(prompt.Asked()[0].contains(res::kNodesReplaced.toString()));
+}
+
+TEST_F(DocumentLifecycle, WebPathsFailAndLeaveTheDocumentAlone) {
+  OpenAndShow(WriteOutline("a.qmp", "R\r\n"));
+  EXPECT_FALSE(doc.OpenDocument("net:42;Plans"));
+  EXPECT_FALSE(doc.SaveDocument("net:;Plans"));
+  EXPECT_EQ(Paths(), QStringList{"R"});
+  EXPECT_EQ(prompt.Asked(), QStringList(2, res::kWebDocumentNotYetSupported.toString()));
+}
+
+TEST_F(DocumentLifecycle, SaveModifiedAsksOnlyWhenModifiedAndHonoursTheAnswer) {
+  const QString path = WriteOutline("a.qmp", "R\r\n");
+  OpenAndShow(path);
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_TRUE(prompt.Asked().isEmpty());
+
+  bodyView.text = "new";
+  doc.WriteBodyBack();
+  const QByteArray before = Bytes(path);
+  prompt.Script({PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes});
+  EXPECT_FALSE(doc.SaveModified());
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_NE(Bytes(path), before);
+  EXPECT_EQ(prompt.Asked()[0], res::kAskSaveChanges.toString().arg("a.qmp"));
+}
+
+using DocumentUndo = Document;
+
+TEST_F(DocumentUndo, UndoRestoresTheSnapshotOnceAndRebuildsThePane) {
+  OpenAndShow(WriteOutline("a.qmp", "R\r\nR/A\r\nR/B\r\n"));
+  doc.TakeSnapshot();
+  doc.Store().DeleteBranch(1);
+  EXPECT_TRUE(doc.RestoreSnapshot());
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/B"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "A", "B"}));
+  EXPECT_TRUE(doc.IsModified());
+
+  doc.Store().DeleteBranch(1);
+  EXPECT_FALSE(doc.RestoreSnapshot());
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "B"}));
+}
+
+TEST_F(DocumentUndo, UndoNeverBringsBackAnotherDocumentsOutline) {
+  OpenAndShow(WriteOutline("a.qmp", "A\r\n"));
+  doc.TakeSnapshot();
+  ASSERT_TRUE(doc.OpenDocument(WriteOutline("b.qmp", "B\r\n")));
+  EXPECT_FALSE(doc.RestoreSnapshot());
+  EXPECT_EQ(Paths(), QStringList{"B"});
+
+  doc.TakeSnapshot();
+  doc.NewDocument();
+  EXPECT_FALSE(doc.RestoreSnapshot());
+  EXPECT_EQ(Paths(), QStringList{kUntitled});
+}
+
+using DocumentBody = Document;
+
+TEST_F(DocumentBody, BodyIsStoredOnlyWhenChangedAndThenStamped) {
+  OpenAndShow(WriteOutline("a.qmp", "R\r\nR/A\r\n"));
+  doc.Store().SetTimeDisplay(CTreeStore::kTimeDisplayUpdated);
+  doc.SetCurrentNode(1);
+  doc.WriteBodyBack();
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(doc.Store().GetNode(1).HasUpdateTime());
+
+  clock.Set(1750000000);
+  bodyView.text = "typed";
+  doc.WriteBodyBack();
+  EXPECT_EQ(doc.BodyOfCurrentNode(), QStringLiteral("typed"));
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.Store().GetNode(1).m_tmUpdate, 1750000000);
+  EXPECT_EQ(pane.Texts()[1], QStringLiteral("A (2025/06/16 00:06)"));
+
+  // Separators never reach a body, so they are no change either.
+  doc.SetModified(false);
+  bodyView.text = Marks("typed\\1");
+  doc.WriteBodyBack();
+  EXPECT_FALSE(doc.IsModified());
+}
+
+using DocumentSave = Document;
+
+TEST_F(DocumentSave, SaveKeepsSelectionAndCaretForTheNextOpen) {
+  const QString path = WriteOutline("a.qmp", "R\r\nR/A\r\nR/B\r\n");
+  OpenAndShow(path);
+  doc.SetCurrentNode(2);
+  bodyView.caret = 7;
+  settings.WriteString("System", "IniFile", {});
+  ASSERT_TRUE(doc.FileSave());
+  EXPECT_EQ(settings.ReadString("System", "IniFile", {}), path);
+
+  ASSERT_TRUE(doc.OpenDocument(path));
+  EXPECT_EQ(doc.Store().Settings().treeView, 2);
+  EXPECT_EQ(doc.Store().Settings().firstCursor, 7);
+}
+
+TEST_F(DocumentSave, FailedSaveDisablesSaveUntilSaveAsSucceeds) {
+  const QString path = WriteOutline("a.qmp", "R\r\n");
+  OpenAndShow(path);
+  doc.SetModified();
+  ASSERT_TRUE(QFile::remove(path));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("a.qmp"));  // the file can no longer be written
+
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_FALSE(doc.CanSave());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kDocumentSaveFailed.toString() + u'\n' +
+                                        res::kCannotWrite.toString()});
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked().last(), res::kSaveRefusedUseSaveAs.toString());
+
+  const QString other = PathOf("b.qmp");
+  dialogs.ScriptSaveFileName({other});
+  EXPECT_TRUE(doc.FileSaveAs());
+  EXPECT_TRUE(doc.CanSave());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.PathName(), other);
+}
+
+TEST_F(DocumentSave, UnencodableCharactersAreSavedAsQuestionMarksOnlyAfterOk) {
+  const QString path = WriteOutline("a.qmp", "R\r\n");
+  OpenAndShow(path);
+  bodyView.text = QStringLiteral("smile \U0001F600\r\n");
+  const QByteArray before = Bytes(path);
+
+  prompt.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_TRUE(doc.CanSave());
+  ASSERT_EQ(prompt.Asked().size(), 1);
+  EXPECT_TRUE(prompt.Asked()[0].contains(QStringLiteral("\U0001F600")));
+
+  prompt.Script({PromptAnswer::Ok});
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked().size(), 2);
+  ASSERT_TRUE(doc.OpenDocument(path));
+  EXPECT_EQ(doc.Store().GetBody(0), QStringLiteral("smile ?\r\n"));
+}
+
+TEST_F(DocumentSave, SaveAsAsksWithThePreferredDialogAndCancelChangesNothing) {
+  const QString path = WriteOutline("a.qmp", "R\r\n");
+  OpenAndShow(path);
+  settings.WriteString("System", "InitDir", "/home/me/notes");
+  EXPECT_FALSE(doc.FileSaveAs());
+  settings.WriteInt("System", "PPCSaveDlg", 1);
+  EXPECT_FALSE(doc.FileSaveAs());
+  EXPECT_EQ(doc.PathName(), path);
+
+  ASSERT_EQ(dialogs.SaveRequests().size(), 2u);
+  EXPECT_EQ(dialogs.SaveRequests()[0].kind, SaveDialogKind::FileBrowser);
+  EXPECT_EQ(dialogs.SaveRequests()[0].initialFolder, QStringLiteral("/home/me/notes"));
+  EXPECT_EQ(dialogs.SaveRequests()[0].proposedName, QStringLiteral("a.qmp"));
+  EXPECT_EQ(dialogs.SaveRequests()[1].kind, SaveDialogKind::Standard);
+}
+
+TEST_F(DocumentSave, SaveWithoutAFileOfItsOwnAsksForAName) {
+  doc.NewDocument();
+  EXPECT_FALSE(doc.FileSave());
+  doc.OpenDocument(PathOf("missing.qmp"));
+  EXPECT_FALSE(doc.FileSave());
+  ASSERT_EQ(dialogs.SaveRequests().size(), 2u);
+  EXPECT_TRUE(dialogs.SaveRequests()[0].proposedName.isEmpty());
+  EXPECT_EQ(dialogs.SaveRequests()[1].proposedName, res::kUntitledFileName.toString());
+  EXPECT_FALSE(QFile::exists(res::kUntitledFileName.toString()));
+}
+
+}  // namespace
+}  // namespace qm::test

@@ -1,0 +1,88 @@
+// The outline store driving the real tree widget: structure, texts, icons,
+// marks, expansion and selection come out as the store means them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTreeWidget>
+
+#include "fakes/FakeClock.h"
+#include "fakes/FakePrompt.h"
+#include "fakes/QtPrinting.h"
+#include "gui/QtTreeControl.h"
+#include "model/TreeStore.h"
+#include "platform/MemorySettingsStore.h"
+
+namespace qm {
+namespace {
+
+class QtTreeControlTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "qm_gui_test";
+    static char* argv[] = {name, nullptr};
+    // A display is never needed: the widgets are drawn off screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (QApplication::instance() == nullptr) app = new QApplication(argc, argv);
+  }
+
+  QtTreeControlTest() : control(widget), store(settings, clock, prompt) {
+    store.SetPane(&control);
+    store.AddRoot(QStringLiteral("Root"));
+    const int a = store.InsertChild(0, QStringLiteral("A"), {}, {}, 0, 0);
+    store.InsertChild(a, QStringLiteral("A1"), QStringLiteral("x.txt"), {}, kFlagChecked, 1);
+    store.InsertChild(0, QStringLiteral("B"), {}, {}, kFlagStruck, 0);
+    store.RebuildTree();
+  }
+
+  static QStringList Texts(QTreeWidgetItem* item) {
+    QStringList out{item->text(0)};
+    for (int i = 0; i < item->childCount(); ++i) out += Texts(item->child(i));
+    return out;
+  }
+
+  static inline QApplication* app = nullptr;
+  QTreeWidget widget;
+  QtTreeControl control;
+  MemorySettingsStore settings;
+  test::FakeClock clock;
+  test::FakePrompt prompt;
+  CTreeStore store;
+};
+
+TEST_F(QtTreeControlTest, RebuildShowsTheOutline) {
+  ASSERT_EQ(widget.topLevelItemCount(), 1);
+  QTreeWidgetItem* root = widget.topLevelItem(0);
+  EXPECT_EQ(Texts(root), (QStringList{"Root", "A", "A1", "B"}));
+  EXPECT_TRUE(root->isExpanded());
+  QTreeWidgetItem* a1 = root->child(0)->child(0);
+  EXPECT_EQ(a1->data(0, QtTreeControl::kImageRole).toInt(), 2 + 4);
+  EXPECT_EQ(a1->data(0, QtTreeControl::kStateImageRole).toInt(), 1);
+  EXPECT_FALSE(a1->icon(0).isNull());
+  EXPECT_EQ(root->child(1)->data(0, QtTreeControl::kImageRole).toInt(), 8);
+}
+
+TEST_F(QtTreeControlTest, EditsKeepTheWidgetInStep) {
+  store.MoveRange(store.FindPath(QStringLiteral("Root\u0001B")),
+                  store.FindPath(QStringLiteral("Root\u0001A")));
+  EXPECT_EQ(Texts(widget.topLevelItem(0)), (QStringList{"Root", "B", "A", "A1"}));
+  const int a1 = store.FindPath(QStringLiteral("Root\u0001A\u0001A1"));
+  EXPECT_EQ(store.LevelUp(a1), 3);
+  EXPECT_EQ(Texts(widget.topLevelItem(0)), (QStringList{"Root", "B", "A", "A1"}));
+  EXPECT_EQ(widget.topLevelItem(0)->childCount(), 3);
+  EXPECT_EQ(store.LevelDown(3), 3);  // back under A
+  EXPECT_EQ(widget.topLevelItem(0)->child(1)->childCount(), 1);
+  store.DeleteBranch(1);
+  EXPECT_EQ(Texts(widget.topLevelItem(0)), (QStringList{"Root", "A", "A1"}));
+}
+
+TEST_F(QtTreeControlTest, SelectionGoesThroughHandles) {
+  store.Select(2);
+  EXPECT_EQ(store.GetSelected(), 2);
+  EXPECT_EQ(widget.currentItem()->text(0), QStringLiteral("A1"));
+  EXPECT_EQ(control.GetPrevSiblingItem(store.GetItem(1)), TreeItem{0});
+  EXPECT_EQ(control.GetPrevSiblingItem(store.GetItem(3)), store.GetItem(1));
+}
+
+}  // namespace
+}  // namespace qm
