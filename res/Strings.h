@@ -73,4 +73,26 @@ inline constexpr QStringView kAskSaveUnencodable =
 inline constexpr QStringView kWebDocumentNotYetSupported =
     u"ネットのファイルはまだ開いたり保存したりできません";
 
+// The application: start-up and the file association.
+inline constexpr QStringView kFileTypeName = u"Quillmapファイル";
+inline constexpr QStringView kAskAssociate = u"関連づけしますか？";
+
+// The main frame.
+inline constexpr QStringView kWindowTitle = u"Quillmap for CE";
+inline constexpr QStringView kTakesEffectNextWindow =
+    u"この設定は次にウィンドウを開いたときから有効です";
+inline constexpr QStringView kTakesEffectNextStart = u"この設定は次回起動時から有効です";
+inline constexpr QStringView kChooseInitialFolder = u"初期ディレクトリを設定してください";
+
+// The body pane.
+// The title a node gets when it has none to take (an empty first body line).
+inline constexpr QStringView kUntitledNode = u"(無題)";
+inline constexpr QStringView kAskDeleteTitleLines =
+    u"ツリータイトルと一致するテキストエリアの一行目を削除しますか？";
+inline constexpr QStringView kInsertFileTitle = u"ﾌｧｲﾙ名の入力";
+inline constexpr QStringView kInsertFileFilters = u"ﾃｷｽﾄﾌｧｲﾙ(*.TXT) |*.TXT| 全てのﾌｧｲﾙ(*.*) |*.*||";
+inline constexpr QStringView kSaveTextAreaTitle = u"ファイル名の入力";
+inline constexpr QStringView kSaveTextAreaFilters =
+    u"ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.TXT|HTMLﾌｧｲﾙ(*.htm) |*.htm||";
+
 }  // namespace qm::res
