@@ -95,4 +95,40 @@ inline constexpr QStringView kSaveTextAreaTitle = u"ファイル名の入力";
 inline constexpr QStringView kSaveTextAreaFilters =
     u"ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.TXT|HTMLﾌｧｲﾙ(*.htm) |*.htm||";
 
+// Buttons of the program's message boxes.
+inline constexpr QStringView kButtonOk = u"OK";
+inline constexpr QStringView kButtonCancel = u"キャンセル";
+inline constexpr QStringView kButtonYes = u"はい(&Y)";
+inline constexpr QStringView kButtonNo = u"いいえ(&N)";
+
+// The tree pane and the node edit dialog.
+inline constexpr QStringView kNoCategory = u"未設定";
+inline constexpr QStringView kNoTitleEntered = u"タイトルが入力されていません";
+inline constexpr QStringView kCannotDeleteTop = u"トップ階層は削除できません";
+inline constexpr QStringView kAskDeleteTree = u"ツリーを削除します";
+inline constexpr QStringView kAskReload = u"ファイルを再読み込みしますか？";
+inline constexpr QStringView kReloadNewFile = u"エラー：新規ファイルです";
+inline constexpr QStringView kAskQuit = u"クイルマップを終了します";
+
+// The node edit dialog's controls.
+inline constexpr QStringView kNodeEditDialogTitle = u"ツリーの設定";
+inline constexpr QStringView kNodeEditTitleLabel = u"タイトル(&T):";
+inline constexpr QStringView kNodeEditLinkLabel = u"リンクファイル(&L):";
+inline constexpr QStringView kNodeEditOutputLabel = u"出力(&O):";
+inline constexpr QStringView kNodeEditCategoryLabel = u"カテゴリ(&C):";
+inline constexpr QStringView kNodeEditUpdatedLabel = u"更新日時:";
+
+// The file dialogs.
+inline constexpr QStringView kFolderNotFound = u"フォルダが見つかりません";
+
+// The application's own dialogs.
+inline constexpr QStringView kOpenTitle = u"開く";
+inline constexpr QStringView kOpenFilters =
+    u"Quillmapﾌｧｲﾙ(*.qmp) |*.qmp|Textﾌｧｲﾙ(*.txt) |*.txt|wzﾌｧｲﾙ(*.mem) |*.mem|全てのﾌｧｲﾙ(*.*) "
+    u"|*.*||";
+inline constexpr QStringView kVersionInfo = u"Quillmap %1\nアウトラインエディタ";
+inline constexpr QStringView kNoDisplay =
+    u"画面（ディスプレイ）に接続できません。画面のない環境では xvfb-run quillmap FILE "
+    u"のように起動してください。";
+
 }  // namespace qm::res

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <array>
 
+#include "gui/PaintedIcons.h"
+
 namespace qm {
 namespace {
 
@@ -64,41 +66,13 @@ void PaintNode(QPainter& p, int image, bool marked) {
   }
 }
 
-QPixmap Render(int image, bool marked, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.scale(size / 16.0, size / 16.0);
-  PaintNode(painter, image, marked);
-  return pixmap;
-}
-
-// Icons hold pixmaps, which must go before the application object does:
-// the cache is emptied when the application ends.
-using IconCache = std::array<QIcon, TreeIcons::kImageCount * 2>;
-IconCache g_cache;
-bool g_clearRegistered = false;
-
-void ClearCache() {
-  g_cache.fill(QIcon());
-  g_clearRegistered = false;
-}
-
 }  // namespace
 
 QIcon TreeIcons::Icon(int image, bool marked) {
-  if (!g_clearRegistered) {
-    qAddPostRoutine(ClearCache);
-    g_clearRegistered = true;
-  }
-  IconCache& cache = g_cache;
+  static PaintedIconCache cache(kImageCount * 2);
   image = qBound(0, image, kImageCount - 1);
-  QIcon& icon = cache[static_cast<size_t>(image * 2 + (marked ? 1 : 0))];
-  if (icon.isNull()) {
-    icon.addPixmap(Render(image, marked, 16));
-    icon.addPixmap(Render(image, marked, 32));
-  }
-  return icon;
+  return cache.Get(static_cast<size_t>(image * 2 + (marked ? 1 : 0)),
+                   [image, marked](QPainter& painter) { PaintNode(painter, image, marked); });
 }
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace qm {
@@ -29,6 +30,35 @@ struct SaveFileRequest {
   QString initialFolder;  // empty: the dialog's own choice
 };
 
+struct OpenFileRequest {
+  QString title;
+  QString initialName;       // the name field's first text, e.g. a pattern "*.TXT"; may be empty
+  QString defaultExtension;  // without the dot, added when the user types none
+  // Pairs of "label |pattern|" ending with "|", as in SaveFileRequest.
+  QString filters;
+  QString initialFolder;  // empty: the dialog's own choice
+};
+
+// The node edit dialog serves both adding and editing a node. titleOutput:
+// 0 chapter characters and title, 1 title only, 2 no title. category: 0 for
+// none, else the 1-based position in the document's list.
+struct NodeEditRequest {
+  QString title;
+  QString link;
+  int titleOutput = 0;
+  int category = 0;
+  QStringList categories;  // the list's items: "none" first, then the document's names
+  QString updated;         // "YYYY/MM/DD hh:mm" local time; empty when adding
+  bool wide = true;        // the layout for a screen wider than high
+};
+
+struct NodeEditResult {
+  QString title;  // never empty: the dialog refuses OK without one
+  QString link;
+  int titleOutput = 0;
+  int category = 0;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -39,6 +69,14 @@ class Dialogs {
   // in an existing folder, after the user agreed to replace an existing
   // file. On cancel returns nothing.
   virtual std::optional<QString> ChooseSaveFileName(const SaveFileRequest& request) = 0;
+  // Asks for an existing file to read, never offering to open it read-only.
+  // On OK returns the full path; on cancel returns nothing.
+  virtual std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) = 0;
+
+  // The node edit dialog. OK with an empty title tells the user so and keeps
+  // the dialog open (ValidateNodeEdit decides). On OK returns what the user
+  // set; on cancel returns nothing.
+  virtual std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) = 0;
 
  protected:
   Dialogs() = default;

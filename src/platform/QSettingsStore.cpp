@@ -6,7 +6,7 @@
 namespace qm {
 
 QSettingsStore::QSettingsStore()
-    : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vorel"),
+    : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vorel"),
                  QStringLiteral("Quillmap")) {}
 
 QSettingsStore::QSettingsStore(const QString& iniPath)

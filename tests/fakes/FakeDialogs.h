@@ -19,16 +19,46 @@ class FakeDialogs : public Dialogs {
     m_saveAnswers.pop_front();
     return answer;
   }
+  std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) override {
+    m_openRequests.push_back(request);
+    if (m_openAnswers.empty()) return std::nullopt;
+    std::optional<QString> answer = m_openAnswers.front();
+    m_openAnswers.pop_front();
+    return answer;
+  }
+
+  std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override {
+    m_nodeEditRequests.push_back(request);
+    if (m_nodeEditAnswers.empty()) return std::nullopt;
+    std::optional<NodeEditResult> answer = m_nodeEditAnswers.front();
+    m_nodeEditAnswers.pop_front();
+    return answer;
+  }
 
   // The next answers of ChooseSaveFileName; std::nullopt stands for Cancel.
   void ScriptSaveFileName(std::initializer_list<std::optional<QString>> answers) {
     m_saveAnswers.insert(m_saveAnswers.end(), answers.begin(), answers.end());
   }
   const std::vector<SaveFileRequest>& SaveRequests() const { return m_saveRequests; }
+  // The next answers of ChooseOpenFileName; std::nullopt stands for Cancel.
+  void ScriptOpenFileName(std::initializer_list<std::optional<QString>> answers) {
+    m_openAnswers.insert(m_openAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<OpenFileRequest>& OpenRequests() const { return m_openRequests; }
+
+  // The next answers of EditNode; std::nullopt stands for Cancel.
+  void ScriptEditNode(std::initializer_list<std::optional<NodeEditResult>> answers) {
+    m_nodeEditAnswers.insert(m_nodeEditAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<NodeEditRequest>& EditNodeRequests() const { return m_nodeEditRequests; }
 
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
   std::vector<SaveFileRequest> m_saveRequests;
+  std::deque<std::optional<QString>> m_openAnswers;
+  std::vector<OpenFileRequest> m_openRequests;
+  std::deque<std::optional<NodeEditResult>> m_nodeEditAnswers;
+  std::vector<NodeEditRequest> m_nodeEditRequests;
 };
 
 }  // namespace qm::test

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTreeWidget>
 
+#include "OffscreenApp.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakePrompt.h"
 #include "fakes/QtPrinting.h"
@@ -17,14 +18,7 @@ namespace {
 
 class QtTreeControlTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "qm_gui_test";
-    static char* argv[] = {name, nullptr};
-    // A display is never needed: the widgets are drawn off screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (QApplication::instance() == nullptr) app = new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
 
   QtTreeControlTest() : control(widget), store(settings, clock, prompt) {
     store.SetPane(&control);
@@ -41,7 +35,6 @@ class QtTreeControlTest : public ::testing::Test {
     return out;
   }
 
-  static inline QApplication* app = nullptr;
   QTreeWidget widget;
   QtTreeControl control;
   MemorySettingsStore settings;

@@ -1,0 +1,106 @@
+// Command targets of the tree pane, the body pane and the document.
+#include "app/PaneCommands.h"
+
+#include "app/CommandIds.h"
+#include "editing/QEditView.h"
+#include "editing/QTreeView.h"
+#include "editing/QuillmapDoc.h"
+
+namespace qm {
+namespace {
+
+struct TreeState {
+  bool canMoveUp, canMoveDown, canLevelUp, canLevelDown, canUndo, chapters;
+};
+
+struct BodyState {
+  bool canUndo, hasSelection;
+};
+
+struct DocumentState {
+  bool canSave;
+};
+
+}  // namespace
+
+std::unique_ptr<CommandTarget> MakeTreePaneCommands(CQTreeView& tree) {
+  auto set = std::make_unique<CommandSet<TreeState>>([&tree] {
+    return TreeState{tree.CanMoveUp(),    tree.CanMoveDown(), tree.CanLevelUp(),
+                     tree.CanLevelDown(), tree.CanUndo(),     tree.IsChapterCharactersShown()};
+  });
+  set->Add(kCmdAddChild, [&tree] { tree.AddChild(); });
+  set->Add(kCmdAddSibling, [&tree] { tree.AddSibling(); });
+  set->Add(kCmdEditNode, [&tree] { tree.EditNode(); });
+  set->Add(kCmdDeleteBranch, [&tree] { tree.DeleteBranch(); });
+  set->Add(
+      kCmdMoveUp, [&tree] { tree.MoveUp(); },
+      [](const TreeState& s) { return EnabledIf(s.canMoveUp); });
+  set->Add(
+      kCmdMoveDown, [&tree] { tree.MoveDown(); },
+      [](const TreeState& s) { return EnabledIf(s.canMoveDown); });
+  set->Add(
+      kCmdLevelUp, [&tree] { tree.LevelUp(); },
+      [](const TreeState& s) { return EnabledIf(s.canLevelUp); });
+  set->Add(
+      kCmdLevelDown, [&tree] { tree.LevelDown(); },
+      [](const TreeState& s) { return EnabledIf(s.canLevelDown); });
+  set->Add(
+      kCmdUndo, [&tree] { tree.Undo(); }, [](const TreeState& s) { return EnabledIf(s.canUndo); });
+  set->Add(kCmdReload, [&tree] { tree.Reload(); });
+  set->Add(kCmdQuitWithConfirmation, [&tree] { tree.QuitWithConfirmation(); });
+  set->Add(kCmdSwitchPanes, [&tree] { tree.SwitchPanes(); });
+  set->Add(
+      kCmdToggleChapterCharacters, [&tree] { tree.ToggleChapterCharacters(); },
+      [](const TreeState& s) { return CheckedIf(s.chapters); });
+  return set;
+}
+
+std::unique_ptr<CommandTarget> MakeBodyPaneCommands(CQEditView& body, CQTreeView& tree,
+                                                    EditorActions editor) {
+  auto set = std::make_unique<CommandSet<BodyState>>([&body, editor] {
+    return BodyState{body.CanUndo(), editor.hasSelection && editor.hasSelection()};
+  });
+  set->Add(
+      kCmdUndo, [&body] { body.Undo(); }, [](const BodyState& s) { return EnabledIf(s.canUndo); });
+  // Cutting or pasting may change the first line, which may be the title.
+  set->Add(
+      kCmdCut,
+      [&body, cut = editor.cut] {
+        cut();
+        body.ApplyFirstLineTitle();
+      },
+      [](const BodyState& s) { return EnabledIf(s.hasSelection); });
+  set->Add(kCmdCopy, editor.copy, [](const BodyState& s) { return EnabledIf(s.hasSelection); });
+  set->Add(kCmdPaste, [&body, paste = editor.paste] {
+    paste();
+    body.ApplyFirstLineTitle();
+  });
+  set->Add(kCmdSelectAll, editor.selectAll);
+  set->Add(kCmdInsertFile, [&body] { body.InsertFile(); });
+  set->Add(kCmdSaveTextArea, [&body] { body.SaveTextArea(); });
+  set->Add(kCmdSwitchPanes, [&body] { body.SwitchPanes(); });
+  for (const int id : {kCmdAddChild, kCmdAddSibling}) {
+    set->Add(id, [&body, &tree, id, focus = editor.focus] {
+      body.ApplyFirstLineTitle();
+      if (id == kCmdAddChild) {
+        tree.AddChild();
+      } else {
+        tree.AddSibling();
+      }
+      focus();
+    });
+  }
+  return set;
+}
+
+std::unique_ptr<CommandTarget> MakeDocumentCommands(CQuillmapDoc& document) {
+  auto set = std::make_unique<CommandSet<DocumentState>>(
+      [&document] { return DocumentState{document.CanSave()}; });
+  set->Add(
+      kCmdSave, [&document] { document.FileSave(); },
+      [](const DocumentState& s) { return EnabledIf(s.canSave); });
+  set->Add(kCmdSaveAs, [&document] { document.FileSaveAs(); });
+  return set;
+}
+
+}  // namespace qm

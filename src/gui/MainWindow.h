@@ -1,0 +1,73 @@
+// MainWindow: the program's one top-level window — the menu bar and the
+// command bar built from the command table, and the splitter that holds the
+// tree pane's and the body pane's widgets. It is the FrameHost of CMainFrame
+// and hands every command to the command router; enabled and checked states
+// come from the router each time they may have changed.
+//
+// The router, the frame behaviour and the pane widgets are not owned except
+// through Qt's parent/child ownership of widgets. closeHandler, when set,
+// decides whether the window may close (unsaved changes).
+#pragma once
+
+#include <QAction>
+#include <QHash>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <functional>
+
+#include "app/FrameHost.h"
+
+namespace qm {
+
+class CommandRouter;
+
+class MainWindow : public QMainWindow, public FrameHost {
+ public:
+  explicit MainWindow(CommandRouter& router);
+
+  QTreeWidget* TreeWidget() const { return m_tree; }
+  QPlainTextEdit* BodyWidget() const { return m_body; }
+
+  // (Re)builds the menus; recentNames are the recent files' display names.
+  void BuildMenus(const QStringList& recentNames);
+  // Builds the command bar in the layout that suits the screen.
+  void BuildCommandBar();
+  // Asks the router for every command's state and shows it.
+  void RefreshCommandStates();
+  // The action of a command (menu item or button), or nullptr.
+  QAction* ActionOf(int id) const { return m_actions.value(id); }
+  // Runs a command as the menu would.
+  void RunCommand(int id);
+
+  std::function<bool()> closeHandler;
+  std::function<void()> destroyHandler;
+  std::function<void(QSize)> resizeHandler;
+
+  // FrameHost.
+  QSize ScreenSize() const override;
+  QSize ClientSize() const override;
+  void CreateSplitter(bool rows, int firstSize) override;
+  int FirstPaneSize() const override;
+  void SetPaneSizes(int first, int second) override;
+  void ActivatePane(Pane pane) override;
+  std::optional<QString> ChooseFolder(const QString& prompt, const QString& start) override;
+  bool OpenManual() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QAction* ActionFor(int id, const QString& text);
+
+  CommandRouter& m_router;
+  QSplitter* m_splitter;
+  QTreeWidget* m_tree;
+  QPlainTextEdit* m_body;
+  QToolBar* m_commandBar = nullptr;
+  QHash<int, QAction*> m_actions;
+};
+
+}  // namespace qm

@@ -1,0 +1,127 @@
+// NodeEditDialog: the controls, the two layouts and the OK rule.
+#include "gui/NodeEditDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+#include <vector>
+
+#include "editing/NodeEdit.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+// Selects value in list, or nothing when the list has no such item.
+void SelectIndex(QComboBox& list, int value) {
+  list.setCurrentIndex(value >= 0 && value < list.count() ? value : -1);
+}
+
+}  // namespace
+
+NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, QWidget* parent)
+    : QDialog(parent),
+      m_prompt(prompt),
+      m_requestedTitleOutput(request.titleOutput),
+      m_requestedCategory(request.category),
+      m_title(new QLineEdit(request.title, this)),
+      m_link(new QLineEdit(request.link, this)),
+      m_titleOutput(new QComboBox(this)),
+      m_category(new QComboBox(this)),
+      m_updated(new QLabel(request.updated, this)),
+      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
+      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+  setWindowTitle(res::kNodeEditDialogTitle.toString());
+  m_title->setObjectName(QStringLiteral("titleEdit"));
+  m_link->setObjectName(QStringLiteral("linkEdit"));
+  m_titleOutput->setObjectName(QStringLiteral("titleOutputList"));
+  m_category->setObjectName(QStringLiteral("categoryList"));
+  m_updated->setObjectName(QStringLiteral("updatedLabel"));
+  m_ok->setObjectName(QStringLiteral("okButton"));
+  m_cancel->setObjectName(QStringLiteral("cancelButton"));
+
+  // The item order is the stored value: 0, 1, 2.
+  m_titleOutput->addItems({res::kTitleOutputChapterAndTitle.toString(),
+                           res::kTitleOutputTitleOnly.toString(),
+                           res::kTitleOutputNoTitle.toString()});
+  SelectIndex(*m_titleOutput, request.titleOutput);
+  // Category 0 means none; without its item no node could lose its category.
+  m_category->addItems(request.categories.isEmpty() ? QStringList{res::kNoCategory.toString()}
+                                                    : request.categories);
+  SelectIndex(*m_category, request.category);
+  m_updated->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  m_ok->setDefault(true);
+  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
+  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
+
+  BuildLayout(request.wide);
+  m_title->setFocus();
+  m_title->selectAll();
+}
+
+void NodeEditDialog::BuildLayout(bool wide) {
+  auto label = [this](QStringView text, QWidget* buddy) {
+    auto* result = new QLabel(text.toString(), this);
+    result->setBuddy(buddy);
+    return result;
+  };
+  const std::vector<std::pair<QLabel*, QWidget*>> rows = {
+      {label(res::kNodeEditTitleLabel, m_title), m_title},
+      {label(res::kNodeEditLinkLabel, m_link), m_link},
+      {label(res::kNodeEditOutputLabel, m_titleOutput), m_titleOutput},
+      {label(res::kNodeEditCategoryLabel, m_category), m_category},
+      {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
+  };
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
+  buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+
+  auto* outer = new QVBoxLayout(this);
+  if (wide) {
+    auto* grid = new QGridLayout;
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+      grid->addWidget(rows[row].first, row, 0);
+      grid->addWidget(rows[row].second, row, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    outer->addLayout(grid);
+  } else {
+    for (const auto& [caption, field] : rows) {
+      outer->addWidget(caption);
+      outer->addWidget(field);
+    }
+  }
+  outer->addStretch();
+  outer->addWidget(buttons);
+}
+
+NodeEditResult NodeEditDialog::Result() const {
+  NodeEditResult result;
+  result.title = m_title->text();
+  result.link = m_link->text();
+  // No choice shown: the value came in out of range and the user left it.
+  result.titleOutput =
+      m_titleOutput->currentIndex() < 0 ? m_requestedTitleOutput : m_titleOutput->currentIndex();
+  result.category =
+      m_category->currentIndex() < 0 ? m_requestedCategory : m_category->currentIndex();
+  return result;
+}
+
+void NodeEditDialog::accept() {
+  if (const std::optional<QString> message = ValidateNodeEdit(Result())) {
+    m_prompt.Ask(*message, PromptButtons::Ok, PromptIcon::Warning);
+    m_title->setFocus();
+    m_title->selectAll();
+    return;
+  }
+  QDialog::accept();
+}
+
+}  // namespace qm

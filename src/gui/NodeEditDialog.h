@@ -1,0 +1,56 @@
+// NodeEditDialog: the dialog that adds or edits one node of the outline.
+//
+// It shows the node's title, link file name, title output (chapter
+// characters and title, title only, no title), category and, read-only, its
+// updated date, filled from a NodeEditRequest. OK runs ValidateNodeEdit:
+// when that returns a message the dialog tells the user through the prompt
+// and stays open; otherwise it closes accepted and Result() holds the
+// answer. A title-output or category value the lists cannot show (out of
+// range) is shown as no choice and handed back unchanged unless the user
+// picks another item, so opening and closing the dialog never alters a node.
+//
+// The wide layout puts each label beside its field in a two-column grid; the
+// tall one stacks labels and fields. Every control has an object name
+// (titleEdit, linkEdit, titleOutputList, categoryList, updatedLabel,
+// okButton, cancelButton) so that tests and scripts can find it. The prompt
+// must outlive the dialog.
+#pragma once
+
+#include <QDialog>
+
+#include "platform/Dialogs.h"
+#include "platform/Prompt.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qm {
+
+class NodeEditDialog : public QDialog {
+ public:
+  NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, QWidget* parent = nullptr);
+
+  // What the controls hold now.
+  NodeEditResult Result() const;
+
+  // OK: closes only when the answer passes ValidateNodeEdit.
+  void accept() override;
+
+ private:
+  void BuildLayout(bool wide);
+
+  Prompt& m_prompt;
+  int m_requestedTitleOutput;
+  int m_requestedCategory;
+  QLineEdit* m_title;
+  QLineEdit* m_link;
+  QComboBox* m_titleOutput;
+  QComboBox* m_category;
+  QLabel* m_updated;
+  QPushButton* m_ok;
+  QPushButton* m_cancel;
+};
+
+}  // namespace qm

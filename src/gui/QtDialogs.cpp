@@ -1,0 +1,191 @@
+// QtDialogs: stored filter texts turned into Qt name filters, the file
+// dialogs set up from their requests, and the node edit dialog.
+#include "gui/QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "gui/NodeEditDialog.h"
+#include "gui/QtPrompt.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+bool IsEveryFile(const QString& pattern) {
+  return pattern == QStringLiteral("*.*") || pattern == QStringLiteral("*");
+}
+
+bool IsPattern(const QString& name) { return name.contains(u'*') || name.contains(u'?'); }
+
+// The folder to open in, or empty to let the dialog choose.
+QString ExistingFolder(const QString& folder) {
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void SetCommonOptions(QFileDialog& dialog, const QString& title,
+                      const std::vector<StoredFilter>& filters, const QString& initialFolder) {
+  dialog.setWindowTitle(title);
+  // The stored labels already name their patterns, and the case variants
+  // added here would only clutter them.
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  if (!filters.empty()) {
+    QStringList names;
+    for (const StoredFilter& filter : filters) names << QtNameFilter(filter);
+    dialog.setNameFilters(names);
+  }
+  const QString folder = ExistingFolder(initialFolder);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
+}
+
+}  // namespace
+
+// ---- Filters ----
+
+std::vector<StoredFilter> ParseStoredFilters(QStringView text) {
+  std::vector<StoredFilter> filters;
+  const QList<QStringView> parts = text.split(u'|');
+  // An empty label ends the list, as the doubled bar at the end does.
+  for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+    StoredFilter filter;
+    filter.label = parts[i].trimmed().toString();
+    for (QStringView pattern : parts[i + 1].split(u';')) {
+      if (!pattern.trimmed().isEmpty()) filter.patterns << pattern.trimmed().toString();
+    }
+    if (filter.patterns.isEmpty()) filter.patterns << QStringLiteral("*.*");
+    filters.push_back(std::move(filter));
+  }
+  return filters;
+}
+
+QStringList QtPatternsFor(const QString& pattern) {
+  // Qt reads "*.*" literally: only names with a dot would match.
+  if (IsEveryFile(pattern)) return {QStringLiteral("*")};
+  QStringList patterns{pattern};
+  for (const QString& variant : {pattern.toLower(), pattern.toUpper()}) {
+    if (!patterns.contains(variant)) patterns << variant;
+  }
+  return patterns;
+}
+
+QString QtNameFilter(const StoredFilter& filter) {
+  QStringList patterns;
+  for (const QString& pattern : filter.patterns) {
+    for (const QString& qtPattern : QtPatternsFor(pattern)) {
+      if (!patterns.contains(qtPattern)) patterns << qtPattern;
+    }
+  }
+  return filter.label + QStringLiteral(" (") + patterns.join(u' ') + u')';
+}
+
+QStringList QtNameFilters(QStringView text) {
+  QStringList names;
+  for (const StoredFilter& filter : ParseStoredFilters(text)) names << QtNameFilter(filter);
+  return names;
+}
+
+QString SuffixForFilter(const StoredFilter& filter, const QString& defaultExtension) {
+  // Without a default extension the user's name is taken as typed.
+  if (defaultExtension.isEmpty() || filter.patterns.size() != 1) return defaultExtension;
+  const QString& pattern = filter.patterns.first();
+  if (!pattern.startsWith(QStringLiteral("*."))) return defaultExtension;
+  const QString extension = pattern.mid(2);
+  const bool plain = !extension.isEmpty() && !IsPattern(extension) && !extension.contains(u'.') &&
+                     !extension.contains(u'[');
+  if (!plain) return defaultExtension;
+  return extension.compare(defaultExtension, Qt::CaseInsensitive) == 0 ? defaultExtension
+                                                                       : extension;
+}
+
+// ---- Set-up ----
+
+void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request) {
+  const std::vector<StoredFilter> filters = ParseStoredFilters(request.filters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, request.kind == SaveDialogKind::FileBrowser);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  SetCommonOptions(dialog, request.title, filters, request.initialFolder);
+  dialog.setDefaultSuffix(filters.empty()
+                              ? request.defaultExtension
+                              : SuffixForFilter(filters.front(), request.defaultExtension));
+  // Choosing the HTML filter and typing "page" should give "page.htm".
+  QFileDialog* target = &dialog;
+  const QStringList names = dialog.nameFilters();
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog,
+      [target, filters, names, extension = request.defaultExtension](const QString& name) {
+        // With the details hidden the dialog may name the filter by its label alone.
+        for (size_t i = 0; i < filters.size(); ++i) {
+          if (name == names.value(static_cast<qsizetype>(i)) ||
+              name.simplified() == filters[i].label.simplified()) {
+            target->setDefaultSuffix(SuffixForFilter(filters[i], extension));
+            return;
+          }
+        }
+      });
+  if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
+}
+
+void ConfigureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request) {
+  const std::vector<StoredFilter> filters = ParseStoredFilters(request.filters);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  SetCommonOptions(dialog, request.title, filters, request.initialFolder);
+  dialog.setDefaultSuffix(request.defaultExtension);
+  if (request.initialName.isEmpty()) return;
+  if (!IsPattern(request.initialName)) {
+    dialog.selectFile(request.initialName);
+    return;
+  }
+  // A pattern is not a file name: show the filter that lists those files.
+  for (const StoredFilter& filter : filters) {
+    if (filter.patterns.contains(request.initialName, Qt::CaseInsensitive)) {
+      dialog.selectNameFilter(QtNameFilter(filter));
+      return;
+    }
+  }
+}
+
+// ---- The port ----
+
+std::optional<QString> QtDialogs::ChooseSaveFileName(const SaveFileRequest& request) {
+  QFileDialog dialog(m_parent.data());
+  ConfigureSaveDialog(dialog, request);
+  QtPrompt prompt(&dialog);
+  while (dialog.exec() == QDialog::Accepted) {
+    const QString path = dialog.selectedFiles().value(0);
+    if (path.isEmpty()) continue;
+    const QFileInfo info(path);
+    // Qt's dialog accepts a name typed into a folder that does not exist.
+    if (info.absoluteDir().exists()) return info.absoluteFilePath();
+    prompt.Ask(res::kFolderNotFound.toString(), PromptButtons::Ok, PromptIcon::Warning);
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> QtDialogs::ChooseOpenFileName(const OpenFileRequest& request) {
+  QFileDialog dialog(m_parent.data());
+  ConfigureOpenDialog(dialog, request);
+  QtPrompt prompt(&dialog);
+  while (dialog.exec() == QDialog::Accepted) {
+    const QString path = dialog.selectedFiles().value(0);
+    if (path.isEmpty()) continue;
+    const QFileInfo info(path);
+    if (info.isFile()) return info.absoluteFilePath();
+    prompt.Ask(res::kFileNotFound.toString(), PromptButtons::Ok, PromptIcon::Warning);
+  }
+  return std::nullopt;
+}
+
+std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request) {
+  // The prompt outlives the dialog that holds it; its boxes sit on the dialog.
+  QtPrompt prompt(m_parent.data());
+  NodeEditDialog dialog(request, prompt, m_parent.data());
+  prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+}  // namespace qm

@@ -1,0 +1,76 @@
+// QtDialogs: the dialogs port on Qt's file dialogs and NodeEditDialog.
+//
+// File filters arrive in the stored form "Label |pattern|Label |pattern||":
+// pairs of a label and one or more patterns separated by ';', ended by an
+// empty label. Each pair becomes a Qt name filter "Label (patterns)" whose
+// details the dialogs hide, so the user reads the label as stored. Outline
+// and text files arrive with extensions in either case, so each pattern is
+// also offered in lower and in upper case: "*.TXT" also lists "a.txt" on a
+// case-sensitive file system (a mixed-case "a.Txt" still not). "*.*" means
+// every file, also one without an extension.
+//
+// The save dialog asks before replacing a file, adds the default extension
+// (or the extension of the chosen filter) when the user types none, and
+// returns only a path in an existing folder. The open dialog returns only an
+// existing file. An initial folder that does not exist here (the stored
+// default names a folder of another system) leaves the choice to the
+// dialog. A pattern as the open dialog's initial name ("*.TXT") picks the
+// filter it belongs to instead of being offered as a file name.
+//
+// SaveDialogKind::FileBrowser uses Qt's own dialog, which browses any
+// folder; SaveDialogKind::Standard lets the desktop supply its native one.
+// The parent window, when set, must outlive the dialogs it owns.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <vector>
+
+#include "platform/Dialogs.h"
+
+class QFileDialog;
+
+namespace qm {
+
+// One label-and-patterns pair of a stored filter text.
+struct StoredFilter {
+  QString label;         // trimmed, as the user reads it
+  QStringList patterns;  // as stored, trimmed, never empty
+};
+
+// The pairs of a stored filter text, in order.
+std::vector<StoredFilter> ParseStoredFilters(QStringView text);
+// The Qt patterns for one stored pattern: "*.*" → "*"; "*.TXT" → "*.TXT",
+// "*.txt"; every other pattern also in lower and upper case.
+QStringList QtPatternsFor(const QString& pattern);
+// The Qt name filter for one pair: "Label (pattern pattern...)".
+QString QtNameFilter(const StoredFilter& filter);
+// The Qt name filters for a whole stored filter text.
+QStringList QtNameFilters(QStringView text);
+// The extension the save dialog adds while filter is chosen: the filter's
+// own when it has exactly one pattern "*.ext" with a plain extension, else
+// defaultExtension. An extension equal to defaultExtension but for case is
+// spelled as defaultExtension; without a default extension none is added.
+QString SuffixForFilter(const StoredFilter& filter, const QString& defaultExtension);
+
+// Set a file dialog up from a request without showing it.
+void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request);
+void ConfigureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request);
+
+class QtDialogs : public Dialogs {
+ public:
+  // parent: the window the dialogs are modal to; may be null.
+  explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+  void SetParent(QWidget* parent) { m_parent = parent; }
+
+  std::optional<QString> ChooseSaveFileName(const SaveFileRequest& request) override;
+  std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) override;
+  std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+
+ private:
+  QPointer<QWidget> m_parent;
+};
+
+}  // namespace qm

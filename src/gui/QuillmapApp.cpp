@@ -1,0 +1,349 @@
+// QuillmapApp: the program's parts, their wiring, start-up and exit.
+#include "gui/QuillmapApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+#include "app/CommandIds.h"
+#include "app/CommandRouter.h"
+#include "app/FileAssociation.h"
+#include "app/MainFrame.h"
+#include "app/PaneCommands.h"
+#include "app/RecentFileList.h"
+#include "editing/KeyTable.h"
+#include "editing/QEditView.h"
+#include "editing/QTreeView.h"
+#include "editing/QuillmapDoc.h"
+#include "gui/MainWindow.h"
+#include "gui/QtDialogs.h"
+#include "gui/QtEditControl.h"
+#include "gui/QtPrompt.h"
+#include "gui/QtTreeControl.h"
+#include "gui/SingleInstance.h"
+#include "platform/Clock.h"
+#include "platform/SettingsStore.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+const QString kSystem = QStringLiteral("System");
+
+// Qt keys as the virtual-key codes that key bindings and the panes use.
+int VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyEnter;
+    case Qt::Key_Delete:
+      return kKeyDelete;
+    default:
+      break;
+  }
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;  // same codes
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;
+  return 0;
+}
+
+KeyPress KeyPressOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  return KeyPress{VirtualKeyOf(event.key()), (mods & Qt::AltModifier) != 0,
+                  (mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0};
+}
+
+// Calls a function for the events of one widget.
+class EventHook : public QObject {
+ public:
+  using Handler = std::function<bool(QEvent*)>;
+  EventHook(QObject* watched, Handler handler) : QObject(watched), m_handler(std::move(handler)) {
+    watched->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override { return m_handler(event); }
+
+ private:
+  Handler m_handler;
+};
+
+// Hands the text of a finished in-place label edit on instead of writing it
+// into the item: the outline store decides what the label shows.
+class LabelDelegate : public QStyledItemDelegate {
+ public:
+  LabelDelegate(QObject* parent, std::function<void(const QString&)> onEdited)
+      : QStyledItemDelegate(parent), m_onEdited(std::move(onEdited)) {}
+  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const override {
+    if (const auto* line = qobject_cast<QLineEdit*>(editor)) m_onEdited(line->text());
+  }
+
+ private:
+  std::function<void(const QString&)> m_onEdited;
+};
+
+}  // namespace
+
+// Members in construction order: widgets before the behaviour that uses them.
+struct QuillmapApp::Parts {
+  explicit Parts(SettingsStore& store, PaneHost& host)
+      : settings(store),
+        window(router),
+        prompt(&window),
+        dialogs(&window),
+        document(settings, clock, prompt, dialogs),
+        treeControl(*window.TreeWidget()),
+        editControl(*window.BodyWidget()),
+        frame(settings, prompt, window),
+        tree(document, settings, clock, prompt, dialogs, host, keys),
+        body(document, editControl, settings, prompt, dialogs, host, keys),
+        recent(0) {}
+
+  SettingsStore& settings;
+  SystemClock clock;
+  NoKeyBindings keys;
+  CommandRouter router;
+  MainWindow window;
+  QtPrompt prompt;
+  QtDialogs dialogs;
+  CQuillmapDoc document;
+  QtTreeControl treeControl;
+  QtEditControl editControl;
+  CMainFrame frame;
+  CQTreeView tree;
+  CQEditView body;
+  RecentFileList recent;
+  std::unique_ptr<CommandTarget> treeCommands;
+  std::unique_ptr<CommandTarget> bodyCommands;
+  std::unique_ptr<CommandTarget> documentCommands;
+  std::unique_ptr<CommandTarget> applicationCommands;
+  SingleInstance instance;
+  bool selectionEventsOn = false;
+  bool shuttingDown = false;
+};
+
+QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
+  Parts& p = *m;
+  p.document.Store().SetPane(&p.treeControl);
+  p.document.SetRecentFileSink([this](const QString& path) {
+    m->recent.Add(path);
+    m->window.BuildMenus(m->recent.DisplayNames());
+  });
+
+  // Commands: the focused pane first, then the document, frame, application.
+  QPlainTextEdit* editor = p.window.BodyWidget();
+  p.treeCommands = MakeTreePaneCommands(p.tree);
+  p.bodyCommands = MakeBodyPaneCommands(
+      p.body, p.tree,
+      EditorActions{[editor] { editor->cut(); }, [editor] { editor->copy(); },
+                    [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
+                    [editor] { editor->setFocus(); },
+                    [editor] { return editor->textCursor().hasSelection(); }});
+  p.documentCommands = MakeDocumentCommands(p.document);
+  auto application = std::make_unique<CommandSet<int>>();
+  application->Add(kCmdNew, [this] {
+    if (!m->document.SaveModified()) return;
+    m->document.NewDocument();
+    m->tree.InitialLoad();
+    m->body.InitialLoad();
+  });
+  application->Add(kCmdOpen, [this] {
+    OpenFileRequest request;
+    request.title = res::kOpenTitle.toString();
+    request.defaultExtension = QStringLiteral("qmp");
+    request.initialName = QStringLiteral("*.qmp");
+    request.filters = res::kOpenFilters.toString();
+    request.initialFolder =
+        m->settings.ReadString(kSystem, QStringLiteral("InitDir"),
+                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (const auto path = m->dialogs.ChooseOpenFileName(request)) OpenFile(*path);
+  });
+  for (int i = 0; i <= kCmdRecentFileLast - kCmdRecentFileFirst; ++i) {
+    application->Add(
+        kCmdRecentFileFirst + i,
+        [this, i] {
+          if (i < m->recent.Entries().size()) OpenFile(m->recent.Entries()[i]);
+        },
+        [this, i](const int&) { return EnabledIf(i < m->recent.Entries().size()); });
+  }
+  application->Add(kCmdAssociateFileType, [this] {
+    if (m->prompt.Ask(res::kAskAssociate.toString(), PromptButtons::OkCancel,
+                      PromptIcon::Question) == PromptAnswer::Ok) {
+      FileAssociation(QCoreApplication::applicationFilePath()).Register();
+    }
+  });
+  application->Add(kCmdVersionInfo, [this] {
+    m->prompt.Ask(res::kVersionInfo.toString().arg(QCoreApplication::applicationVersion()),
+                  PromptButtons::Ok, PromptIcon::Information);
+  });
+  p.applicationCommands = std::move(application);
+  p.router.SetDocument(p.documentCommands.get());
+  p.router.SetFrame(&p.frame.Commands());
+  p.router.SetApplication(p.applicationCommands.get());
+  p.router.SetFocusedPane(p.treeCommands.get());
+
+  QTreeWidget* treeWidget = p.window.TreeWidget();
+  treeWidget->setEditTriggers(QAbstractItemView::SelectedClicked |
+                              QAbstractItemView::EditKeyPressed);
+  // Selection: leaving a node writes its body back, arriving loads the new one.
+  QObject::connect(treeWidget, &QTreeWidget::currentItemChanged, treeWidget,
+                   [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                     if (!m->selectionEventsOn) return;
+                     m->tree.OnSelectionChanging(QtTreeControl::HandleOf(previous));
+                     m->tree.OnSelectionChanged(QtTreeControl::HandleOf(current));
+                     m->window.RefreshCommandStates();
+                   });
+  QObject::connect(treeWidget, &QTreeWidget::itemExpanded, treeWidget, [this](QTreeWidgetItem* it) {
+    if (!m->shuttingDown) m->tree.OnItemExpanded(QtTreeControl::HandleOf(it), true);
+  });
+  QObject::connect(treeWidget, &QTreeWidget::itemCollapsed, treeWidget,
+                   [this](QTreeWidgetItem* it) {
+                     if (!m->shuttingDown) {
+                       m->tree.OnItemExpanded(QtTreeControl::HandleOf(it), false);
+                     }
+                   });
+  QObject::connect(treeWidget, &QTreeWidget::itemDoubleClicked, treeWidget,
+                   [this](QTreeWidgetItem*, int) {
+                     m->tree.OnDoubleTap();
+                     m->window.RefreshCommandStates();
+                   });
+  // A finished label edit goes to the pane; the store sets the label itself.
+  treeWidget->setItemDelegate(new LabelDelegate(treeWidget, [this](const QString& text) {
+    m->tree.OnLabelEdited(text);
+    m->window.RefreshCommandStates();
+  }));
+  new EventHook(treeWidget, [this](QEvent* event) {
+    if (m->shuttingDown || event->type() != QEvent::KeyPress) return false;
+    const bool used = m->tree.OnKey(KeyPressOf(*static_cast<QKeyEvent*>(event)));
+    if (used) m->window.RefreshCommandStates();
+    return used;
+  });
+
+  // The body pane.
+  QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] {
+    if (!m->shuttingDown) m->body.OnTextChanged();
+  });
+  new EventHook(editor, [this, editor](QEvent* event) {
+    if (m->shuttingDown) return false;
+    if (event->type() == QEvent::FocusOut) m->body.OnFocusLost();
+    if (event->type() == QEvent::FocusIn) m->body.OnFocusGained();
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const KeyPress press = KeyPressOf(*key);
+    if (m->body.OnKeyDown(press)) return true;
+    if (press.code == kKeyEnter && press.IsPlain()) {
+      m->body.OnEnter();
+      return true;
+    }
+    QTimer::singleShot(0, editor, [this, code = press.code] { m->body.OnKeyHandled(code); });
+    return false;
+  });
+
+  // Commands go to the pane that has the focus.
+  QObject::connect(qApp, &QApplication::focusChanged, &p.window, [this](QWidget*, QWidget* now) {
+    if (m->shuttingDown) return;
+    if (now == m->window.TreeWidget()) {
+      m->router.SetFocusedPane(m->treeCommands.get());
+    } else if (now == m->window.BodyWidget()) {
+      m->router.SetFocusedPane(m->bodyCommands.get());
+    }
+    m->window.RefreshCommandStates();
+  });
+
+  p.window.closeHandler = [this] { return m->document.CanCloseFrame(); };
+  p.window.destroyHandler = [this] {
+    m->frame.OnDestroy();
+    m->recent.Save(m->settings);
+  };
+  p.window.resizeHandler = [this](QSize client) { m->frame.OnSize(client); };
+}
+
+QuillmapApp::~QuillmapApp() {
+  // The widgets outlive the behaviour behind them by a little: from here on
+  // their events (focus changes while the window goes) reach nothing.
+  m->shuttingDown = true;
+  m->selectionEventsOn = false;
+}
+
+MainWindow& QuillmapApp::Window() { return m->window; }
+CQuillmapDoc& QuillmapApp::Document() { return m->document; }
+CommandRouter& QuillmapApp::Router() { return m->router; }
+
+bool QuillmapApp::Start(const QString& file, bool singleInstance) {
+  Parts& p = *m;
+  if (singleInstance) {
+    if (p.instance.HandOffToRunning(file.isEmpty() ? QString()
+                                                   : QFileInfo(file).absoluteFilePath())) {
+      return false;
+    }
+    p.instance.Listen([this](const QString& handed) {
+      if (!handed.isEmpty()) OpenFile(handed);
+      m->window.showNormal();
+      m->window.raise();
+      m->window.activateWindow();
+    });
+  }
+
+  const QSize screen = p.window.ScreenSize();
+  const bool landscape = screen.width() > screen.height();
+  p.recent = RecentFileList(p.settings.ReadInt(kSystem, QStringLiteral("MRU"), landscape ? 10 : 5));
+  p.recent.Load(p.settings);
+  FileAssociation(QCoreApplication::applicationFilePath()).RegisterIfMissing();
+
+  p.window.BuildMenus(p.recent.DisplayNames());
+  p.window.BuildCommandBar();
+  p.window.resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
+  p.window.show();
+  QCoreApplication::processEvents();
+  p.frame.CreateClient();
+
+  const QString last = p.settings.ReadString(kSystem, QStringLiteral("IniFile"), QString());
+  if (!file.isEmpty()) {
+    p.document.OpenDocument(file);
+  } else if (p.settings.ReadInt(kSystem, QStringLiteral("bIniFile"), 1) != 0 && !last.isEmpty()) {
+    p.document.OpenDocument(last);
+  } else {
+    p.document.NewDocument();
+  }
+  p.tree.InitialLoad();
+  p.body.InitialLoad();
+  p.selectionEventsOn = true;
+  p.window.RefreshCommandStates();
+  return true;
+}
+
+bool QuillmapApp::OpenFile(const QString& path, bool asMemo) {
+  if (!m->document.SaveModified()) return false;
+  m->selectionEventsOn = false;
+  m->document.OpenDocument(path, asMemo);
+  m->tree.InitialLoad();
+  m->body.InitialLoad();
+  m->selectionEventsOn = true;
+  m->window.RefreshCommandStates();
+  return true;
+}
+
+void QuillmapApp::FocusBodyPane() { m->window.BodyWidget()->setFocus(); }
+void QuillmapApp::FocusTreePane() { m->window.TreeWidget()->setFocus(); }
+bool QuillmapApp::BodyPaneHasFocus() const { return m->window.BodyWidget()->hasFocus(); }
+void QuillmapApp::SendToFrame(int commandId) {
+  QTimer::singleShot(0, &m->window, [this, commandId] { m->window.RunCommand(commandId); });
+}
+void QuillmapApp::CloseMainWindow() {
+  QTimer::singleShot(0, &m->window, [this] { m->window.close(); });
+}
+void QuillmapApp::SetWaitCursor(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+bool QuillmapApp::IsLandscape() const { return m->frame.IsLandscape(); }
+
+}  // namespace qm
