@@ -14,8 +14,8 @@ reps="${QM_BENCH_REPS:-3}"
 
 bash "$root/scripts/bootstrap.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_BENCH=ON \
-  -DQM_BUILD_TESTS=OFF -DQM_BUILD_GUI=OFF >/dev/null
-ninja -C "$build" -j1 qm_outline_bench qm_make_outline qm_load_peak_memory
+  -DQM_BUILD_TESTS=OFF >/dev/null
+ninja -C "$build" -j1 qm_outline_bench qm_make_outline qm_load_peak_memory qm_window_bench
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -93,3 +93,7 @@ print("  (faults/node: minor page faults per node and run, i.e. first touches of
 rename = ms("BM_RenameBranchTop/10000")
 print(f"  rename of a 10,000-node branch top: {show(rename, '{:.3f}')} ms")
 PY
+
+echo
+echo "The window, off screen, on a generated 100,000-node outline"
+"$build/bench/qm_window_bench" 100000

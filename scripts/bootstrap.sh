@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev
   fonts-ipafont-gothic
+  xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )
