@@ -179,6 +179,28 @@ std::optional<QString> QtDialogs::ChooseOpenFileName(const OpenFileRequest& requ
   return std::nullopt;
 }
 
+std::optional<OpenDocumentAnswer> QtDialogs::ChooseDocumentToOpen(const OpenFileRequest& request,
+                                                                  int filterIndex) {
+  QFileDialog dialog(m_parent.data());
+  ConfigureOpenDialog(dialog, request);
+  const QStringList filters = dialog.nameFilters();
+  if (filterIndex >= 0 && filterIndex < filters.size()) {
+    dialog.selectNameFilter(filters[filterIndex]);
+  }
+  QtPrompt prompt(&dialog);
+  while (dialog.exec() == QDialog::Accepted) {
+    const QString path = dialog.selectedFiles().value(0);
+    if (path.isEmpty()) continue;
+    const QFileInfo info(path);
+    if (info.isFile()) {
+      return OpenDocumentAnswer{info.absoluteFilePath(),
+                                static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+    }
+    prompt.Ask(res::kFileNotFound.toString(), PromptButtons::Ok, PromptIcon::Warning);
+  }
+  return std::nullopt;
+}
+
 std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request) {
   // The prompt outlives the dialog that holds it; its boxes sit on the dialog.
   QtPrompt prompt(m_parent.data());

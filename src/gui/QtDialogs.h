@@ -67,6 +67,8 @@ class QtDialogs : public Dialogs {
 
   std::optional<QString> ChooseSaveFileName(const SaveFileRequest& request) override;
   std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) override;
+  std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
+                                                         int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
 
  private:

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -72,6 +73,38 @@ class EventHook : public QObject {
  private:
   Handler m_handler;
 };
+
+// A pane's font from its settings section ("Font" for the tree, "EFont"
+// for the body); the old default face is not on this system, so an unset
+// face keeps the desktop's.
+QFont FontFromSettings(const SettingsStore& settings, const QString& section, QFont font) {
+  const QString face = settings.ReadString(section, QStringLiteral("FaceName"), QString());
+  if (!face.isEmpty()) font.setFamily(face);
+  const int point = settings.ReadInt(section, QStringLiteral("Point"), 0);
+  if (point > 0) font.setPointSize(point);
+  font.setBold(settings.ReadInt(section, QStringLiteral("Weight"), 400) > 599);
+  font.setItalic(settings.ReadInt(section, QStringLiteral("Italic"), 0) != 0);
+  font.setUnderline(settings.ReadInt(section, QStringLiteral("Underline"), 0) != 0);
+  return font;
+}
+
+// 0x00BBGGRR as stored.
+QColor ColourOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+// A context menu of existing command actions; 0 stands for a separator.
+void ShowContextMenu(MainWindow& window, QWidget* over, const QPoint& at,
+                     std::initializer_list<int> ids) {
+  window.RefreshCommandStates();
+  QMenu menu(over);
+  for (const int id : ids) {
+    if (id == 0) {
+      menu.addSeparator();
+    } else if (QAction* action = window.ActionOf(id)) {
+      menu.addAction(action);
+    }
+  }
+  menu.exec(over->mapToGlobal(at));
+}
 
 // Hands the text of a finished in-place label edit on instead of writing it
 // into the item: the outline store decides what the label shows.
@@ -161,7 +194,14 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
     request.initialFolder =
         m->settings.ReadString(kSystem, QStringLiteral("InitDir"),
                                QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (const auto path = m->dialogs.ChooseOpenFileName(request)) OpenFile(*path);
+    // The filter the user left chosen is remembered; the memo filter (the
+    // third) opens that one file as a memo file whatever its name.
+    const int remembered = m->settings.ReadInt(kSystem, QStringLiteral("FileOpenType"), 1);
+    if (const auto answer = m->dialogs.ChooseDocumentToOpen(request, remembered - 1)) {
+      const int chosen = answer->filterIndex + 1;
+      if (chosen > 0) m->settings.WriteInt(kSystem, QStringLiteral("FileOpenType"), chosen);
+      OpenFile(answer->path, chosen == 3);
+    }
   });
   for (int i = 0; i <= kCmdRecentFileLast - kCmdRecentFileFirst; ++i) {
     application->Add(
@@ -177,6 +217,17 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
       FileAssociation(QCoreApplication::applicationFilePath()).Register();
     }
   });
+  // Starts editing the selected node's label in place (F2 does the same).
+  application->Add(
+      kCmdEditLabel,
+      [this] {
+        QTreeWidget* tree = m->window.TreeWidget();
+        if (tree->currentItem() != nullptr) tree->editItem(tree->currentItem());
+      },
+      [this](const int&) {
+        return EnabledIf(m->window.TreeWidget()->hasFocus() &&
+                         m->window.TreeWidget()->currentItem() != nullptr);
+      });
   application->Add(kCmdVersionInfo, [this] {
     m->prompt.Ask(res::kVersionInfo.toString().arg(QCoreApplication::applicationVersion()),
                   PromptButtons::Ok, PromptIcon::Information);
@@ -217,6 +268,26 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
     m->tree.OnLabelEdited(text);
     m->window.RefreshCommandStates();
   }));
+  // Tap-and-hold (right click): the tree's menu; small screens leave out
+  // the level commands.
+  treeWidget->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(treeWidget, &QWidget::customContextMenuRequested, treeWidget,
+                   [this, treeWidget](const QPoint& at) {
+                     if (m->window.ScreenSize().height() <= 240) {
+                       ShowContextMenu(m->window, treeWidget->viewport(), at,
+                                       {kCmdEditNode, 0, kCmdAddChild, kCmdAddSibling});
+                     } else {
+                       ShowContextMenu(m->window, treeWidget->viewport(), at,
+                                       {kCmdEditNode, 0, kCmdAddChild, kCmdAddSibling, 0,
+                                        kCmdLevelUp, kCmdLevelDown});
+                     }
+                   });
+  editor->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(editor, &QWidget::customContextMenuRequested, editor,
+                   [this, editor](const QPoint& at) {
+                     ShowContextMenu(m->window, editor->viewport(), at,
+                                     {kCmdUndo, 0, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdSelectAll});
+                   });
   new EventHook(treeWidget, [this](QEvent* event) {
     if (m->shuttingDown || event->type() != QEvent::KeyPress) return false;
     const bool used = m->tree.OnKey(KeyPressOf(*static_cast<QKeyEvent*>(event)));
@@ -297,6 +368,15 @@ bool QuillmapApp::Start(const QString& file, bool singleInstance) {
 
   p.window.BuildMenus(p.recent.DisplayNames());
   p.window.BuildCommandBar();
+  p.window.TreeWidget()->setFont(
+      FontFromSettings(p.settings, QStringLiteral("Font"), p.window.TreeWidget()->font()));
+  QPlainTextEdit* editor = p.window.BodyWidget();
+  editor->setFont(FontFromSettings(p.settings, QStringLiteral("EFont"), editor->font()));
+  const BodyPaneColours colours = p.body.Colours();
+  QPalette palette = editor->palette();
+  palette.setColor(QPalette::Text, ColourOf(colours.text));
+  palette.setColor(QPalette::Base, ColourOf(colours.back));
+  editor->setPalette(palette);
   p.window.resize(screen.width() * 3 / 4, screen.height() * 3 / 4);
   p.window.show();
   QCoreApplication::processEvents();

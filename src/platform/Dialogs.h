@@ -39,6 +39,14 @@ struct OpenFileRequest {
   QString initialFolder;  // empty: the dialog's own choice
 };
 
+// What the document open dialog answers: the file and the filter the user
+// left chosen (0-based; the open commands remember it, and the memo filter
+// opens the file as a memo file).
+struct OpenDocumentAnswer {
+  QString path;
+  int filterIndex = 0;
+};
+
 // The node edit dialog serves both adding and editing a node. titleOutput:
 // 0 chapter characters and title, 1 title only, 2 no title. category: 0 for
 // none, else the 1-based position in the document's list.
@@ -72,6 +80,11 @@ class Dialogs {
   // Asks for an existing file to read, never offering to open it read-only.
   // On OK returns the full path; on cancel returns nothing.
   virtual std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) = 0;
+
+  // The open command's dialog: as ChooseOpenFileName, starting on the
+  // filter filterIndex (0-based), and telling which filter was chosen.
+  virtual std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
+                                                                 int filterIndex) = 0;
 
   // The node edit dialog. OK with an empty title tells the user so and keeps
   // the dialog open (ValidateNodeEdit decides). On OK returns what the user

@@ -19,6 +19,20 @@ class FakeDialogs : public Dialogs {
     m_saveAnswers.pop_front();
     return answer;
   }
+  std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
+                                                         int filterIndex) override {
+    m_openRequests.push_back(request);
+    m_lastFilterIndex = filterIndex;
+    if (m_documentAnswers.empty()) return std::nullopt;
+    std::optional<OpenDocumentAnswer> answer = m_documentAnswers.front();
+    m_documentAnswers.pop_front();
+    return answer;
+  }
+  void ScriptDocumentToOpen(std::initializer_list<std::optional<OpenDocumentAnswer>> answers) {
+    m_documentAnswers.insert(m_documentAnswers.end(), answers.begin(), answers.end());
+  }
+  int LastFilterIndex() const { return m_lastFilterIndex; }
+
   std::optional<QString> ChooseOpenFileName(const OpenFileRequest& request) override {
     m_openRequests.push_back(request);
     if (m_openAnswers.empty()) return std::nullopt;
@@ -56,6 +70,8 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<QString>> m_saveAnswers;
   std::vector<SaveFileRequest> m_saveRequests;
   std::deque<std::optional<QString>> m_openAnswers;
+  std::deque<std::optional<OpenDocumentAnswer>> m_documentAnswers;
+  int m_lastFilterIndex = -1;
   std::vector<OpenFileRequest> m_openRequests;
   std::deque<std::optional<NodeEditResult>> m_nodeEditAnswers;
   std::vector<NodeEditRequest> m_nodeEditRequests;

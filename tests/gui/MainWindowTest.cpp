@@ -86,6 +86,26 @@ TEST_F(MainWindowTest, OpensTheFileOnTheSavedNode) {
   EXPECT_NE(program->Window().ActionOf(kCmdAddChild), nullptr);
 }
 
+TEST(MainWindowSettings, PanesTakeTheirFontsAndColours) {
+  test::EnsureOffscreenApp();
+  QTemporaryDir dir;
+  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
+  MemorySettingsStore settings;
+  settings.WriteInt(QStringLiteral("System"), QStringLiteral("bIniFile"), 0);
+  settings.WriteInt(QStringLiteral("Edit"), QStringLiteral("BackColor"), 0x00FFEEDD);  // BGR
+  settings.WriteInt(QStringLiteral("Edit"), QStringLiteral("TextColor"), 0x00000080);
+  settings.WriteInt(QStringLiteral("EFont"), QStringLiteral("Point"), 17);
+  settings.WriteInt(QStringLiteral("Font"), QStringLiteral("Weight"), 700);
+  QuillmapApp program(settings);
+  ASSERT_TRUE(program.Start(QString(), false));
+  const QPlainTextEdit* body = program.Window().BodyWidget();
+  EXPECT_EQ(body->palette().color(QPalette::Base), QColor(0xDD, 0xEE, 0xFF));
+  EXPECT_EQ(body->palette().color(QPalette::Text), QColor(0x80, 0, 0));
+  EXPECT_EQ(body->font().pointSize(), 17);
+  EXPECT_TRUE(program.Window().TreeWidget()->font().bold());
+  EXPECT_EQ(program.Document().Store().GetCount(), 1);  // a new outline without bIniFile
+}
+
 TEST_F(MainWindowTest, EditsThroughTheWidgetsAndSaves) {
   Select(QStringLiteral("使い方"));
   AnswerNodeDialogWith(QStringLiteral("新しい項目"));
