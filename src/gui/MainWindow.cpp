@@ -101,6 +101,17 @@ void MainWindow::RefreshCommandStates() {
   }
 }
 
+QPoint MainWindow::PopupPointFor(int id) const {
+  if (m_commandBar != nullptr) {
+    if (QAction* action = ActionOf(id)) {
+      if (QWidget* button = m_commandBar->widgetForAction(action)) {
+        return button->mapToGlobal(QPoint(0, button->height() + 1));
+      }
+    }
+  }
+  return mapToGlobal(QPoint(0, 0));
+}
+
 QSize MainWindow::ScreenSize() const {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry().size() : QSize(1024, 768);

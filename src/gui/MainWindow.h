@@ -40,6 +40,9 @@ class MainWindow : public QMainWindow, public FrameHost {
   QAction* ActionOf(int id) const { return m_actions.value(id); }
   // Runs a command as the menu would.
   void RunCommand(int id);
+  // Where a popup for a command-bar button goes: just below the button's
+  // left edge (the window's top-left when the button is not shown).
+  QPoint PopupPointFor(int id) const;
 
   std::function<bool()> closeHandler;
   std::function<void()> destroyHandler;

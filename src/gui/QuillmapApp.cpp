@@ -217,6 +217,18 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
       FileAssociation(QCoreApplication::applicationFilePath()).Register();
     }
   });
+  // The command-bar button that lists the recent files under itself.
+  application->Add(
+      kCmdRecentFilePopup,
+      [this] {
+        QMenu menu(&m->window);
+        const QStringList names = m->recent.DisplayNames();
+        for (int i = 0; i < names.size(); ++i) {
+          if (QAction* action = m->window.ActionOf(kCmdRecentFileFirst + i)) menu.addAction(action);
+        }
+        menu.exec(m->window.PopupPointFor(kCmdRecentFilePopup));
+      },
+      [this](const int&) { return EnabledIf(!m->recent.Entries().isEmpty()); });
   // Starts editing the selected node's label in place (F2 does the same).
   application->Add(
       kCmdEditLabel,
