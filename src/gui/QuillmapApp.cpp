@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -216,6 +217,27 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                       PromptIcon::Question) == PromptAnswer::Ok) {
       FileAssociation(QCoreApplication::applicationFilePath()).Register();
     }
+  });
+  // The font of the pane that has the focus: the dialog starts on the
+  // current face, size and boldness; the choice is applied and kept.
+  application->Add(kCmdFont, [this] {
+    const bool body = m->window.BodyWidget()->hasFocus();
+    if (body) m->document.WriteBodyBack();
+    QWidget* pane = body ? static_cast<QWidget*>(m->window.BodyWidget())
+                         : static_cast<QWidget*>(m->window.TreeWidget());
+    bool ok = false;
+    QFont font = QFontDialog::getFont(&ok, pane->font(), &m->window);
+    if (!ok) return;
+    font.setWeight(font.bold() ? QFont::Bold : QFont::Normal);
+    pane->setFont(font);
+    const QString section = body ? QStringLiteral("EFont") : QStringLiteral("Font");
+    m->settings.WriteString(section, QStringLiteral("FaceName"), font.family());
+    m->settings.WriteInt(section, QStringLiteral("Point"), font.pointSize());
+    m->settings.WriteInt(section, QStringLiteral("Weight"), font.bold() ? 700 : 400);
+    m->settings.WriteInt(section, QStringLiteral("Italic"), font.italic() ? 1 : 0);
+    m->settings.WriteInt(section, QStringLiteral("Underline"), font.underline() ? 1 : 0);
+    m->settings.WriteInt(section, QStringLiteral("CharSet"),
+                         128);  // the stored value's old meaning
   });
   // The command-bar button that lists the recent files under itself.
   application->Add(
