@@ -6,13 +6,14 @@
 #include "app/CommandIds.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
 
-const QString kView = QStringLiteral("View");
-const QString kSystem = QStringLiteral("System");
+// An unset split orientation is automatic.
+static_assert(settings::kSplPos.fallback == CMainFrame::kSplitAutomatic);
 
 struct FrameState {
   int splitSetting;
@@ -25,9 +26,8 @@ struct FrameState {
 CMainFrame::CMainFrame(SettingsStore& settings, Prompt& prompt, FrameHost& host)
     : m_settings(settings), m_prompt(prompt), m_host(host) {
   auto commands = std::make_unique<CommandSet<FrameState>>([this] {
-    return FrameState{m_splitSetting,
-                      m_settings.ReadInt(kSystem, QStringLiteral("ViewMode"), 0) != 0,
-                      m_settings.ReadInt(kSystem, QStringLiteral("SoftKeyMenu"), 0) != 0};
+    return FrameState{m_splitSetting, Read(m_settings, settings::kViewMode) != 0,
+                      Read(m_settings, settings::kSoftKeyMenu) != 0};
   });
   commands->Add(kCmdTreeOnly, [this] { ShowTreeOnly(); });
   commands->Add(kCmdTextOnly, [this] { ShowTextOnly(); });
@@ -63,27 +63,28 @@ bool CMainFrame::IsLandscape() const {
   return screen.width() > screen.height();  // a square screen counts as portrait
 }
 
-QString CMainFrame::Suffix() const {
-  return IsLandscape() ? QStringLiteral("Land") : QStringLiteral("Port");
+const IntSetting& CMainFrame::FirstSizeSetting(bool rows) const {
+  if (rows) return IsLandscape() ? settings::kRowLand : settings::kRowPort;
+  return IsLandscape() ? settings::kColumLand : settings::kColumPort;
 }
 
 int CMainFrame::StoredFirstSize() const {
   const QSize client = m_host.ClientSize();
-  return m_rows ? m_settings.ReadInt(kView, QStringLiteral("Row") + Suffix(), client.height() / 2)
-                : m_settings.ReadInt(kView, QStringLiteral("Colum") + Suffix(), client.width() / 2);
+  return Read(m_settings, FirstSizeSetting(m_rows),
+              m_rows ? client.height() / 2 : client.width() / 2);
 }
 
 void CMainFrame::CreateClient() {
-  m_splitSetting = m_settings.ReadInt(kView, QStringLiteral("SplPos"), kSplitAutomatic);
+  m_splitSetting = Read(m_settings, settings::kSplPos);
   m_rows = m_splitSetting == kSplitRows || (m_splitSetting == kSplitAutomatic && !IsLandscape());
 
-  const int oldColumn = m_settings.ReadInt(kView, QStringLiteral("Colum"), 0);
-  const int oldRow = m_settings.ReadInt(kView, QStringLiteral("Row"), 0);
+  const int oldColumn = Read(m_settings, settings::kColum);
+  const int oldRow = Read(m_settings, settings::kRow);
   if (oldColumn != 0 || oldRow != 0) {
-    m_settings.WriteInt(kView, QStringLiteral("Colum") + Suffix(), oldColumn);
-    m_settings.WriteInt(kView, QStringLiteral("Row") + Suffix(), oldRow);
-    m_settings.WriteInt(kView, QStringLiteral("Colum"), 0);
-    m_settings.WriteInt(kView, QStringLiteral("Row"), 0);
+    Write(m_settings, FirstSizeSetting(false), oldColumn);
+    Write(m_settings, FirstSizeSetting(true), oldRow);
+    Write(m_settings, settings::kColum, 0);
+    Write(m_settings, settings::kRow, 0);
   }
   m_host.CreateSplitter(m_rows, StoredFirstSize());
   m_host.ActivatePane(Pane::Tree);
@@ -92,8 +93,7 @@ void CMainFrame::CreateClient() {
 
 void CMainFrame::OnDestroy() {
   if (!m_created) return;
-  m_settings.WriteInt(kView, (m_rows ? QStringLiteral("Row") : QStringLiteral("Colum")) + Suffix(),
-                      m_host.FirstPaneSize());
+  Write(m_settings, FirstSizeSetting(m_rows), m_host.FirstPaneSize());
 }
 
 void CMainFrame::OnSize(QSize client) {
@@ -109,14 +109,14 @@ void CMainFrame::ShowTreeOnly() {
   const QSize client = m_host.ClientSize();
   m_host.SetPaneSizes(m_rows ? client.height() : client.width(), 0);
   m_host.ActivatePane(Pane::Tree);
-  m_settings.WriteInt(kView, QStringLiteral("TreeText"), 1);
+  Write(m_settings, settings::kTreeText, 1);
 }
 
 void CMainFrame::ShowTextOnly() {
   const QSize client = m_host.ClientSize();
   m_host.SetPaneSizes(0, m_rows ? client.height() : client.width());
   m_host.ActivatePane(Pane::Body);
-  m_settings.WriteInt(kView, QStringLiteral("TreeText"), 2);
+  Write(m_settings, settings::kTreeText, 2);
 }
 
 void CMainFrame::ShowBoth() {
@@ -127,11 +127,11 @@ void CMainFrame::ShowBoth() {
     const int fifth = client.width() / 5;
     m_host.SetPaneSizes(fifth * 2, fifth * 3);
   }
-  m_settings.WriteInt(kView, QStringLiteral("TreeText"), 0);
+  Write(m_settings, settings::kTreeText, 0);
 }
 
 void CMainFrame::SetSplitOrientation(int setting) {
-  m_settings.WriteInt(kView, QStringLiteral("SplPos"), setting);
+  Write(m_settings, settings::kSplPos, setting);
   if (setting == kSplitAutomatic) {
     m_splitSetting = setting;
     return;
@@ -140,22 +140,21 @@ void CMainFrame::SetSplitOrientation(int setting) {
 }
 
 void CMainFrame::ToggleReadingMode() {
-  const int mode = m_settings.ReadInt(kSystem, QStringLiteral("ViewMode"), 0);
-  m_settings.WriteInt(kSystem, QStringLiteral("ViewMode"), mode != 0 ? 0 : 1);
+  const int mode = Read(m_settings, settings::kViewMode);
+  Write(m_settings, settings::kViewMode, mode != 0 ? 0 : 1);
 }
 
 void CMainFrame::ToggleSoftKeyMenu() {
-  const int flag = m_settings.ReadInt(kSystem, QStringLiteral("SoftKeyMenu"), 0);
-  m_settings.WriteInt(kSystem, QStringLiteral("SoftKeyMenu"), flag != 0 ? 0 : 1);
+  const int flag = Read(m_settings, settings::kSoftKeyMenu);
+  Write(m_settings, settings::kSoftKeyMenu, flag != 0 ? 0 : 1);
   m_prompt.Ask(res::kTakesEffectNextStart.toString(), PromptButtons::Ok, PromptIcon::Information);
 }
 
 void CMainFrame::ChooseInitialFolder() {
-  const QString start =
-      m_settings.ReadString(kSystem, QStringLiteral("InitDir"),
-                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  const QString start = Read(m_settings, settings::kInitDir,
+                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   if (const auto folder = m_host.ChooseFolder(res::kChooseInitialFolder.toString(), start)) {
-    m_settings.WriteString(kSystem, QStringLiteral("InitDir"), *folder);
+    Write(m_settings, settings::kInitDir, *folder);
   }
 }
 

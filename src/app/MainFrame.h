@@ -20,6 +20,7 @@ namespace qm {
 
 class Prompt;
 class SettingsStore;
+struct IntSetting;
 
 class CMainFrame {
  public:
@@ -61,7 +62,8 @@ class CMainFrame {
   CommandTarget& Commands();
 
  private:
-  QString Suffix() const;  // "Land" or "Port"
+  // The stored tree pane size for the layout, in the current screen orientation.
+  const IntSetting& FirstSizeSetting(bool rows) const;
   int StoredFirstSize() const;
 
   SettingsStore& m_settings;

@@ -5,14 +5,12 @@
 #include <QFileInfo>
 
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 
 namespace qm {
 namespace {
 
-const QString kSection = QStringLiteral("Recent File List");
 const QString kWebPrefix = QStringLiteral("net:");
-
-QString ValueName(int number) { return QStringLiteral("File%1").arg(number); }
 
 }  // namespace
 
@@ -21,7 +19,7 @@ RecentFileList::RecentFileList(int capacity) : m_capacity(qBound(0, capacity, 10
 void RecentFileList::Load(const SettingsStore& settings) {
   m_entries.clear();
   for (int number = 1; number <= m_capacity; ++number) {
-    const QString path = settings.ReadString(kSection, ValueName(number), QString());
+    const QString path = Read(settings, settings::kRecentFile, number, QString());
     if (!path.isEmpty() && !m_entries.contains(path)) m_entries << path;
   }
 }
@@ -29,8 +27,8 @@ void RecentFileList::Load(const SettingsStore& settings) {
 void RecentFileList::Save(SettingsStore& settings) const {
   for (int number = 1; number <= m_capacity; ++number) {
     const qsizetype index = number - 1;
-    settings.WriteString(kSection, ValueName(number),
-                         index < m_entries.size() ? m_entries[index] : QString());
+    Write(settings, settings::kRecentFile, number,
+          index < m_entries.size() ? m_entries[index] : QString());
   }
 }
 

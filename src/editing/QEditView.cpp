@@ -14,14 +14,11 @@
 #include "platform/FileIo.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
-
-const QString kSystem = QStringLiteral("System");
-const QString kView = QStringLiteral("View");
-const QString kEdit = QStringLiteral("Edit");
 
 // Commands of the main frame the pane sends.
 constexpr int kCmdTreeOnly = 32802;
@@ -118,14 +115,14 @@ CQEditView::~CQEditView() { m_doc.RemoveView(this); }
 // ---- Life cycle ----
 
 void CQEditView::InitialLoad() {
-  const int margin = m_settings.ReadInt(kView, QStringLiteral("EditSpace"), 3);
+  const int margin = Read(m_settings, settings::kEditSpace);
   m_edit.SetMargins(margin, margin);
-  m_edit.SetTabStop(std::max(1, m_settings.ReadInt(kView, QStringLiteral("TabNo"), 8)));
-  m_edit.SetWrap(m_settings.ReadInt(kSystem, QStringLiteral("Wrap"), 1) != 0);
+  m_edit.SetTabStop(std::max(1, Read(m_settings, settings::kTabNo)));
+  m_edit.SetWrap(Read(m_settings, settings::kWrap) != 0);
   LoadBody();
   m_initialised = true;
-  if (m_settings.ReadInt(kSystem, QStringLiteral("AutoFirst"), 1) == 1 &&
-      m_settings.ReadInt(kSystem, QStringLiteral("FirstCursor"), 1) == 1) {
+  if (Read(m_settings, settings::kAutoFirst) == 1 &&
+      Read(m_settings, settings::kFirstCursor) == 1) {
     // The file may have been edited elsewhere since the caret was stored.
     const int caret =
         std::clamp(m_doc.Store().Settings().firstCursor, 0, static_cast<int>(m_edit.Text().size()));
@@ -153,8 +150,8 @@ void CQEditView::ShowBodyFromStart() {
 
 BodyPaneColours CQEditView::Colours() const {
   BodyPaneColours colours;
-  colours.text = m_settings.ReadInt(kEdit, QStringLiteral("TextColor"), colours.text);
-  colours.back = m_settings.ReadInt(kEdit, QStringLiteral("BackColor"), colours.back);
+  colours.text = Read(m_settings, settings::kTextColor);
+  colours.back = Read(m_settings, settings::kBackColor);
   return colours;
 }
 
@@ -194,7 +191,7 @@ int CQEditView::CaretLine() const { return m_edit.LineFromPosition(m_edit.Select
 void CQEditView::OnEnter() {
   const int line = CaretLine();
   QString lineBreak = kCrLf.toString();
-  if (m_settings.ReadInt(kView, QStringLiteral("AutoIndent"), 0) == 1) {
+  if (Read(m_settings, settings::kAutoIndent) == 1) {
     // Only the indent before the caret: what follows it moves to the new
     // line and brings its own blanks along.
     const QString before =
@@ -209,7 +206,7 @@ void CQEditView::OnEnter() {
 }
 
 bool CQEditView::InReadingMode() const {
-  return !m_host.IsLandscape() && m_settings.ReadInt(kSystem, QStringLiteral("ViewMode"), 0) != 0;
+  return !m_host.IsLandscape() && Read(m_settings, settings::kViewMode) != 0;
 }
 
 bool CQEditView::OnKeyDown(const KeyPress& key) {
@@ -251,12 +248,12 @@ void CQEditView::OnKeyHandled(int key) {
 }
 
 void CQEditView::OnFocusGained() {
-  if (m_settings.ReadInt(kView, QStringLiteral("Ime"), 0) == 1) m_edit.SetInputMethodOpen(true);
+  if (Read(m_settings, settings::kIme) == 1) m_edit.SetInputMethodOpen(true);
 }
 
 void CQEditView::OnFocusLost() {
   ApplyFirstLineTitle();
-  if (m_settings.ReadInt(kView, QStringLiteral("Ime"), 0) == 1) m_edit.SetInputMethodOpen(false);
+  if (Read(m_settings, settings::kIme) == 1) m_edit.SetInputMethodOpen(false);
 }
 
 // ---- Commands ----
@@ -264,7 +261,7 @@ void CQEditView::OnFocusLost() {
 void CQEditView::SwitchPanes() {
   m_doc.WriteBodyBack();
   // In the text-only layout the tree pane has no room to take the focus.
-  if (m_settings.ReadInt(kView, QStringLiteral("TreeText"), 0) == 2) {
+  if (Read(m_settings, settings::kTreeText) == 2) {
     m_host.SendToFrame(kCmdTreeOnly);
   } else {
     m_host.FocusTreePane();

@@ -13,13 +13,12 @@
 #include "platform/Dialogs.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
 
-const QString kSystem = QStringLiteral("System");
-const QString kView = QStringLiteral("View");
 constexpr QStringView kCrLf = u"\r\n";
 // Longest title the body's first line gives, as the body pane reads it.
 constexpr qsizetype kMaxLineTitle = 255;
@@ -101,9 +100,9 @@ const CTreeStore& CQTreeView::Store() const { return m_doc.Store(); }
 
 int CQTreeView::Current() const { return Store().GetSelected(); }
 
-int CQTreeView::ReadSetting(const QString& section, const QString& name, int fallback) const {
+int CQTreeView::ReadSetting(const IntSetting& setting) const {
   // Read at each use: the settings pages change these while the pane lives.
-  return m_settings.ReadInt(section, name, fallback);
+  return Read(m_settings, setting);
 }
 
 bool CQTreeView::FirstLineIsTitle() const { return Store().Settings().firstLine != 0; }
@@ -144,9 +143,9 @@ void CQTreeView::AddNode(bool sibling) {
 
   const QString untitled = res::kUntitledNode.toString();
   NodeEditResult node{untitled, {}, 0, 0};
-  if (ReadSetting(kSystem, QStringLiteral("bAddNoTitle"), 0) == 0) {
+  if (ReadSetting(settings::kAddNoTitle) == 0) {
     NodeEditRequest request;
-    if (ReadSetting(kSystem, QStringLiteral("bAddIni"), 0) != 0) request.title = untitled;
+    if (ReadSetting(settings::kAddIni) != 0) request.title = untitled;
     request.categories = CategoryChoices(Store().Categories());
     request.wide = m_host.IsLandscape();
     std::optional<NodeEditResult> answer = m_dialogs.EditNode(request);
@@ -163,7 +162,7 @@ void CQTreeView::AddNode(bool sibling) {
   const int added = sibling ? store.InsertSibling(current, node.title, node.link, body, flags, 0)
                             : store.InsertChild(current, node.title, node.link, body, flags, 0);
   m_doc.SetModified();
-  if (sibling || ReadSetting(kView, QStringLiteral("AddMove"), 1) != 0) {
+  if (sibling || ReadSetting(settings::kAddMove) != 0) {
     store.Select(added);
   } else {
     // The parent stays selected; its children, the new one among them, show.
@@ -335,7 +334,7 @@ void CQTreeView::SwitchPanes() {
   m_doc.WriteBodyBack();
   if (m_host.BodyPaneHasFocus()) {
     m_host.FocusTreePane();
-  } else if (ReadSetting(kView, QStringLiteral("TreeText"), 0) == 1) {
+  } else if (ReadSetting(settings::kTreeText) == 1) {
     m_host.SendToFrame(kFrameCmdTextOnly);
   } else {
     m_host.FocusBodyPane();
@@ -346,7 +345,7 @@ void CQTreeView::ToggleChapterCharacters() {
   m_doc.WriteBodyBack();
   CTreeStore& store = Store();
   store.SetShowsChapters(!store.ShowsChapters());
-  m_settings.WriteInt(kView, QStringLiteral("ViewShoStr"), store.ShowsChapters() ? 1 : 0);
+  Write(m_settings, settings::kViewShoStr, store.ShowsChapters() ? 1 : 0);
   if (store.GetCount() > 0) {
     WaitCursor wait(m_host);
     store.RefreshBranchText(0, true);
@@ -359,8 +358,7 @@ void CQTreeView::InitialLoad() {
   CTreeStore& store = Store();
   store.RebuildTree();
   RebuildMarksMenu();
-  int index =
-      ReadSetting(kSystem, QStringLiteral("AutoFirst"), 1) != 0 ? store.Settings().treeView : 0;
+  int index = ReadSetting(settings::kAutoFirst) != 0 ? store.Settings().treeView : 0;
   // A file edited elsewhere may name a node it no longer has.
   if (index < 0 || index >= store.GetCount()) index = 0;
   m_doc.SetCurrentNode(store.GetCount() > 0 ? index : -1);
@@ -429,11 +427,10 @@ void CQTreeView::OnItemExpanded(TreeItem item, bool expanded) {
 bool CQTreeView::OnDoubleTap() {
   const int current = Current();
   if (current < 0) return false;
-  if (Store().HasChildren(current) &&
-      ReadSetting(kSystem, QStringLiteral("FolderDblClk"), 1) != 0) {
+  if (Store().HasChildren(current) && ReadSetting(settings::kFolderDblClk) != 0) {
     return false;
   }
-  switch (ReadSetting(kSystem, QStringLiteral("DblClk"), 0)) {
+  switch (ReadSetting(settings::kDblClk)) {
     case 1:
       EditNode();
       break;
@@ -454,7 +451,7 @@ bool CQTreeView::OnDoubleTap() {
 bool CQTreeView::OnKey(const KeyPress& key) {
   // Reading mode on a tall screen: Enter flips between the panes.
   if (key.code == kKeyEnter && key.IsPlain() && !m_host.IsLandscape() &&
-      ReadSetting(kSystem, QStringLiteral("ViewMode"), 0) != 0) {
+      ReadSetting(settings::kViewMode) != 0) {
     SwitchPanes();
     return true;
   }
@@ -465,7 +462,7 @@ bool CQTreeView::OnKey(const KeyPress& key) {
   if (key.alt) return false;
   if (key.code == kKeyEnter) {
     const int current = Current();
-    if (current >= 0 && ReadSetting(kSystem, QStringLiteral("LinkEnter"), 0) != 0 &&
+    if (current >= 0 && ReadSetting(settings::kLinkEnter) != 0 &&
         !Store().GetLink(current).isEmpty()) {
       m_host.SendToFrame(kFrameCmdOpenLinkFile);
     } else {

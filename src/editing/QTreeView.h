@@ -32,6 +32,7 @@ class Dialogs;
 class PaneHost;
 class Prompt;
 class SettingsStore;
+struct IntSetting;
 
 class CQTreeView : public DocumentView {
  public:
@@ -108,7 +109,7 @@ class CQTreeView : public DocumentView {
   CTreeStore& Store();
   const CTreeStore& Store() const;
   int Current() const;
-  int ReadSetting(const QString& section, const QString& name, int fallback) const;
+  int ReadSetting(const IntSetting& setting) const;
   bool FirstLineIsTitle() const;
 
   void AddNode(bool sibling);

@@ -13,15 +13,12 @@
 #include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
 
-const QString kSystem = QStringLiteral("System");
-const QString kIniFile = QStringLiteral("IniFile");
-const QString kPpcSaveDlg = QStringLiteral("PPCSaveDlg");
-const QString kInitDir = QStringLiteral("InitDir");
 const QString kWebPathPrefix = QStringLiteral("net:");
 
 }  // namespace
@@ -123,7 +120,7 @@ void CQuillmapDoc::SetPathName(const QString& path, bool addToRecent) {
 }
 
 void CQuillmapDoc::RememberAsLastFile(const QString& path) {
-  m_settings.WriteString(kSystem, kIniFile, path);
+  Write(m_settings, settings::kLastFile, path);
 }
 
 bool CQuillmapDoc::HasOwnFile() const {
@@ -177,15 +174,16 @@ bool CQuillmapDoc::DoSave(const QString& path, bool replace) {
 
 std::optional<QString> CQuillmapDoc::ChooseFileName() {
   SaveFileRequest request;
-  request.kind = m_settings.ReadInt(kSystem, kPpcSaveDlg, 0) != 0 ? SaveDialogKind::Standard
-                                                                  : SaveDialogKind::FileBrowser;
+  request.kind = Read(m_settings, settings::kPpcSaveDlg) != 0 ? SaveDialogKind::Standard
+                                                              : SaveDialogKind::FileBrowser;
   request.title = res::kSaveAsTitle.toString();
   request.proposedName = FileNameOf(m_path);
   request.defaultExtension = QStringLiteral("qmp");
   request.filters = res::kSaveAsFilters.toString();
   if (request.kind == SaveDialogKind::FileBrowser) {
-    request.initialFolder = m_settings.ReadString(
-        kSystem, kInitDir, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    request.initialFolder =
+        Read(m_settings, settings::kInitDir,
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   }
   std::optional<QString> chosen = m_dialogs.ChooseSaveFileName(request);
   if (chosen && chosen->isEmpty()) return std::nullopt;

@@ -32,12 +32,11 @@
 #include "gui/SingleInstance.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
-
-const QString kSystem = QStringLiteral("System");
 
 // Qt keys as the virtual-key codes that key bindings and the panes use.
 int VirtualKeyOf(int qtKey) {
@@ -78,14 +77,31 @@ class EventHook : public QObject {
 // A pane's font from its settings section ("Font" for the tree, "EFont"
 // for the body); the old default face is not on this system, so an unset
 // face keeps the desktop's.
-QFont FontFromSettings(const SettingsStore& settings, const QString& section, QFont font) {
-  const QString face = settings.ReadString(section, QStringLiteral("FaceName"), QString());
+struct FontSettings {
+  const StringSetting& face;
+  const IntSetting& point;
+  const IntSetting& weight;
+  const IntSetting& italic;
+  const IntSetting& underline;
+  const IntSetting& charSet;
+};
+const FontSettings kTreeFont{settings::kFontFaceName,  settings::kFontPoint,
+                             settings::kFontWeight,    settings::kFontItalic,
+                             settings::kFontUnderline, settings::kFontCharSet};
+const FontSettings kBodyFont{settings::kEFontFaceName,  settings::kEFontPoint,
+                             settings::kEFontWeight,    settings::kEFontItalic,
+                             settings::kEFontUnderline, settings::kEFontCharSet};
+
+QFont FontFromSettings(const SettingsStore& store, const FontSettings& keys, QFont font) {
+  // Unset face and size keep the desktop's: the stored defaults name a face
+  // this system does not have.
+  const QString face = Read(store, keys.face, QString());
   if (!face.isEmpty()) font.setFamily(face);
-  const int point = settings.ReadInt(section, QStringLiteral("Point"), 0);
+  const int point = Read(store, keys.point, 0);
   if (point > 0) font.setPointSize(point);
-  font.setBold(settings.ReadInt(section, QStringLiteral("Weight"), 400) > 599);
-  font.setItalic(settings.ReadInt(section, QStringLiteral("Italic"), 0) != 0);
-  font.setUnderline(settings.ReadInt(section, QStringLiteral("Underline"), 0) != 0);
+  font.setBold(Read(store, keys.weight) > 599);
+  font.setItalic(Read(store, keys.italic) != 0);
+  font.setUnderline(Read(store, keys.underline) != 0);
   return font;
 }
 
@@ -193,14 +209,14 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
     request.initialName = QStringLiteral("*.qmp");
     request.filters = res::kOpenFilters.toString();
     request.initialFolder =
-        m->settings.ReadString(kSystem, QStringLiteral("InitDir"),
-                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        Read(m->settings, settings::kInitDir,
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     // The filter the user left chosen is remembered; the memo filter (the
     // third) opens that one file as a memo file whatever its name.
-    const int remembered = m->settings.ReadInt(kSystem, QStringLiteral("FileOpenType"), 1);
+    const int remembered = Read(m->settings, settings::kFileOpenType);
     if (const auto answer = m->dialogs.ChooseDocumentToOpen(request, remembered - 1)) {
       const int chosen = answer->filterIndex + 1;
-      if (chosen > 0) m->settings.WriteInt(kSystem, QStringLiteral("FileOpenType"), chosen);
+      if (chosen > 0) Write(m->settings, settings::kFileOpenType, chosen);
       OpenFile(answer->path, chosen == 3);
     }
   });
@@ -230,14 +246,13 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
     if (!ok) return;
     font.setWeight(font.bold() ? QFont::Bold : QFont::Normal);
     pane->setFont(font);
-    const QString section = body ? QStringLiteral("EFont") : QStringLiteral("Font");
-    m->settings.WriteString(section, QStringLiteral("FaceName"), font.family());
-    m->settings.WriteInt(section, QStringLiteral("Point"), font.pointSize());
-    m->settings.WriteInt(section, QStringLiteral("Weight"), font.bold() ? 700 : 400);
-    m->settings.WriteInt(section, QStringLiteral("Italic"), font.italic() ? 1 : 0);
-    m->settings.WriteInt(section, QStringLiteral("Underline"), font.underline() ? 1 : 0);
-    m->settings.WriteInt(section, QStringLiteral("CharSet"),
-                         128);  // the stored value's old meaning
+    const FontSettings& keys = body ? kBodyFont : kTreeFont;
+    Write(m->settings, keys.face, font.family());
+    Write(m->settings, keys.point, font.pointSize());
+    Write(m->settings, keys.weight, font.bold() ? 700 : 400);
+    Write(m->settings, keys.italic, font.italic() ? 1 : 0);
+    Write(m->settings, keys.underline, font.underline() ? 1 : 0);
+    Write(m->settings, keys.charSet, keys.charSet.fallback);  // kept for older readers
   });
   // The command-bar button that lists the recent files under itself.
   application->Add(
@@ -396,16 +411,16 @@ bool QuillmapApp::Start(const QString& file, bool singleInstance) {
 
   const QSize screen = p.window.ScreenSize();
   const bool landscape = screen.width() > screen.height();
-  p.recent = RecentFileList(p.settings.ReadInt(kSystem, QStringLiteral("MRU"), landscape ? 10 : 5));
+  p.recent = RecentFileList(Read(p.settings, settings::kMru, landscape ? 10 : 5));
   p.recent.Load(p.settings);
   FileAssociation(QCoreApplication::applicationFilePath()).RegisterIfMissing();
 
   p.window.BuildMenus(p.recent.DisplayNames());
   p.window.BuildCommandBar();
   p.window.TreeWidget()->setFont(
-      FontFromSettings(p.settings, QStringLiteral("Font"), p.window.TreeWidget()->font()));
+      FontFromSettings(p.settings, kTreeFont, p.window.TreeWidget()->font()));
   QPlainTextEdit* editor = p.window.BodyWidget();
-  editor->setFont(FontFromSettings(p.settings, QStringLiteral("EFont"), editor->font()));
+  editor->setFont(FontFromSettings(p.settings, kBodyFont, editor->font()));
   const BodyPaneColours colours = p.body.Colours();
   QPalette palette = editor->palette();
   palette.setColor(QPalette::Text, ColourOf(colours.text));
@@ -416,10 +431,10 @@ bool QuillmapApp::Start(const QString& file, bool singleInstance) {
   QCoreApplication::processEvents();
   p.frame.CreateClient();
 
-  const QString last = p.settings.ReadString(kSystem, QStringLiteral("IniFile"), QString());
+  const QString last = Read(p.settings, settings::kLastFile);
   if (!file.isEmpty()) {
     p.document.OpenDocument(file);
-  } else if (p.settings.ReadInt(kSystem, QStringLiteral("bIniFile"), 1) != 0 && !last.isEmpty()) {
+  } else if (Read(p.settings, settings::kReopenLastFile) != 0 && !last.isEmpty()) {
     p.document.OpenDocument(last);
   } else {
     p.document.NewDocument();

@@ -2,27 +2,18 @@
 #include "model/CategoryList.h"
 
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
-
-namespace {
-
-const QString kSystemSection = QStringLiteral("System");
-const QString kBeforeName = QStringLiteral("CategoryStrBefore");
-const QString kAfterName = QStringLiteral("CategoryStrAfter");
-
-}  // namespace
 
 CCategoryList::CCategoryList()
     : m_before(res::kDefaultCategoryBefore.toString()),
       m_after(res::kDefaultCategoryAfter.toString()) {}
 
 CCategoryList::CCategoryList(const SettingsStore& settings)
-    : m_before(
-          settings.ReadString(kSystemSection, kBeforeName, res::kDefaultCategoryBefore.toString())),
-      m_after(
-          settings.ReadString(kSystemSection, kAfterName, res::kDefaultCategoryAfter.toString())) {}
+    : m_before(Read(settings, settings::kCategoryStrBefore)),
+      m_after(Read(settings, settings::kCategoryStrAfter)) {}
 
 bool CCategoryList::ParseLine(QStringView key, const QString& value) {
   if (key == u"CategoryName") {
@@ -62,8 +53,8 @@ QString CCategoryList::DisplayText(int n) const {
 }
 
 void CCategoryList::SaveTexts(SettingsStore& settings) const {
-  settings.WriteString(kSystemSection, kBeforeName, m_before);
-  settings.WriteString(kSystemSection, kAfterName, m_after);
+  qm::Write(settings, settings::kCategoryStrBefore, m_before);
+  qm::Write(settings, settings::kCategoryStrAfter, m_after);
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include "platform/Decimal.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -78,10 +79,6 @@ constexpr NumberKey kNumberKeys[] = {
     {u"HtmlJavaScript", &CDocSettings::htmlJavaScript, Group::kOption},
     {u"TemplateAuto", &CDocSettings::templateAuto, Group::kNone},
 };
-
-// The section whose values are the initial HTML options of a new document. Its default
-// file names and frame width are setting values, not words shown to the user.
-const QString kHtmlSection = QStringLiteral("Html");
 
 bool IsSpace(QChar c) {
   return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f' || c == u'\v';
@@ -234,14 +231,6 @@ void HtmlBodyAttributes::FromTag(QStringView tag) {
 CDocSettings::CDocSettings() { Reset(MemorySettingsStore()); }
 
 void CDocSettings::Reset(const SettingsStore& settings) {
-  const auto htmlInt = [&settings](const char* name, int fallback) {
-    return settings.ReadInt(kHtmlSection, QString::fromLatin1(name), fallback);
-  };
-  const auto htmlString = [&settings](const char* name, const char* fallback) {
-    return settings.ReadString(kHtmlSection, QString::fromLatin1(name),
-                               QString::fromLatin1(fallback));
-  };
-
   header.clear();
   footer.clear();
   headerLine = 1;
@@ -249,30 +238,30 @@ void CDocSettings::Reset(const SettingsStore& settings) {
   autoTitle = 0;
   firstLine = 0;
   firstCursor = 0;
-  treeView = settings.ReadInt(QStringLiteral("View"), QStringLiteral("Tree"), 0);
+  treeView = Read(settings, settings::kTree);
   newLinkDir.clear();
 
   htmlDir.clear();
-  htmlIndexFile = htmlString("IndexFile", "body.html");
-  htmlSelectTree = htmlInt("SelectTree", 1);
+  htmlIndexFile = Read(settings, settings::kHtmlIndexFile);
+  htmlSelectTree = Read(settings, settings::kHtmlSelectTree);
   htmlShoStr = 0;
-  htmlTreeFile = htmlString("TreeFile", "menu.html");
-  htmlFrameFile = htmlString("FrameFile", "frame.html");
-  htmlWidthStr = htmlString("FramWidth", "30%");
-  htmlXMargin = htmlInt("XMargin", 10);
-  htmlOption[kFullPath] = htmlInt("FullPath", 1);
-  htmlOption[kNext] = htmlInt("Next", 1);
-  htmlOption[kCenter] = htmlInt("Center", 0);
-  htmlOption[kMargin] = htmlInt("Margin", 1);
-  htmlOption[kNoBr] = htmlInt("NoBR", 0);
-  htmlOption[kLinkFile] = htmlInt("LinkFile", 0);
+  htmlTreeFile = Read(settings, settings::kHtmlTreeFile);
+  htmlFrameFile = Read(settings, settings::kHtmlFrameFile);
+  htmlWidthStr = Read(settings, settings::kHtmlFramWidth);
+  htmlXMargin = Read(settings, settings::kHtmlXMargin);
+  htmlOption[kFullPath] = Read(settings, settings::kHtmlFullPath);
+  htmlOption[kNext] = Read(settings, settings::kHtmlNext);
+  htmlOption[kCenter] = Read(settings, settings::kHtmlCenter);
+  htmlOption[kMargin] = Read(settings, settings::kHtmlMargin);
+  htmlOption[kNoBr] = Read(settings, settings::kHtmlNoBr);
+  htmlOption[kLinkFile] = Read(settings, settings::kHtmlLinkFile);
   htmlOption[kSeventh] = 0;
-  htmlOption[kNextBottom] = htmlInt("NextBottom", 1);
-  htmlOption[kWiki] = htmlInt("HtmlWiki", 0);
-  htmlOption[kAutoLink] = htmlInt("HtmlAutoLink", 1);
-  htmlOption[kImages] = htmlInt("HtmlImg", 1);
-  htmlOptionBefore = htmlString("BeforeImage", "");
-  htmlOptionNext = htmlString("NextImage", "");
+  htmlOption[kNextBottom] = Read(settings, settings::kHtmlNextBottom);
+  htmlOption[kWiki] = Read(settings, settings::kHtmlWiki);
+  htmlOption[kAutoLink] = Read(settings, settings::kHtmlAutoLink);
+  htmlOption[kImages] = Read(settings, settings::kHtmlImg);
+  htmlOptionBefore = Read(settings, settings::kHtmlBeforeImage);
+  htmlOptionNext = Read(settings, settings::kHtmlNextImage);
   htmlHomeStr = res::kDefaultHtmlHomeStr.toString();
   htmlHeadFile.clear();
   htmlHeadFile2.clear();

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "platform/TreeControl.h"
 #include "res/Strings.h"
 
@@ -18,8 +19,8 @@ CTreeStore::CTreeStore(SettingsStore& settings, const Clock& clock, Prompt& prom
       m_settings(settings),
       m_categories(settings) {
   m_styles.LoadDefaults(settings);
-  m_timeDisplay = settings.ReadInt(QStringLiteral("View"), QStringLiteral("Time"), 0);
-  m_showChapters = settings.ReadInt(QStringLiteral("View"), QStringLiteral("ViewShoStr"), 0) != 0;
+  m_timeDisplay = Read(settings, settings::kViewTime);
+  m_showChapters = Read(settings, settings::kViewShoStr) != 0;
 }
 
 CTreeStore::~CTreeStore() = default;

@@ -8,12 +8,15 @@
 
 #include "platform/Decimal.h"
 #include "platform/SettingsStore.h"
+#include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
 
 constexpr int kBuiltInCount = 10;
+// A store without saved styles gives the built-in ones.
+static_assert(settings::kChapterStyleCount.fallback == kBuiltInCount);
 constexpr QChar kCustomSeparator = QChar(0x0001);
 
 // Outline file keys.
@@ -22,14 +25,6 @@ constexpr QStringView kKeyPrefix = u"ShoStrMae";
 constexpr QStringView kKeySuffix = u"ShoStrAto";
 constexpr QStringView kKeyKind = u"ShoStrNo";
 constexpr QStringView kKeyCustom = u"ShoStrCustom";
-
-// Settings store names. Views, not QStrings: a table built during static
-// initialisation elsewhere must not depend on the order globals are constructed in.
-constexpr QStringView kSection = u"ShoStr";
-constexpr QStringView kCountName = u"MenuNo";
-constexpr QStringView kTextSection = u"Text";
-constexpr QStringView kSeparatorName = u"ShowStr";
-constexpr QStringView kDefaultSeparator = u"-";
 
 struct BuiltInStyle {
   const char16_t* prefix;
@@ -110,8 +105,6 @@ void AppendLine(QString& out, QStringView key, int i, const QString& value) {
   out += u'\n';
 }
 
-QString SettingName(const char* format, int i) { return QString::asprintf(format, i); }
-
 QString FullWidthDigits(int n) {
   QString text = QString::number(n);
   for (QChar& c : text) {
@@ -165,7 +158,7 @@ CChapterStyles::CChapterStyles() { ResetToBuiltInDefaults(); }
 void CChapterStyles::ResetToBuiltInDefaults() {
   for (int i = 0; i < kMaxStyles; ++i) m_styles[static_cast<size_t>(i)] = BuiltInStyleAt(i);
   m_count = kBuiltInCount;
-  m_separator = kDefaultSeparator.toString();
+  m_separator = settings::kTextShowStr.fallback.toString();
 }
 
 void CChapterStyles::ReadLine(QStringView key, QStringView value) {
@@ -204,33 +197,29 @@ void CChapterStyles::Write(QString& out) const {
 }
 
 void CChapterStyles::LoadDefaults(const SettingsStore& settings) {
-  const QString section = kSection.toString();
-  m_count =
-      std::clamp(settings.ReadInt(section, kCountName.toString(), kBuiltInCount), 0, kMaxStyles);
+  m_count = std::clamp(Read(settings, settings::kChapterStyleCount), 0, kMaxStyles);
   for (int i = 0; i < kMaxStyles; ++i) {
     ChapterLevelStyle style = BuiltInStyleAt(i);
     if (i < m_count) {
-      style.prefix = settings.ReadString(section, SettingName("Str1%02d", i), style.prefix);
-      style.suffix = settings.ReadString(section, SettingName("Str2%02d", i), style.suffix);
-      style.kind = settings.ReadInt(section, SettingName("Sho%02d", i), style.kind);
-      style.custom = SplitCustom(settings.ReadString(section, SettingName("Custom%02d", i), {}));
+      style.prefix = Read(settings, settings::kChapterPrefix, i, style.prefix);
+      style.suffix = Read(settings, settings::kChapterSuffix, i, style.suffix);
+      style.kind = Read(settings, settings::kChapterKind, i, style.kind);
+      style.custom = SplitCustom(Read(settings, settings::kChapterCustom, i, {}));
     }
     m_styles[static_cast<size_t>(i)] = std::move(style);
   }
-  m_separator = settings.ReadString(kTextSection.toString(), kSeparatorName.toString(),
-                                    kDefaultSeparator.toString());
+  m_separator = Read(settings, settings::kTextShowStr);
 }
 
 void CChapterStyles::SaveDefaults(SettingsStore& settings) const {
-  const QString section = kSection.toString();
-  settings.WriteInt(section, kCountName.toString(), m_count);
+  qm::Write(settings, settings::kChapterStyleCount, m_count);
   for (int i = 0; i < m_count; ++i) {
     const ChapterLevelStyle& style = Style(i);
-    settings.WriteString(section, SettingName("Str1%02d", i), style.prefix);
-    settings.WriteString(section, SettingName("Str2%02d", i), style.suffix);
-    settings.WriteInt(section, SettingName("Sho%02d", i), style.kind);
+    qm::Write(settings, settings::kChapterPrefix, i, style.prefix);
+    qm::Write(settings, settings::kChapterSuffix, i, style.suffix);
+    qm::Write(settings, settings::kChapterKind, i, style.kind);
     if (style.kind == kNumberCustom) {
-      settings.WriteString(section, SettingName("Custom%02d", i), JoinCustom(style.custom));
+      qm::Write(settings, settings::kChapterCustom, i, JoinCustom(style.custom));
     }
   }
 }
