@@ -75,6 +75,10 @@ inline constexpr QStringView kWebDocumentNotYetSupported =
 
 // The application: start-up and the file association.
 inline constexpr QStringView kFileTypeName = u"Quillmapファイル";
+// The desktop's menu entry and the file type's description outside Japanese.
+inline constexpr QStringView kProgramName = u"Quillmap";
+inline constexpr QStringView kProgramComment = u"Outliner";
+inline constexpr QStringView kFileTypeDescription = u"Quillmap outline";
 inline constexpr QStringView kAskAssociate = u"関連づけしますか？";
 
 // The main frame.

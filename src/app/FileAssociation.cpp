@@ -45,24 +45,24 @@ bool FileAssociation::Register() const {
           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
           "  <mime-type type=\"application/x-quillmap\">\n"
-          "    <comment>Quillmap outline</comment>\n"
-          "    <comment xml:lang=\"ja\">%1</comment>\n"
+          "    <comment>%1</comment>\n"
+          "    <comment xml:lang=\"ja\">%2</comment>\n"
           "    <glob pattern=\"*.qmp\"/>\n"
           "  </mime-type>\n"
           "</mime-info>\n")
-          .arg(res::kFileTypeName);
+          .arg(res::kFileTypeDescription, res::kFileTypeName);
   // Exec quotes the program path so folders with blanks work.
   const QString desktop = QStringLiteral(
                               "[Desktop Entry]\n"
                               "Type=Application\n"
-                              "Name=Quillmap\n"
-                              "Comment=Outliner\n"
-                              "Exec=\"%1\" %f\n"
+                              "Name=%1\n"
+                              "Comment=%2\n"
+                              "Exec=\"%3\" %f\n"
                               "Icon=accessories-text-editor\n"
                               "MimeType=application/x-quillmap;\n"
                               "Categories=Office;Utility;\n"
                               "Terminal=false\n")
-                              .arg(m_programPath);
+                              .arg(res::kProgramName, res::kProgramComment, m_programPath);
   if (!WriteText(MimePackagePath(), mime) || !WriteText(DesktopEntryPath(), desktop)) {
     return false;
   }
