@@ -30,6 +30,7 @@ inline constexpr QStringView kTopMenuTitles[] = {
 inline constexpr unsigned kCheckMark = 1u << 0;    // the menu item can carry a check mark
 inline constexpr unsigned kBarOnly = 1u << 1;      // has a text (for the button) but no menu item
 inline constexpr unsigned kRecentFiles = 1u << 2;  // stands for the recent-file entries
+inline constexpr unsigned kMarkEntries = 1u << 3;  // stands for the marked nodes' entries
 
 struct CommandInfo {
   int id;
@@ -37,6 +38,9 @@ struct CommandInfo {
   TopMenu menu;
   int group;  // ascending inside a top menu; a change of group is a separator
   unsigned flags;
+  // Rows naming the same submenu of one top menu form that submenu, which
+  // stands where its first row is; their groups separate inside it.
+  QStringView submenu = {};
 };
 
 // The recent-file entries take consecutive ids from kRecentFileFirstId, one
@@ -46,6 +50,15 @@ struct CommandInfo {
 inline constexpr int kRecentFileFirstId = 57616;
 inline constexpr int kRecentFileCapacity = 10;
 inline constexpr QStringView kRecentFileNumberFormat = u"&%d ";
+
+// The marks menu lists the nodes marked 1, in outline order, with
+// consecutive ids from kMarkEntryFirstId, at most kMarkEntryCapacity.
+inline constexpr int kMarkEntryFirstId = 32847;
+inline constexpr int kMarkEntryCapacity = 40;
+
+// Submenu titles.
+inline constexpr QStringView kMarksSubmenu = u"マーク(&M)";
+inline constexpr QStringView kCheckFilterSubmenu = u"チェックツリーの表示";
 
 inline constexpr CommandInfo kCommands[] = {
     // File.
@@ -69,6 +82,12 @@ inline constexpr CommandInfo kCommands[] = {
     {57642, u"すべての範囲を選択(&A)", TopMenu::Edit, 2, 0},
     {32836, u"テキストエリアにファイル挿入(&K)...", TopMenu::Edit, 3, 0},
     {33017, u"テキストエリアをファイル保存(&L)...", TopMenu::Edit, 3, 0},
+    {57636, u"文字列の検索(&F)...", TopMenu::Edit, 4, 0},
+    {33222, u"次を検索(&N)", TopMenu::Edit, 4, 0},
+    {32817, u"前を検索(&V)", TopMenu::Edit, 4, 0},
+    {33031, u"検索して選択", TopMenu::Edit, 4, 0},
+    {33233, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
+    {33218, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
 
     // Tree.
     {32768, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
@@ -80,6 +99,18 @@ inline constexpr CommandInfo kCommands[] = {
     {32776, u"一つ下へ移動(&N)", TopMenu::Tree, 1, 0},
     {32777, u"階層を上げる(&L)", TopMenu::Tree, 1, 0},
     {32778, u"階層を下げる(&R)", TopMenu::Tree, 1, 0},
+    {32840, u"分割(&P)...", TopMenu::Tree, 2, 0},
+    {33025, u"現在位置以下を分割(&T)", TopMenu::Tree, 2, 0},
+    {33026, u"結合(&I)", TopMenu::Tree, 2, 0},
+    {32811, u"チェックの設定/解除(&K)", TopMenu::Tree, 3, 0},
+    {32813, u"削除線の指定(&S)", TopMenu::Tree, 3, 0},
+    {32846, u"ﾏｰｸの設定・解除(&Z)", TopMenu::Tree, 4, 0, kMarksSubmenu},
+    {33005, u"この下のﾏｰｸを全て解除(&D)...", TopMenu::Tree, 4, 0, kMarksSubmenu},
+    {33047, u"次のﾏｰｸへ(&N)", TopMenu::Tree, 5, 0, kMarksSubmenu},
+    {33048, u"前のﾏｰｸへ(&P)", TopMenu::Tree, 5, 0, kMarksSubmenu},
+    {kMarkEntryFirstId, u"", TopMenu::Tree, 6, kMarkEntries, kMarksSubmenu},
+    {32772, u"リンクファイルを開く(&V)", TopMenu::Tree, 5, 0},
+    {33211, u"カテゴリ設定(&G)...", TopMenu::Tree, 6, 0},
 
     // View.
     {32802, u"ツリーのみ表示(&T)", TopMenu::View, 0, 0},
@@ -89,6 +120,16 @@ inline constexpr CommandInfo kCommands[] = {
     {32845, u"編集エリア切替(&Z)", TopMenu::View, 0, 0},
     {33225, u"章立て文字を表示切り替え(&Q)", TopMenu::View, 1, kCheckMark},
     {33223, u"縦長時、閲覧用モード(&V)", TopMenu::View, 2, kCheckMark},
+    {32819, u"この下を表示(&V)", TopMenu::View, 3, 0},
+    {32821, u"この下を全て表示(&C)", TopMenu::View, 3, 0},
+    {32820, u"この下を非表示(&Z)", TopMenu::View, 3, 0},
+    {33240, u"全て表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
+    {33241, u"チェックツリーのみ表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
+    {33242, u"チェックツリー以外表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
+    {33229, u"表示しない(&N)", TopMenu::View, 5, kCheckMark},
+    {33230, u"更新日の表示(&M)", TopMenu::View, 5, kCheckMark},
+    {33231, u"作成日の表示(&C)", TopMenu::View, 5, kCheckMark},
+    {33232, u"最新更新ツリー(&U)...", TopMenu::View, 6, 0},
 
     // Settings.
     {32782, u"フォント(&F)...", TopMenu::Settings, 0, 0},

@@ -31,6 +31,13 @@ inline constexpr int kCmdSelectAll = 57642;
 inline constexpr int kCmdInsertFile = 32836;
 inline constexpr int kCmdSaveTextArea = 33017;
 
+// Search.
+inline constexpr int kCmdFind = 57636;
+inline constexpr int kCmdFindNext = 33222;
+inline constexpr int kCmdFindPrevious = 32817;
+inline constexpr int kCmdSelectNextMatch = 33031;
+inline constexpr int kCmdSearchList = 33233;
+
 // Tree structure.
 inline constexpr int kCmdAddChild = 32768;
 inline constexpr int kCmdAddSibling = 32823;
@@ -41,6 +48,37 @@ inline constexpr int kCmdMoveUp = 32775;
 inline constexpr int kCmdMoveDown = 32776;
 inline constexpr int kCmdLevelUp = 32777;
 inline constexpr int kCmdLevelDown = 32778;
+inline constexpr int kCmdSplit = 32840;
+inline constexpr int kCmdSplitBelowCaret = 33025;
+inline constexpr int kCmdMerge = 33026;
+inline constexpr int kCmdCategories = 33211;
+
+// Checks, strike-through, marks and branch visibility. kCmdMarkEntryFirst + k
+// goes to the k-th marked node (from 0) of the marks menu.
+inline constexpr int kCmdToggleCheck = 32811;
+inline constexpr int kCmdToggleStrike = 32813;
+inline constexpr int kCmdToggleMark = 32846;
+inline constexpr int kCmdClearMarksInBranch = 33005;
+inline constexpr int kCmdNextMark = 33047;
+inline constexpr int kCmdPreviousMark = 33048;
+inline constexpr int kCmdMarkEntryFirst = 32847;
+inline constexpr int kCmdMarkEntryLast = 32886;
+inline constexpr int kCmdShowChildren = 32819;
+inline constexpr int kCmdShowWholeBranch = 32821;
+inline constexpr int kCmdHideBranch = 32820;
+inline constexpr int kCmdShowAllChecks = 33240;
+inline constexpr int kCmdShowCheckedOnly = 33241;
+inline constexpr int kCmdShowUncheckedOnly = 33242;
+
+// Timestamps.
+inline constexpr int kCmdTimeDisplayNone = 33229;
+inline constexpr int kCmdTimeDisplayUpdated = 33230;
+inline constexpr int kCmdTimeDisplayCreated = 33231;
+inline constexpr int kCmdLatestUpdated = 33232;
+
+// Links.
+inline constexpr int kCmdOpenLinkFile = 32772;
+inline constexpr int kCmdLinkToNode = 33218;
 
 // Layout and display.
 inline constexpr int kCmdTreeOnly = 32802;

@@ -18,7 +18,13 @@ constexpr int kNamedCommands[] = {
     kCmdLevelDown, kCmdTreeOnly, kCmdTextOnly, kCmdBothPanes, kCmdShowOtherPaneOnly,
     kCmdSwitchPanes, kCmdToggleChapterCharacters, kCmdToggleReadingMode, kCmdFont,
     kCmdSplitTopBottom, kCmdSplitLeftRight, kCmdSplitAutomatic, kCmdInitialFolder,
-    kCmdToggleSoftKeyMenu, kCmdHelp,
+    kCmdToggleSoftKeyMenu, kCmdHelp, kCmdFind, kCmdFindNext, kCmdFindPrevious,
+    kCmdSelectNextMatch, kCmdSearchList, kCmdSplit, kCmdSplitBelowCaret, kCmdMerge,
+    kCmdCategories, kCmdToggleCheck, kCmdToggleStrike, kCmdToggleMark, kCmdClearMarksInBranch,
+    kCmdNextMark, kCmdPreviousMark, kCmdShowChildren, kCmdShowWholeBranch, kCmdHideBranch,
+    kCmdShowAllChecks, kCmdShowCheckedOnly, kCmdShowUncheckedOnly, kCmdTimeDisplayNone,
+    kCmdTimeDisplayUpdated, kCmdTimeDisplayCreated, kCmdLatestUpdated, kCmdOpenLinkFile,
+    kCmdLinkToNode,
 };
 // clang-format on
 
@@ -35,6 +41,9 @@ static_assert(kCmdRecentFileFirst == res::kRecentFileFirstId &&
               "the recent-file names must cover exactly the reserved ids");
 static_assert(HasCommand(kCmdRecentFileFirst, res::kRecentFiles),
               "the first recent-file id is the row that places the entries");
+static_assert(kCmdMarkEntryFirst == res::kMarkEntryFirstId &&
+                  kCmdMarkEntryLast == res::kMarkEntryFirstId + res::kMarkEntryCapacity - 1,
+              "the marks menu's names must cover exactly the reserved ids");
 
 }  // namespace
 

@@ -53,19 +53,41 @@ void MainWindow::RunCommand(int id) {
 }
 
 void MainWindow::BuildMenus(const QStringList& recentNames) {
-  menuBar()->clear();
-  for (const MenuModel& model : BuildMenuBar(recentNames)) {
-    QMenu* menu = menuBar()->addMenu(model.title);
-    menu->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(model.menu)));
-    for (const MenuItem& item : model.items) {
-      if (item.separator) {
-        menu->addSeparator();
-        continue;
-      }
+  m_recentNames = recentNames;
+  RebuildMenuBar();
+}
+
+void MainWindow::SetMarkLabels(const QStringList& labels) {
+  if (labels == m_markLabels) return;
+  m_markLabels = labels;
+  RebuildMenuBar();
+}
+
+void MainWindow::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (item.separator) {
+      menu->addSeparator();
+    } else if (!item.children.empty()) {
+      QMenu* submenu = menu->addMenu(item.text);
+      submenu->setObjectName(QStringLiteral("submenu_") + item.text);
+      AddMenuItems(submenu, item.children);
+      connect(submenu, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
+    } else {
       QAction* action = ActionFor(item.id, item.text);
       action->setCheckable(item.checkable);
       menu->addAction(action);
     }
+  }
+}
+
+void MainWindow::RebuildMenuBar() {
+  menuBar()->clear();
+  MenuContent content{m_recentNames, m_markLabels,
+                      [this](int id) { return m_router.HandlerOf(id) != nullptr; }};
+  for (const MenuModel& model : BuildMenuBar(content)) {
+    QMenu* menu = menuBar()->addMenu(model.title);
+    menu->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(model.menu)));
+    AddMenuItems(menu, std::vector<MenuItem>(model.items.begin(), model.items.end()));
     connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
   }
   RefreshCommandStates();

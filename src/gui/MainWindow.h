@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QHash>
+#include <QMenu>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -18,6 +19,7 @@
 #include <functional>
 
 #include "app/FrameHost.h"
+#include "app/MenuModel.h"
 
 namespace qm {
 
@@ -31,7 +33,10 @@ class MainWindow : public QMainWindow, public FrameHost {
   QPlainTextEdit* BodyWidget() const { return m_body; }
 
   // (Re)builds the menus; recentNames are the recent files' display names.
+  // Only commands something handles are offered.
   void BuildMenus(const QStringList& recentNames);
+  // The marks menu's entries: the marked nodes' labels in outline order.
+  void SetMarkLabels(const QStringList& labels);
   // Builds the command bar in the layout that suits the screen.
   void BuildCommandBar();
   // Asks the router for every command's state and shows it.
@@ -64,6 +69,8 @@ class MainWindow : public QMainWindow, public FrameHost {
 
  private:
   QAction* ActionFor(int id, const QString& text);
+  void RebuildMenuBar();
+  void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
 
   CommandRouter& m_router;
   QSplitter* m_splitter;
@@ -71,6 +78,8 @@ class MainWindow : public QMainWindow, public FrameHost {
   QPlainTextEdit* m_body;
   QToolBar* m_commandBar = nullptr;
   QHash<int, QAction*> m_actions;
+  QStringList m_recentNames;
+  QStringList m_markLabels;
 };
 
 }  // namespace qm

@@ -16,6 +16,7 @@
 
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
+#include "app/CommandTargetList.h"
 #include "app/FileAssociation.h"
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
@@ -25,6 +26,7 @@
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
 #include "gui/MainWindow.h"
+#include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
 #include "gui/QtEditControl.h"
 #include "gui/QtPrompt.h"
@@ -168,8 +170,11 @@ struct QuillmapApp::Parts {
   CQTreeView tree;
   CQEditView body;
   RecentFileList recent;
-  std::unique_ptr<CommandTarget> treeCommands;
-  std::unique_ptr<CommandTarget> bodyCommands;
+  QtClipboard clipboard;
+  QtLauncher launcher;
+  // Each feature adds the commands it gives a pane as one member.
+  CommandTargetList treeCommands;
+  CommandTargetList bodyCommands;
   std::unique_ptr<CommandTarget> documentCommands;
   std::unique_ptr<CommandTarget> applicationCommands;
   SingleInstance instance;
@@ -187,13 +192,13 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
 
   // Commands: the focused pane first, then the document, frame, application.
   QPlainTextEdit* editor = p.window.BodyWidget();
-  p.treeCommands = MakeTreePaneCommands(p.tree);
-  p.bodyCommands = MakeBodyPaneCommands(
+  p.treeCommands.Add(MakeTreePaneCommands(p.tree));
+  p.bodyCommands.Add(MakeBodyPaneCommands(
       p.body, p.tree,
       EditorActions{[editor] { editor->cut(); }, [editor] { editor->copy(); },
                     [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
                     [editor] { editor->setFocus(); },
-                    [editor] { return editor->textCursor().hasSelection(); }});
+                    [editor] { return editor->textCursor().hasSelection(); }}));
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
@@ -285,7 +290,7 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   p.router.SetDocument(p.documentCommands.get());
   p.router.SetFrame(&p.frame.Commands());
   p.router.SetApplication(p.applicationCommands.get());
-  p.router.SetFocusedPane(p.treeCommands.get());
+  p.router.SetFocusedPane(&p.treeCommands);
 
   QTreeWidget* treeWidget = p.window.TreeWidget();
   treeWidget->setEditTriggers(QAbstractItemView::SelectedClicked |
@@ -368,9 +373,9 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   QObject::connect(qApp, &QApplication::focusChanged, &p.window, [this](QWidget*, QWidget* now) {
     if (m->shuttingDown) return;
     if (now == m->window.TreeWidget()) {
-      m->router.SetFocusedPane(m->treeCommands.get());
+      m->router.SetFocusedPane(&m->treeCommands);
     } else if (now == m->window.BodyWidget()) {
-      m->router.SetFocusedPane(m->bodyCommands.get());
+      m->router.SetFocusedPane(&m->bodyCommands);
     }
     m->window.RefreshCommandStates();
   });

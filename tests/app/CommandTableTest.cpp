@@ -60,11 +60,12 @@ TEST(CommandTableTest, MnemonicsAreUniqueInsideEachMenuAndOnTheMenuBar) {
 }
 
 // A group number out of order would split one group into two around another.
-TEST(CommandTableTest, GroupsAscendInTableOrderInsideEachMenu) {
-  int lastGroup[std::size(res::kTopMenuTitles)] = {};
+TEST(CommandTableTest, GroupsAscendInTableOrderInsideEachMenuAndSubmenu) {
+  QHash<QString, int> lastGroup;
   for (const res::CommandInfo& info : res::kCommands) {
-    EXPECT_GE(info.group, lastGroup[int(info.menu)]) << info.id;
-    lastGroup[int(info.menu)] = info.group;
+    const QString menu = QString::number(int(info.menu)) + info.submenu.toString();
+    EXPECT_GE(info.group, lastGroup.value(menu)) << info.id;
+    lastGroup[menu] = info.group;
   }
 }
 
@@ -141,7 +142,7 @@ TEST(MenuBarTest, ShowsTopMenusInOrderAndLeavesOutEmptyOnes) {
 
 TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {
   for (const QStringList& recent : {QStringList{}, QStringList{u"a.qmp"_s}}) {
-    for (const MenuModel& menu : BuildMenuBar(recent)) {
+    for (const MenuModel& menu : BuildMenuBar(MenuContent{recent, {}, {}})) {
       ASSERT_FALSE(menu.items.isEmpty());
       EXPECT_FALSE(menu.items.front().separator) << menu.title.toStdString();
       EXPECT_FALSE(menu.items.back().separator) << menu.title.toStdString();
@@ -155,7 +156,7 @@ TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {
 
 // New has no menu text and the recent-file popup belongs to its button, so neither is listed.
 TEST(MenuBarTest, FileMenuListsRecentFilesBeforeQuitWithNamesShownAsTheyAre) {
-  const MenuModel file = BuildMenuBar({u"R&D.qmp"_s, u"memo"_s}).front();
+  const MenuModel file = BuildMenuBar(MenuContent{{u"R&D.qmp"_s, u"memo"_s}, {}, {}}).front();
   EXPECT_EQ(IdsOf(file), (QList<int>{kCmdOpen, kCmdReload, 0, kCmdSave, kCmdSaveAs, 0,
                                      kCmdAssociateFileType, 0, kCmdRecentFileFirst,
                                      kCmdRecentFileFirst + 1, 0, kCmdQuitWithConfirmation}));
@@ -166,9 +167,49 @@ TEST(MenuBarTest, FileMenuListsRecentFilesBeforeQuitWithNamesShownAsTheyAre) {
 TEST(MenuBarTest, RecentFilesBeyondTheReservedIdsAreLeftOut) {
   QStringList names;
   for (int i = 0; i < res::kRecentFileCapacity + 3; ++i) names.append(QString::number(i));
-  const QList<int> ids = IdsOf(BuildMenuBar(names).front());
+  const QList<int> ids = IdsOf(BuildMenuBar(MenuContent{names, {}, {}}).front());
   EXPECT_TRUE(ids.contains(kCmdRecentFileLast));
   EXPECT_FALSE(ids.contains(kCmdRecentFileLast + 1));
+}
+
+const MenuItem* FindItem(const std::vector<MenuItem>& items, const QString& text) {
+  for (const MenuItem& item : items) {
+    if (item.text == text) return &item;
+  }
+  return nullptr;
+}
+
+TEST(MenuBarTest, GathersSubmenuRowsWithTheMarkedNodesAtTheEndOfTheMarksMenu) {
+  QStringList labels;
+  for (int i = 0; i < res::kMarkEntryCapacity + 1; ++i) labels.append(u"n&%1"_s.arg(i));
+  const QList<MenuModel> bar = BuildMenuBar(MenuContent{{}, labels, {}});
+  const MenuModel& tree = bar[2];
+  const std::vector<MenuItem> top(tree.items.begin(), tree.items.end());
+  const MenuItem* marks = FindItem(top, res::kMarksSubmenu.toString());
+  ASSERT_NE(marks, nullptr);
+  EXPECT_EQ(marks->id, 0);
+  EXPECT_EQ(std::count_if(top.begin(), top.end(),
+                          [](const MenuItem& item) { return !item.children.empty(); }),
+            1);
+  const std::vector<MenuItem>& items = marks->children;
+  EXPECT_EQ(items[0].id, kCmdToggleMark);
+  EXPECT_EQ(items[1].id, kCmdClearMarksInBranch);
+  EXPECT_TRUE(items[2].separator);
+  // 4 commands, 2 separators, then the first 40 marked nodes only.
+  ASSERT_EQ(items.size(), 6u + res::kMarkEntryCapacity);
+  EXPECT_EQ(items[6].id, kCmdMarkEntryFirst);
+  EXPECT_EQ(items[6].text, u"n&&0"_s);
+  EXPECT_EQ(items.back().id, kCmdMarkEntryLast);
+}
+
+TEST(MenuBarTest, LeavesOutCommandsNothingHandlesAndSubmenusLeftEmpty) {
+  const auto offered = [](int id) { return id != kCmdToggleMark && id != kCmdClearMarksInBranch &&
+                                           id != kCmdNextMark && id != kCmdPreviousMark &&
+                                           id != kCmdSave; };
+  const QList<MenuModel> bar = BuildMenuBar(MenuContent{{}, {}, offered});
+  EXPECT_FALSE(IdsOf(bar[0]).contains(kCmdSave));
+  const std::vector<MenuItem> tree(bar[2].items.begin(), bar[2].items.end());
+  EXPECT_EQ(FindItem(tree, res::kMarksSubmenu.toString()), nullptr);
 }
 
 }  // namespace
