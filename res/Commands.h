@@ -57,8 +57,8 @@ inline constexpr int kMarkEntryFirstId = 32847;
 inline constexpr int kMarkEntryCapacity = 40;
 
 // Submenu titles.
-inline constexpr QStringView kMarksSubmenu = u"マーク(&M)";
-inline constexpr QStringView kCheckFilterSubmenu = u"チェックツリーの表示";
+inline constexpr QStringView kMarksSubmenu = u"マーク(&X)";
+inline constexpr QStringView kCheckFilterSubmenu = u"チェックツリーの表示(&K)";
 
 inline constexpr CommandInfo kCommands[] = {
     // File.
