@@ -39,6 +39,17 @@ void SetCommonOptions(QFileDialog& dialog, const QString& title,
   if (!folder.isEmpty()) dialog.setDirectory(folder);
 }
 
+// The position of the dialog's chosen filter in its list. With the
+// patterns hidden the dialog names the choice by its label alone.
+int IndexOfNameFilter(const QStringList& filters, const QString& selected) {
+  const qsizetype exact = filters.indexOf(selected);
+  if (exact >= 0) return static_cast<int>(exact);
+  for (qsizetype i = 0; i < filters.size(); ++i) {
+    if (filters[i].startsWith(selected + QStringLiteral(" ("))) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 }  // namespace
 
 // ---- Filters ----
@@ -194,7 +205,7 @@ std::optional<OpenDocumentAnswer> QtDialogs::ChooseDocumentToOpen(const OpenFile
     const QFileInfo info(path);
     if (info.isFile()) {
       return OpenDocumentAnswer{info.absoluteFilePath(),
-                                static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+                                IndexOfNameFilter(filters, dialog.selectedNameFilter())};
     }
     prompt.Ask(res::kFileNotFound.toString(), PromptButtons::Ok, PromptIcon::Warning);
   }
