@@ -26,6 +26,12 @@ inline constexpr QStringView kTopMenuTitles[] = {
     u"ネット(&N)",   u"設定(&S)", u"ヘルプ(&H)",
 };
 
+// The two soft-key menus (the narrow menu set): the first holds every top
+// menu but the tree menu as submenus, the second is the tree menu itself.
+// They stand on two command-bar buttons, or make up the whole menu bar when
+// "System"/"SoftKeyMenu" is set.
+inline constexpr QStringView kSoftKeyMenuTitles[] = {u"メニュー(&M)", u"ツリー(&T)"};
+
 // Flags of a command row.
 inline constexpr unsigned kCheckMark = 1u << 0;    // the menu item can carry a check mark
 inline constexpr unsigned kBarOnly = 1u << 1;      // has a text (for the button) but no menu item

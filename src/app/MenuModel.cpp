@@ -48,8 +48,11 @@ std::vector<MenuItem> ItemsOf(int menu, QStringView submenu, const MenuContent& 
     if (info.submenu != submenu) continue;
     if (info.flags & res::kRecentFiles) {
       for (qsizetype i = 0; i < recentCount; ++i) {
-        builder.Add({false, res::kRecentFileFirstId + int(i),
-                     RecentFileMenuText(int(i) + 1, content.recentFileNames[i]), false, {}},
+        builder.Add({false,
+                     res::kRecentFileFirstId + int(i),
+                     RecentFileMenuText(int(i) + 1, content.recentFileNames[i]),
+                     false,
+                     {}},
                     info.group);
       }
       continue;
@@ -64,9 +67,8 @@ std::vector<MenuItem> ItemsOf(int menu, QStringView submenu, const MenuContent& 
       continue;
     }
     if (info.menuText.isEmpty() || (info.flags & res::kBarOnly) || !offered(info.id)) continue;
-    builder.Add(
-        {false, info.id, info.menuText.toString(), (info.flags & res::kCheckMark) != 0, {}},
-        info.group);
+    builder.Add({false, info.id, info.menuText.toString(), (info.flags & res::kCheckMark) != 0, {}},
+                info.group);
   }
   return builder.Take();
 }
@@ -90,6 +92,20 @@ QList<MenuModel> BuildMenuBar(const MenuContent& content) {
                 QList<MenuItem>(items.begin(), items.end())});
   }
   return bar;
+}
+
+QList<MenuModel> BuildSoftKeyMenus(const MenuContent& content) {
+  MenuModel others{res::TopMenu::File, res::kSoftKeyMenuTitles[0].toString(), {}};
+  MenuModel tree{res::TopMenu::Tree, res::kSoftKeyMenuTitles[1].toString(), {}};
+  for (MenuModel& menu : BuildMenuBar(content)) {
+    if (menu.menu == res::TopMenu::Tree) {
+      tree.items = std::move(menu.items);
+    } else {
+      others.items.append({false, 0, menu.title, false,
+                           std::vector<MenuItem>(menu.items.begin(), menu.items.end())});
+    }
+  }
+  return {std::move(others), std::move(tree)};
 }
 
 }  // namespace qm

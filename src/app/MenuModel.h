@@ -50,6 +50,11 @@ struct MenuContent {
 
 QList<MenuModel> BuildMenuBar(const MenuContent& content);
 
+// The two soft-key menus of the same content: the first with every top menu
+// but the tree menu as a submenu, the second with the tree menu's items.
+// Either may be empty when nothing in it is offered.
+QList<MenuModel> BuildSoftKeyMenus(const MenuContent& content);
+
 // The menu text of the recent-file entry numbered `number` (from 1): the
 // number as the mnemonic, then the name with each "&" doubled so that the
 // name shows as it is.

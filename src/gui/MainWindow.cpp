@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 #include "app/CommandRouter.h"
@@ -82,13 +83,30 @@ void MainWindow::AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items) {
 
 void MainWindow::RebuildMenuBar() {
   menuBar()->clear();
-  MenuContent content{m_recentNames, m_markLabels,
-                      [this](int id) { return m_router.HandlerOf(id) != nullptr; }};
-  for (const MenuModel& model : BuildMenuBar(content)) {
-    QMenu* menu = menuBar()->addMenu(model.title);
-    menu->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(model.menu)));
-    AddMenuItems(menu, std::vector<MenuItem>(model.items.begin(), model.items.end()));
-    connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
+  const MenuContent content{m_recentNames, m_markLabels,
+                            [this](int id) { return m_router.HandlerOf(id) != nullptr; }};
+  // The soft-key menus are kept up to date either way: their buttons show them.
+  const QList<MenuModel> softKeys = BuildSoftKeyMenus(content);
+  for (int i = 0; i < 2; ++i) {
+    QMenu*& menu = m_softKeyMenus[i];
+    if (menu == nullptr) {
+      menu = new QMenu(this);
+      menu->setObjectName(QStringLiteral("softKeyMenu%1").arg(i));
+      connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
+    }
+    menu->clear();
+    menu->setTitle(softKeys[i].title);
+    AddMenuItems(menu, std::vector<MenuItem>(softKeys[i].items.begin(), softKeys[i].items.end()));
+  }
+  if (m_softKeyMenuBar) {
+    for (QMenu* menu : m_softKeyMenus) menuBar()->addMenu(menu);
+  } else {
+    for (const MenuModel& model : BuildMenuBar(content)) {
+      QMenu* menu = menuBar()->addMenu(model.title);
+      menu->setObjectName(QStringLiteral("menu%1").arg(static_cast<int>(model.menu)));
+      AddMenuItems(menu, std::vector<MenuItem>(model.items.begin(), model.items.end()));
+      connect(menu, &QMenu::aboutToShow, this, &MainWindow::RefreshCommandStates);
+    }
   }
   RefreshCommandStates();
 }
@@ -99,17 +117,34 @@ void MainWindow::BuildCommandBar() {
   m_commandBar->setObjectName(QStringLiteral("commandBar"));
   m_commandBar->setMovable(false);
   m_commandBar->setIconSize(QSize(16, 16));
-  const QSize screen = ScreenSize();
-  for (const res::CommandBarButton& button : CommandBarFor(screen.width(), screen.height())) {
-    if (button.id == 0) {
-      m_commandBar->addSeparator();
-      continue;
+  // With the soft-key menu bar the command bar carries no buttons, as the
+  // soft keys replace them.
+  if (!m_softKeyMenuBar) {
+    const QSize screen = ScreenSize();
+    for (const res::CommandBarButton& button : CommandBarFor(screen.width(), screen.height())) {
+      if (button.id == 0) {
+        m_commandBar->addSeparator();
+        continue;
+      }
+      const res::CommandInfo* info = FindCommand(button.id);
+      QAction* action = ActionFor(button.id, QString());
+      if (action->text().isEmpty() && info != nullptr) action->setText(info->menuText.toString());
+      action->setIcon(CommandIcons::Icon(button.id));
+      m_commandBar->addAction(action);
     }
-    const res::CommandInfo* info = FindCommand(button.id);
-    QAction* action = ActionFor(button.id, QString());
-    if (action->text().isEmpty() && info != nullptr) action->setText(info->menuText.toString());
-    action->setIcon(CommandIcons::Icon(button.id));
-    m_commandBar->addAction(action);
+    // The two soft keys, at the far end as on the handheld.
+    QWidget* spacer = new QWidget(m_commandBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_commandBar->addWidget(spacer);
+    for (int i = 0; i < 2; ++i) {
+      auto* button = new QToolButton(m_commandBar);
+      button->setObjectName(QStringLiteral("softKey%1").arg(i));
+      button->setText(res::kSoftKeyMenuTitles[i].toString());
+      button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+      button->setPopupMode(QToolButton::InstantPopup);
+      button->setMenu(m_softKeyMenus[i]);
+      m_commandBar->addWidget(button);
+    }
   }
   RefreshCommandStates();
 }

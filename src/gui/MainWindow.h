@@ -11,8 +11,8 @@
 
 #include <QAction>
 #include <QHash>
-#include <QMenu>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -37,8 +37,13 @@ class MainWindow : public QMainWindow, public FrameHost {
   void BuildMenus(const QStringList& recentNames);
   // The marks menu's entries: the marked nodes' labels in outline order.
   void SetMarkLabels(const QStringList& labels);
-  // Builds the command bar in the layout that suits the screen.
+  // Builds the command bar in the layout that suits the screen, with the two
+  // soft-key buttons at its end.
   void BuildCommandBar();
+  // With on, the menu bar holds just the two soft-key menus and the command
+  // bar no buttons ("System"/"SoftKeyMenu"). Call before building either.
+  void SetSoftKeyMenuBar(bool on) { m_softKeyMenuBar = on; }
+  QMenu* SoftKeyMenu(int i) const { return m_softKeyMenus[i]; }
   // Asks the router for every command's state and shows it.
   void RefreshCommandStates();
   // The action of a command (menu item or button), or nullptr.
@@ -80,6 +85,8 @@ class MainWindow : public QMainWindow, public FrameHost {
   QHash<int, QAction*> m_actions;
   QStringList m_recentNames;
   QStringList m_markLabels;
+  bool m_softKeyMenuBar = false;
+  QMenu* m_softKeyMenus[2] = {};
 };
 
 }  // namespace qm

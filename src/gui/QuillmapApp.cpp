@@ -420,6 +420,8 @@ bool QuillmapApp::Start(const QString& file, bool singleInstance) {
   p.recent.Load(p.settings);
   FileAssociation(QCoreApplication::applicationFilePath()).RegisterIfMissing();
 
+  // The soft-key menu setting takes effect at start only.
+  p.window.SetSoftKeyMenuBar(Read(p.settings, settings::kSoftKeyMenu) != 0);
   p.window.BuildMenus(p.recent.DisplayNames());
   p.window.BuildCommandBar();
   p.window.TreeWidget()->setFont(

@@ -212,9 +212,10 @@ TEST(MenuBarTest, GathersSubmenuRowsWithTheMarkedNodesAtTheEndOfTheMarksMenu) {
 }
 
 TEST(MenuBarTest, LeavesOutCommandsNothingHandlesAndSubmenusLeftEmpty) {
-  const auto offered = [](int id) { return id != kCmdToggleMark && id != kCmdClearMarksInBranch &&
-                                           id != kCmdNextMark && id != kCmdPreviousMark &&
-                                           id != kCmdSave; };
+  const auto offered = [](int id) {
+    return id != kCmdToggleMark && id != kCmdClearMarksInBranch && id != kCmdNextMark &&
+           id != kCmdPreviousMark && id != kCmdSave;
+  };
   const QList<MenuModel> bar = BuildMenuBar(MenuContent{{}, {}, offered});
   EXPECT_FALSE(IdsOf(bar[0]).contains(kCmdSave));
   const std::vector<MenuItem> tree(bar[2].items.begin(), bar[2].items.end());

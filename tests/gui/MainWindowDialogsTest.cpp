@@ -1,0 +1,224 @@
+// The real window's modal moments, answered as a user would: the reload and
+// quit questions, a double tap that opens the node dialog, the font dialog,
+// the open dialog's filter, the recent-file popup and the soft-key menus.
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+
+#include "OffscreenApp.h"
+#include "app/CommandIds.h"
+#include "editing/QuillmapDoc.h"
+#include "fakes/QtPrinting.h"
+#include "gui/MainWindow.h"
+#include "gui/QuillmapApp.h"
+#include "model/TreeStore.h"
+#include "platform/MemorySettingsStore.h"
+#include "res/Commands.h"
+#include "res/Strings.h"
+
+namespace qm {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class MainWindowDialogsTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toUtf8());
+    path = dir.filePath(u"notes.qmp"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+  }
+
+  void Start() {
+    program = std::make_unique<QuillmapApp>(settings);
+    ASSERT_TRUE(program->Start(path, false));
+    QApplication::processEvents();
+  }
+
+  CTreeStore& Store() { return program->Document().Store(); }
+  MainWindow& Window() { return program->Window(); }
+
+  // Runs answer on the next modal window (or popup) once it is up.
+  static void WhenModalShows(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) modal = QApplication::activePopupWidget();
+      ASSERT_NE(modal, nullptr);
+      answer(modal);
+    });
+  }
+
+  // Clicks the message box button with the given text and remembers the message.
+  void AnswerMessage(QStringView button) {
+    WhenModalShows([this, text = button.toString()](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      lastMessage = box->text();
+      for (QAbstractButton* candidate : box->buttons()) {
+        if (candidate->text() == text) {
+          candidate->click();
+          return;
+        }
+      }
+      ADD_FAILURE() << "no button " << text.toStdString();
+    });
+  }
+
+  QTemporaryDir dir;
+  QString path;
+  QString lastMessage;
+  MemorySettingsStore settings;
+  test::ModalGuard guard;
+  std::unique_ptr<QuillmapApp> program;
+};
+
+TEST_F(MainWindowDialogsTest, ReloadAsksThenDropsUnsavedChangesOnlyOnOk) {
+  Start();
+  Store().Rename(1, u"changed"_s);
+  program->Document().SetModified();
+
+  AnswerMessage(res::kButtonCancel);
+  Window().RunCommand(kCmdReload);
+  EXPECT_EQ(lastMessage, res::kAskReload.toString());
+  EXPECT_EQ(Store().GetTitle(1), u"changed"_s);
+
+  AnswerMessage(res::kButtonOk);
+  Window().RunCommand(kCmdReload);
+  EXPECT_NE(Store().GetTitle(1), u"changed"_s);
+  EXPECT_FALSE(program->Document().IsModified());
+}
+
+TEST_F(MainWindowDialogsTest, QuitWithConfirmationClosesOnlyOnOk) {
+  Start();
+  AnswerMessage(res::kButtonCancel);
+  Window().RunCommand(kCmdQuitWithConfirmation);
+  EXPECT_EQ(lastMessage, res::kAskQuit.toString());
+  EXPECT_TRUE(Window().isVisible());
+
+  AnswerMessage(res::kButtonOk);
+  Window().RunCommand(kCmdQuitWithConfirmation);
+  QApplication::processEvents();  // the window closes once the command is done
+  EXPECT_FALSE(Window().isVisible());
+}
+
+TEST_F(MainWindowDialogsTest, DoubleTapOnALeafWithoutLinkEditsTheNode) {
+  Start();
+  QTreeWidget* tree = Window().TreeWidget();
+  QTreeWidgetItem* item = tree->currentItem();
+  ASSERT_NE(item, nullptr);
+  const int index = Store().GetSelected();
+  ASSERT_FALSE(Store().HasChildren(index));
+  WhenModalShows([](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>(u"titleEdit"_s)->setText(u"tapped"_s);
+    dialog->findChild<QPushButton*>(u"okButton"_s)->click();
+  });
+  emit tree->itemDoubleClicked(item, 0);
+  EXPECT_EQ(Store().GetTitle(index), u"tapped"_s);
+}
+
+TEST_F(MainWindowDialogsTest, FontDialogAppliesToTheFocusedPaneAndIsKept) {
+  Start();
+  Window().TreeWidget()->setFocus();
+  QFont chosen = Window().TreeWidget()->font();
+  chosen.setPointSize(21);
+  chosen.setBold(true);
+  WhenModalShows([chosen](QWidget* modal) {
+    auto* dialog = qobject_cast<QFontDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->setCurrentFont(chosen);
+    dialog->accept();
+  });
+  Window().RunCommand(kCmdFont);
+  EXPECT_EQ(Window().TreeWidget()->font().pointSize(), 21);
+  EXPECT_EQ(settings.ReadInt(u"Font"_s, u"Point"_s, 0), 21);
+  // The offscreen font list may lack a bold face; what is shown is what is kept.
+  EXPECT_EQ(settings.ReadInt(u"Font"_s, u"Weight"_s, 0),
+            Window().TreeWidget()->font().bold() ? 700 : 400);
+  EXPECT_NE(Window().BodyWidget()->font().pointSize(), 21);
+}
+
+TEST_F(MainWindowDialogsTest, OpenDialogStartsOnTheRememberedFilterAndRemembersTheChoice) {
+  settings.WriteInt(u"System"_s, u"FileOpenType"_s, 2);  // the text filter, 1-based
+  Start();
+  const QString other = dir.filePath(u"other.qmp"_s);
+  ASSERT_TRUE(QFile::copy(path, other));
+  QString startFilter;
+  WhenModalShows([&startFilter, other](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    startFilter = dialog->selectedNameFilter();
+    dialog->selectNameFilter(dialog->nameFilters().value(0));
+    dialog->selectFile(other);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  Window().RunCommand(kCmdOpen);
+  EXPECT_TRUE(startFilter.contains(u"*.txt"_s)) << startFilter.toStdString();
+  EXPECT_EQ(program->Document().PathName(), other);
+  EXPECT_EQ(settings.ReadInt(u"System"_s, u"FileOpenType"_s, 0), 1);
+}
+
+TEST_F(MainWindowDialogsTest, RecentFilePopupListsTheFilesUnderItsButton) {
+  settings.WriteString(u"Recent File List"_s, u"File1"_s, dir.filePath(u"a.qmp"_s));
+  settings.WriteString(u"Recent File List"_s, u"File2"_s, dir.filePath(u"b.qmp"_s));
+  Start();
+  QStringList shown;
+  WhenModalShows([&shown](QWidget* popup) {
+    for (const QAction* action : popup->actions()) shown.append(action->text());
+    popup->close();
+  });
+  Window().RunCommand(kCmdRecentFilePopup);
+  ASSERT_GE(shown.size(), 2);
+  EXPECT_TRUE(shown[0].startsWith(u"&1 "_s));
+  EXPECT_TRUE(shown[1].startsWith(u"&2 "_s));
+}
+
+QStringList TitlesOf(const QMenu* menu) {
+  QStringList titles;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) titles.append(action->text());
+  }
+  return titles;
+}
+
+TEST_F(MainWindowDialogsTest, SoftKeyButtonsShowTheTwoNarrowMenus) {
+  Start();
+  auto* first = Window().findChild<QToolButton*>(u"softKey0"_s);
+  auto* second = Window().findChild<QToolButton*>(u"softKey1"_s);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  // The first holds every other top menu; the second is the tree menu.
+  const QStringList others = TitlesOf(first->menu());
+  EXPECT_TRUE(others.contains(res::kTopMenuTitles[0].toString()));
+  EXPECT_FALSE(others.contains(res::kTopMenuTitles[2].toString()));
+  EXPECT_TRUE(TitlesOf(second->menu()).contains(u"追加 - 下の階層(&A)..."_s));
+  EXPECT_EQ(Window().menuBar()->actions().size(), 6);  // no web menu yet
+}
+
+TEST_F(MainWindowDialogsTest, SoftKeyMenuSettingLeavesJustTheTwoMenusAndNoButtons) {
+  settings.WriteInt(u"System"_s, u"SoftKeyMenu"_s, 1);
+  Start();
+  QStringList titles;
+  for (const QAction* action : Window().menuBar()->actions()) titles.append(action->text());
+  EXPECT_EQ(titles, (QStringList{res::kSoftKeyMenuTitles[0].toString(),
+                                 res::kSoftKeyMenuTitles[1].toString()}));
+  EXPECT_EQ(Window().findChild<QToolButton*>(u"softKey0"_s), nullptr);
+  const auto* bar = Window().findChild<QToolBar*>(u"commandBar"_s);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->actions().isEmpty());
+}
+
+}  // namespace
+}  // namespace qm
