@@ -111,14 +111,19 @@ QFont FontFromSettings(const SettingsStore& store, const FontSettings& keys, QFo
 QColor ColourOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 // A context menu of existing command actions; 0 stands for a separator.
+// Commands the window does not offer are left out, and so is any separator
+// they would leave at an end or doubled.
 void ShowContextMenu(MainWindow& window, QWidget* over, const QPoint& at,
                      std::initializer_list<int> ids) {
   window.RefreshCommandStates();
   QMenu menu(over);
+  bool separatorDue = false;
   for (const int id : ids) {
     if (id == 0) {
-      menu.addSeparator();
+      separatorDue = !menu.actions().isEmpty();
     } else if (QAction* action = window.ActionOf(id)) {
+      if (separatorDue) menu.addSeparator();
+      separatorDue = false;
       menu.addAction(action);
     }
   }
@@ -327,13 +332,18 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   treeWidget->setContextMenuPolicy(Qt::CustomContextMenu);
   QObject::connect(treeWidget, &QWidget::customContextMenuRequested, treeWidget,
                    [this, treeWidget](const QPoint& at) {
+                     // Small screens get the menu without the level commands.
                      if (m->window.ScreenSize().height() <= 240) {
                        ShowContextMenu(m->window, treeWidget->viewport(), at,
-                                       {kCmdEditNode, 0, kCmdAddChild, kCmdAddSibling});
+                                       {kCmdEditNode, kCmdOpenLinkFile, 0, kCmdCut, kCmdCopy,
+                                        kCmdPaste, 0, kCmdAddChild, kCmdAddSibling, 0,
+                                        kCmdShowWholeBranch, 0, kCmdToggleCheck});
                      } else {
                        ShowContextMenu(m->window, treeWidget->viewport(), at,
-                                       {kCmdEditNode, 0, kCmdAddChild, kCmdAddSibling, 0,
-                                        kCmdLevelUp, kCmdLevelDown});
+                                       {kCmdEditNode, kCmdOpenLinkFile, 0, kCmdCut, kCmdCopy,
+                                        kCmdPaste, 0, kCmdAddChild, kCmdAddSibling, 0,
+                                        kCmdLevelUp, kCmdLevelDown, kCmdShowWholeBranch, 0,
+                                        kCmdToggleCheck});
                      }
                    });
   editor->setContextMenuPolicy(Qt::CustomContextMenu);
