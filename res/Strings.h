@@ -135,4 +135,18 @@ inline constexpr QStringView kNoDisplay =
     u"画面（ディスプレイ）に接続できません。画面のない環境では xvfb-run quillmap FILE "
     u"のように起動してください。";
 
+// Search: the search dialog, the search list and what a search reports.
+inline constexpr QStringView kNotFound = u"見つかりません";
+inline constexpr QStringView kSearchDialogTitle = u"検索";
+inline constexpr QStringView kSearchListDialogTitle = u"検索リスト";
+inline constexpr QStringView kSearchCaseSensitive = u"大文字小文字を区別する(&O)";
+inline constexpr QStringView kSearchInTitles = u"ツリータイトル(&T)";
+inline constexpr QStringView kSearchInBodies = u"テキストエリア(&E)";
+inline constexpr QStringView kSearchInLinks = u"リンクファイル(&L)";
+inline constexpr QStringView kSearchStart = u"検索開始";
+inline constexpr QStringView kSearchCancel = u"ｷｬﾝｾﾙ";
+inline constexpr QStringView kSearchResultsTitle = u"検索一覧";
+inline constexpr QStringView kSearchResultsJump = u"ジャンプ";
+inline constexpr QStringView kSearchResultsClose = u"閉じる";
+
 }  // namespace qm::res

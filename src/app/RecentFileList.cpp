@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 
 namespace qm {
@@ -14,38 +13,18 @@ const QString kWebPrefix = QStringLiteral("net:");
 
 }  // namespace
 
-RecentFileList::RecentFileList(int capacity) : m_capacity(qBound(0, capacity, 10)) {}
-
-void RecentFileList::Load(const SettingsStore& settings) {
-  m_entries.clear();
-  for (int number = 1; number <= m_capacity; ++number) {
-    const QString path = Read(settings, settings::kRecentFile, number, QString());
-    if (!path.isEmpty() && !m_entries.contains(path)) m_entries << path;
-  }
-}
-
-void RecentFileList::Save(SettingsStore& settings) const {
-  for (int number = 1; number <= m_capacity; ++number) {
-    const qsizetype index = number - 1;
-    Write(settings, settings::kRecentFile, number,
-          index < m_entries.size() ? m_entries[index] : QString());
-  }
-}
+RecentFileList::RecentFileList(int capacity)
+    : m_list(settings::kRecentFile, qBound(0, capacity, 10)) {}
 
 void RecentFileList::Add(const QString& path) {
-  if (m_capacity == 0 || path.isEmpty()) return;
-  const QString entry =
-      path.startsWith(kWebPrefix) ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-  m_entries.removeAll(entry);
-  m_entries.prepend(entry);
-  while (m_entries.size() > m_capacity) m_entries.removeLast();
+  if (path.isEmpty()) return;
+  m_list.Add(path.startsWith(kWebPrefix) ? path
+                                         : QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
-
-void RecentFileList::Remove(int index) { m_entries.removeAt(index); }
 
 QStringList RecentFileList::DisplayNames() const {
   QStringList names;
-  for (const QString& entry : m_entries) names << DisplayName(entry);
+  for (const QString& entry : Entries()) names << DisplayName(entry);
   return names;
 }
 

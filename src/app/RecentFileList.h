@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/RecentList.h"
+
 namespace qm {
 
 class SettingsStore;
@@ -22,25 +24,24 @@ class RecentFileList {
   // capacity: how many entries the list keeps (0..10; clamped).
   explicit RecentFileList(int capacity);
 
-  int Capacity() const { return m_capacity; }
-  const QStringList& Entries() const { return m_entries; }
+  int Capacity() const { return m_list.Capacity(); }
+  const QStringList& Entries() const { return m_list.Entries(); }
 
-  void Load(const SettingsStore& settings);
+  void Load(const SettingsStore& settings) { m_list.Load(settings); }
   // Writes every entry, and clears the values of empty places up to the
   // capacity so that removed entries do not come back at the next start.
-  void Save(SettingsStore& settings) const;
+  void Save(SettingsStore& settings) const { m_list.Save(settings); }
 
   void Add(const QString& path);
   // REQUIRES: 0 <= index < Entries().size().
-  void Remove(int index);
+  void Remove(int index) { m_list.Remove(index); }
 
   // The names the menu shows, in list order.
   QStringList DisplayNames() const;
   static QString DisplayName(const QString& path);
 
  private:
-  int m_capacity;
-  QStringList m_entries;
+  RecentList m_list;
 };
 
 }  // namespace qm

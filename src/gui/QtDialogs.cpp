@@ -8,6 +8,8 @@
 
 #include "gui/NodeEditDialog.h"
 #include "gui/QtPrompt.h"
+#include "gui/SearchDialog.h"
+#include "gui/SearchListDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -219,6 +221,20 @@ std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request
   prompt.SetParent(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+// ---- Search ----
+
+std::optional<SearchAnswer> QtDialogs::AskSearch(const SearchRequest& request) {
+  SearchDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
+std::optional<int> QtDialogs::ShowSearchList(const SearchListRequest& request) {
+  SearchListDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
+  return dialog.Chosen();
 }
 
 }  // namespace qm

@@ -70,6 +70,9 @@ class QtDialogs : public Dialogs {
   std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
                                                          int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+  // Search.
+  std::optional<SearchAnswer> AskSearch(const SearchRequest& request) override;
+  std::optional<int> ShowSearchList(const SearchListRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

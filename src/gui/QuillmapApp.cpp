@@ -21,10 +21,12 @@
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
+#include "app/SearchTargets.h"
 #include "editing/KeyTable.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/SearchCommands.h"
 #include "gui/MainWindow.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
@@ -204,6 +206,11 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                     [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
                     [editor] { editor->setFocus(); },
                     [editor] { return editor->textCursor().hasSelection(); }}));
+  // Search: one search shared by both panes.
+  SearchTargets search = MakeSearchTargets(std::make_shared<CSearchCommands>(
+      p.document, p.editControl, p.settings, p.prompt, p.dialogs, *this));
+  p.treeCommands.Add(std::move(search.tree));
+  p.bodyCommands.Add(std::move(search.body));
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {

@@ -67,6 +67,32 @@ struct NodeEditResult {
   int category = 0;
 };
 
+// ---- Search ----
+
+// The search dialog: a word box that offers the recent words, and where to look.
+struct SearchRequest {
+  QString caption;          // the dialog's title
+  QString word;             // the word box's first text
+  QStringList recentWords;  // newest first
+  bool caseSensitive = false;
+  bool inTitles = true;
+  bool inBodies = true;
+  bool inLinks = false;
+};
+
+struct SearchAnswer {
+  QString word;  // never empty: the dialog does not start without one
+  bool caseSensitive = false;
+  bool inTitles = true;
+  bool inBodies = true;
+  bool inLinks = false;
+};
+
+// The list of matching nodes: one label per match, in the order given.
+struct SearchListRequest {
+  QStringList entries;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -90,6 +116,15 @@ class Dialogs {
   // the dialog open (ValidateNodeEdit decides). On OK returns what the user
   // set; on cancel returns nothing.
   virtual std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) = 0;
+
+  // ---- Search ----
+
+  // The search dialog. On start returns the word and the boxes as the user
+  // left them; on cancel returns nothing.
+  virtual std::optional<SearchAnswer> AskSearch(const SearchRequest& request) = 0;
+  // The search results. On jump returns the position of the chosen entry in
+  // request.entries; on close returns nothing.
+  virtual std::optional<int> ShowSearchList(const SearchListRequest& request) = 0;
 
  protected:
   Dialogs() = default;

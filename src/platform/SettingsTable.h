@@ -355,6 +355,11 @@ inline constexpr StringSettingPattern kChapterCustom{u"ShoStr", "Custom%02d"};
 // Custom colours of the colour chooser, 0 to 15, as decimal text.
 inline constexpr StringSettingPattern kCustomColour{u"ColorDlg", "Custom%d"};
 
+// ---- Search ----
+
+// The words last searched for, newest first, counted from 1.
+inline constexpr StringSettingPattern kSearchWord{u"Search", "str%d"};
+
 // Every single-valued entry above, for checks over the whole table. Add new entries here too.
 inline constexpr const IntSetting* kAllIntSettings[] = {
     &kSingleInstance,

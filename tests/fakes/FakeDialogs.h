@@ -66,6 +66,33 @@ class FakeDialogs : public Dialogs {
   }
   const std::vector<NodeEditRequest>& EditNodeRequests() const { return m_nodeEditRequests; }
 
+  // ---- Search ----
+
+  std::optional<SearchAnswer> AskSearch(const SearchRequest& request) override {
+    m_searchRequests.push_back(request);
+    if (m_searchAnswers.empty()) return std::nullopt;
+    std::optional<SearchAnswer> answer = m_searchAnswers.front();
+    m_searchAnswers.pop_front();
+    return answer;
+  }
+  std::optional<int> ShowSearchList(const SearchListRequest& request) override {
+    m_searchListRequests.push_back(request);
+    if (m_searchListAnswers.empty()) return std::nullopt;
+    std::optional<int> answer = m_searchListAnswers.front();
+    m_searchListAnswers.pop_front();
+    return answer;
+  }
+  // The next answers of AskSearch; std::nullopt stands for Cancel.
+  void ScriptSearch(std::initializer_list<std::optional<SearchAnswer>> answers) {
+    m_searchAnswers.insert(m_searchAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<SearchRequest>& SearchRequests() const { return m_searchRequests; }
+  // The next answers of ShowSearchList (the chosen entry); std::nullopt stands for Close.
+  void ScriptSearchList(std::initializer_list<std::optional<int>> answers) {
+    m_searchListAnswers.insert(m_searchListAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<SearchListRequest>& SearchListRequests() const { return m_searchListRequests; }
+
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
   std::vector<SaveFileRequest> m_saveRequests;
@@ -75,6 +102,11 @@ class FakeDialogs : public Dialogs {
   std::vector<OpenFileRequest> m_openRequests;
   std::deque<std::optional<NodeEditResult>> m_nodeEditAnswers;
   std::vector<NodeEditRequest> m_nodeEditRequests;
+  // Search.
+  std::deque<std::optional<SearchAnswer>> m_searchAnswers;
+  std::vector<SearchRequest> m_searchRequests;
+  std::deque<std::optional<int>> m_searchListAnswers;
+  std::vector<SearchListRequest> m_searchListRequests;
 };
 
 }  // namespace qm::test
