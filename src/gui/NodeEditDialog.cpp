@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,7 +36,8 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
       m_category(new QComboBox(this)),
       m_updated(new QLabel(request.updated, this)),
       m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)),
+      m_linkActions(request.linkActions) {
   setWindowTitle(res::kNodeEditDialogTitle.toString());
   m_title->setObjectName(QStringLiteral("titleEdit"));
   m_link->setObjectName(QStringLiteral("linkEdit"));
@@ -73,7 +75,7 @@ void NodeEditDialog::BuildLayout(bool wide) {
   };
   const std::vector<std::pair<QLabel*, QWidget*>> rows = {
       {label(res::kNodeEditTitleLabel, m_title), m_title},
-      {label(res::kNodeEditLinkLabel, m_link), m_link},
+      {label(res::kNodeEditLinkLabel, m_link), BuildLinkBox()},
       {label(res::kNodeEditOutputLabel, m_titleOutput), m_titleOutput},
       {label(res::kNodeEditCategoryLabel, m_category), m_category},
       {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
@@ -102,6 +104,54 @@ void NodeEditDialog::BuildLayout(bool wide) {
   outer->addWidget(buttons);
 }
 
+QWidget* NodeEditDialog::BuildLinkBox() {
+  auto* box = new QWidget(this);
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(0, 0, 0, 0);
+  auto button = [this, box, buttons](QStringView text, const char* name, auto onClick) {
+    auto* result = new QPushButton(text.toString(), box);
+    result->setObjectName(QLatin1String(name));
+    result->setAutoDefault(false);
+    result->setEnabled(m_linkActions != nullptr);
+    connect(result, &QPushButton::clicked, this, onClick);
+    buttons->addWidget(result);
+  };
+  button(res::kLinkOpenButton, "linkOpenButton", [this] { OpenLink(); });
+  button(res::kLinkNewButton, "linkNewButton", [this] {
+    if (const std::optional<QString> name = m_linkActions->NewLink(m_title->text())) {
+      m_link->setText(*name);
+    }
+  });
+  button(res::kLinkDeleteButton, "linkDeleteButton", [this] {
+    if (m_linkActions->RemoveLink(m_link->text())) m_link->clear();
+  });
+  button(res::kLinkBrowseButton, "linkBrowseButton", [this] {
+    if (const std::optional<QString> name = m_linkActions->BrowseLink(m_link->text())) {
+      m_link->setText(*name);
+    }
+  });
+  buttons->addStretch();
+  auto* column = new QVBoxLayout(box);
+  column->setContentsMargins(0, 0, 0, 0);
+  m_link->setParent(box);
+  column->addWidget(m_link);
+  column->addLayout(buttons);
+  return box;
+}
+
+void NodeEditDialog::OpenLink() {
+  switch (m_linkActions->OpenLink(m_link->text())) {
+    case LinkFileActions::OpenOutcome::StayOpen:
+      return;
+    case LinkFileActions::OpenOutcome::CloseAndFollow:
+      m_followLink = true;
+      break;
+    case LinkFileActions::OpenOutcome::Close:
+      break;
+  }
+  accept();
+}
+
 NodeEditResult NodeEditDialog::Result() const {
   NodeEditResult result;
   result.title = m_title->text();
@@ -111,12 +161,15 @@ NodeEditResult NodeEditDialog::Result() const {
       m_titleOutput->currentIndex() < 0 ? m_requestedTitleOutput : m_titleOutput->currentIndex();
   result.category =
       m_category->currentIndex() < 0 ? m_requestedCategory : m_category->currentIndex();
+  result.followLink = m_followLink;
   return result;
 }
 
 void NodeEditDialog::accept() {
   if (const std::optional<QString> message = ValidateNodeEdit(Result())) {
     m_prompt.Ask(*message, PromptButtons::Ok, PromptIcon::Warning);
+    // A link is followed only together with the answer it belongs to.
+    m_followLink = false;
     m_title->setFocus();
     m_title->selectAll();
     return;

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/LinkFileNameDialog.h"
+#include "gui/NewLinkFileDialog.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/QtPrompt.h"
 #include "res/Strings.h"
@@ -208,6 +210,20 @@ std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request
   prompt.SetParent(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+// ---- Link files ----
+
+std::optional<QString> QtDialogs::AskLinkFileName(const LinkFileNameRequest& request) {
+  LinkFileNameDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Name();
+}
+
+std::optional<NewLinkFileAnswer> QtDialogs::AskNewLinkFile(const NewLinkFileRequest& request) {
+  NewLinkFileDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
 }
 
 }  // namespace qm

@@ -70,6 +70,9 @@ class QtDialogs : public Dialogs {
   std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
                                                          int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+  // Link files.
+  std::optional<QString> AskLinkFileName(const LinkFileNameRequest& request) override;
+  std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;
