@@ -75,7 +75,8 @@ void NodeEditDialog::BuildLayout(bool wide) {
   };
   const std::vector<std::pair<QLabel*, QWidget*>> rows = {
       {label(res::kNodeEditTitleLabel, m_title), m_title},
-      {label(res::kNodeEditLinkLabel, m_link), BuildLinkBox()},
+      {label(res::kNodeEditLinkLabel, m_link), m_link},
+      {nullptr, BuildLinkButtons()},  // under the link field, without a label
       {label(res::kNodeEditOutputLabel, m_titleOutput), m_titleOutput},
       {label(res::kNodeEditCategoryLabel, m_category), m_category},
       {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
@@ -89,14 +90,14 @@ void NodeEditDialog::BuildLayout(bool wide) {
   if (wide) {
     auto* grid = new QGridLayout;
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-      grid->addWidget(rows[row].first, row, 0);
+      if (rows[row].first != nullptr) grid->addWidget(rows[row].first, row, 0);
       grid->addWidget(rows[row].second, row, 1);
     }
     grid->setColumnStretch(1, 1);
     outer->addLayout(grid);
   } else {
     for (const auto& [caption, field] : rows) {
-      outer->addWidget(caption);
+      if (caption != nullptr) outer->addWidget(caption);
       outer->addWidget(field);
     }
   }
@@ -104,17 +105,17 @@ void NodeEditDialog::BuildLayout(bool wide) {
   outer->addWidget(buttons);
 }
 
-QWidget* NodeEditDialog::BuildLinkBox() {
+QWidget* NodeEditDialog::BuildLinkButtons() {
   auto* box = new QWidget(this);
-  auto* buttons = new QHBoxLayout;
-  buttons->setContentsMargins(0, 0, 0, 0);
-  auto button = [this, box, buttons](QStringView text, const char* name, auto onClick) {
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto button = [this, box, row](QStringView text, const char* name, auto onClick) {
     auto* result = new QPushButton(text.toString(), box);
     result->setObjectName(QLatin1String(name));
     result->setAutoDefault(false);
     result->setEnabled(m_linkActions != nullptr);
     connect(result, &QPushButton::clicked, this, onClick);
-    buttons->addWidget(result);
+    row->addWidget(result);
   };
   button(res::kLinkOpenButton, "linkOpenButton", [this] { OpenLink(); });
   button(res::kLinkNewButton, "linkNewButton", [this] {
@@ -130,12 +131,7 @@ QWidget* NodeEditDialog::BuildLinkBox() {
       m_link->setText(*name);
     }
   });
-  buttons->addStretch();
-  auto* column = new QVBoxLayout(box);
-  column->setContentsMargins(0, 0, 0, 0);
-  m_link->setParent(box);
-  column->addWidget(m_link);
-  column->addLayout(buttons);
+  row->addStretch();
   return box;
 }
 

@@ -45,7 +45,7 @@ class NodeEditDialog : public QDialog {
 
  private:
   void BuildLayout(bool wide);
-  QWidget* BuildLinkBox();
+  QWidget* BuildLinkButtons();
   void OpenLink();
 
   Prompt& m_prompt;

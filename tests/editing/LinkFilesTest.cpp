@@ -12,7 +12,6 @@
 #include "editing/PaneHost.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
-#include "editing/TitleFileName.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLauncher.h"
@@ -58,14 +57,6 @@ TEST(NodeLinkForm, SchemesAreNotDrives) {
   EXPECT_FALSE(HasUrlScheme(u"C:\\memo.txt"));
   EXPECT_FALSE(HasUrlScheme(u"memo.txt"));
   EXPECT_FALSE(HasUrlScheme(u"my notes:1.txt"));
-}
-
-TEST(NodeLinkForm, TitleFileNamesAreSafeAndShort) {
-  EXPECT_EQ(FileNameFromTitle(u"a/b:c*d.e", u".txt"), "a_b_c_d.txt");
-  EXPECT_EQ(FileNameFromTitle(u" . ", u".txt"), res::kUntitledNode.toString() + ".txt");
-  const QString longName = FileNameFromTitle(QString(200, u'あ'), u".txt");
-  EXPECT_LE(longName.toUtf8().size(), 255);
-  EXPECT_TRUE(longName.endsWith(".txt"));
 }
 
 // ---- The behaviour, on outlines in a temporary folder ----
