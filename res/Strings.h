@@ -148,5 +148,30 @@ inline constexpr QStringView kSearchCancel = u"ｷｬﾝｾﾙ";
 inline constexpr QStringView kSearchResultsTitle = u"検索一覧";
 inline constexpr QStringView kSearchResultsJump = u"ジャンプ";
 inline constexpr QStringView kSearchResultsClose = u"閉じる";
+// Link files: opening, creating and choosing a node's link file.
+inline constexpr QStringView kAskLaunchLink = u"リンクファイルを起動しますか？";
+inline constexpr QStringView kLinkIsRelative = u"リンクが相対パスです。ファイルを保存してください";
+inline constexpr QStringView kLinkNodeNotFound = u"リンク先のツリーが見つかりません";
+inline constexpr QStringView kNoLinkFileTitle = u"リンクファイルが設定されていません";
+inline constexpr QStringView kLinkFileNameLabel =
+    u"以下のファイル名でリンクファイルを設定します(&F):";
+inline constexpr QStringView kNewLinkFileTitle = u"新規リンクファイル";
+inline constexpr QStringView kNewLinkFileMessage =
+    u"ファイルがありません。ファイルを以下の設定で新規に作成します。";
+inline constexpr QStringView kNewLinkFileWriteTitle = u"一行目にタイトルを出力(&T)";
+inline constexpr QStringView kNewLinkFileWriteBody = u"編集エリア内容を出力(&B)";
+inline constexpr QStringView kCannotCreateFile = u"ファイルを作成できません";
+inline constexpr QStringView kFileAlreadyExists = u"既にファイルは存在します";
+inline constexpr QStringView kSetLinkFileFirst = u"ファイルを設定してください";
+inline constexpr QStringView kAskRemoveLink = u"リンクファイルの設定を解除しますか？";
+inline constexpr QStringView kLinkOpenButton = u"開く(&O)...";
+inline constexpr QStringView kLinkNewButton = u"新規(&N)";
+inline constexpr QStringView kLinkDeleteButton = u"削除(&D)...";
+inline constexpr QStringView kLinkBrowseButton = u"参照(&R)";
+// The browse dialog's filter is built from these, the user's pattern
+// ("System"/"LinkExt") standing after the second.
+inline constexpr QStringView kLinkFilterOutline = u"ｸｲﾙﾏｯﾌﾟﾌｧｲﾙ(*.qmp)|*.qmp|";
+inline constexpr QStringView kLinkFilterUser = u"ﾕｰｻﾞ設定ﾌｧｲﾙ|";
+inline constexpr QStringView kLinkFilterAll = u"| 全てのﾌｧｲﾙ(*.*) |*.*||";
 
 }  // namespace qm::res

@@ -7,6 +7,7 @@
 
 #include "editing/PaneHost.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TitleFileName.h"
 #include "model/FileReportText.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
@@ -72,28 +73,6 @@ QString WithCrLfLineEnds(QStringView text) {
     from = next;
   }
   return out;
-}
-
-// A file name made from a node title: no folder separators, no characters
-// other systems refuse in names, nothing from the first "." on, and short
-// enough that the name with ".txt" fits the 255 bytes a file name may have.
-QString TextFileNameFor(QStringView title) {
-  constexpr QStringView kRefused = u"\\/:*?\"<>|";
-  constexpr QStringView kExtension = u".txt";
-  constexpr qsizetype kMaxNameBytes = 255;
-  QString name;
-  for (const QChar c : title) {
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) continue;
-    name += kRefused.contains(c) ? QChar(u'_') : c;
-  }
-  const qsizetype dot = name.indexOf(u'.');
-  if (dot >= 0) name.truncate(dot);
-  while (name.toUtf8().size() + kExtension.size() > kMaxNameBytes) {
-    name.chop(name.back().isLowSurrogate() ? 2 : 1);
-  }
-  name = name.trimmed();
-  if (name.isEmpty()) name = res::kUntitledNode.toString();
-  return name.append(kExtension);
 }
 
 }  // namespace
@@ -304,7 +283,7 @@ bool CQEditView::SaveTextArea() {
   SaveFileRequest request;
   request.kind = SaveDialogKind::Standard;
   request.title = res::kSaveTextAreaTitle.toString();
-  request.proposedName = TextFileNameFor(title);
+  request.proposedName = FileNameFromTitle(title, u".txt");
   request.defaultExtension = QStringLiteral("txt");
   request.filters = res::kSaveTextAreaFilters.toString();
   const std::optional<QString> path = m_dialogs.ChooseSaveFileName(request);

@@ -144,7 +144,10 @@ void CQTreeView::AddNode(bool sibling) {
   const QString untitled = res::kUntitledNode.toString();
   NodeEditResult node{untitled, {}, 0, 0};
   if (ReadSetting(settings::kAddNoTitle) == 0) {
+    const std::unique_ptr<LinkFileActions> linkActions =
+        m_linkActionsFor ? m_linkActionsFor(-1) : nullptr;
     NodeEditRequest request;
+    request.linkActions = linkActions.get();
     if (ReadSetting(settings::kAddIni) != 0) request.title = untitled;
     request.categories = CategoryChoices(Store().Categories());
     request.wide = m_host.IsLandscape();
@@ -168,6 +171,11 @@ void CQTreeView::AddNode(bool sibling) {
     // The parent stays selected; its children, the new one among them, show.
     store.ExpandChildren(current);
   }
+  // The link the user asked to open is the new node's.
+  if (node.followLink) {
+    store.Select(added);
+    m_host.SendToFrame(kFrameCmdOpenLinkFile);
+  }
 }
 
 void CQTreeView::EditNode() {
@@ -177,7 +185,10 @@ void CQTreeView::EditNode() {
   CTreeStore& store = Store();
   const CDirData& node = store.GetNode(current);
 
+  const std::unique_ptr<LinkFileActions> linkActions =
+      m_linkActionsFor ? m_linkActionsFor(current) : nullptr;
   NodeEditRequest request;
+  request.linkActions = linkActions.get();
   request.title = store.GetTitle(current);
   request.link = store.GetLink(current);
   request.titleOutput = TitleOutputOf(store, current);
@@ -206,6 +217,7 @@ void CQTreeView::EditNode() {
   if (FirstLineIsTitle()) TitleToFirstBodyLine(current);
   if (store.GetMark(current) != 0) RebuildMarksMenu();
   m_doc.SetModified();
+  if (answer->followLink) m_host.SendToFrame(kFrameCmdOpenLinkFile);
 }
 
 // ---- Deleting, moving, levels, undo ----

@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "editing/DocumentView.h"
@@ -29,6 +30,7 @@ class CQuillmapDoc;
 class CTreeStore;
 class Clock;
 class Dialogs;
+class LinkFileActions;
 class PaneHost;
 class Prompt;
 class SettingsStore;
@@ -44,6 +46,11 @@ class CQTreeView : public DocumentView {
   ~CQTreeView() override;
 
   void SetMarksMenuRebuild(MarksMenuRebuild rebuild) { m_rebuildMarksMenu = std::move(rebuild); }
+
+  // Link files: makes the node edit dialog's link buttons for a node (-1
+  // while adding one). Without it the buttons stay disabled.
+  using LinkActionsFactory = std::function<std::unique_ptr<LinkFileActions>(int node)>;
+  void SetLinkActionsFactory(LinkActionsFactory factory) { m_linkActionsFor = std::move(factory); }
 
   // ---- Commands. Undoable ones take the document's snapshot just before
   // they change the outline. ----
@@ -133,6 +140,7 @@ class CQTreeView : public DocumentView {
   PaneHost& m_host;
   const KeyTable& m_keys;
   MarksMenuRebuild m_rebuildMarksMenu;
+  LinkActionsFactory m_linkActionsFor;
 
   bool m_ready = false;
   // True while a command deletes and re-inserts items itself: the selection

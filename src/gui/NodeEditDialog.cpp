@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,7 +36,8 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
       m_category(new QComboBox(this)),
       m_updated(new QLabel(request.updated, this)),
       m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)),
+      m_linkActions(request.linkActions) {
   setWindowTitle(res::kNodeEditDialogTitle.toString());
   m_title->setObjectName(QStringLiteral("titleEdit"));
   m_link->setObjectName(QStringLiteral("linkEdit"));
@@ -74,6 +76,7 @@ void NodeEditDialog::BuildLayout(bool wide) {
   const std::vector<std::pair<QLabel*, QWidget*>> rows = {
       {label(res::kNodeEditTitleLabel, m_title), m_title},
       {label(res::kNodeEditLinkLabel, m_link), m_link},
+      {nullptr, BuildLinkButtons()},  // under the link field, without a label
       {label(res::kNodeEditOutputLabel, m_titleOutput), m_titleOutput},
       {label(res::kNodeEditCategoryLabel, m_category), m_category},
       {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
@@ -87,19 +90,62 @@ void NodeEditDialog::BuildLayout(bool wide) {
   if (wide) {
     auto* grid = new QGridLayout;
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-      grid->addWidget(rows[row].first, row, 0);
+      if (rows[row].first != nullptr) grid->addWidget(rows[row].first, row, 0);
       grid->addWidget(rows[row].second, row, 1);
     }
     grid->setColumnStretch(1, 1);
     outer->addLayout(grid);
   } else {
     for (const auto& [caption, field] : rows) {
-      outer->addWidget(caption);
+      if (caption != nullptr) outer->addWidget(caption);
       outer->addWidget(field);
     }
   }
   outer->addStretch();
   outer->addWidget(buttons);
+}
+
+QWidget* NodeEditDialog::BuildLinkButtons() {
+  auto* box = new QWidget(this);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  auto button = [this, box, row](QStringView text, const char* name, auto onClick) {
+    auto* result = new QPushButton(text.toString(), box);
+    result->setObjectName(QLatin1String(name));
+    result->setAutoDefault(false);
+    result->setEnabled(m_linkActions != nullptr);
+    connect(result, &QPushButton::clicked, this, onClick);
+    row->addWidget(result);
+  };
+  button(res::kLinkOpenButton, "linkOpenButton", [this] { OpenLink(); });
+  button(res::kLinkNewButton, "linkNewButton", [this] {
+    if (const std::optional<QString> name = m_linkActions->NewLink(m_title->text())) {
+      m_link->setText(*name);
+    }
+  });
+  button(res::kLinkDeleteButton, "linkDeleteButton", [this] {
+    if (m_linkActions->RemoveLink(m_link->text())) m_link->clear();
+  });
+  button(res::kLinkBrowseButton, "linkBrowseButton", [this] {
+    if (const std::optional<QString> name = m_linkActions->BrowseLink(m_link->text())) {
+      m_link->setText(*name);
+    }
+  });
+  row->addStretch();
+  return box;
+}
+
+void NodeEditDialog::OpenLink() {
+  switch (m_linkActions->OpenLink(m_link->text())) {
+    case LinkFileActions::OpenOutcome::StayOpen:
+      return;
+    case LinkFileActions::OpenOutcome::CloseAndFollow:
+      m_followLink = true;
+      break;
+    case LinkFileActions::OpenOutcome::Close:
+      break;
+  }
+  accept();
 }
 
 NodeEditResult NodeEditDialog::Result() const {
@@ -111,12 +157,15 @@ NodeEditResult NodeEditDialog::Result() const {
       m_titleOutput->currentIndex() < 0 ? m_requestedTitleOutput : m_titleOutput->currentIndex();
   result.category =
       m_category->currentIndex() < 0 ? m_requestedCategory : m_category->currentIndex();
+  result.followLink = m_followLink;
   return result;
 }
 
 void NodeEditDialog::accept() {
   if (const std::optional<QString> message = ValidateNodeEdit(Result())) {
     m_prompt.Ask(*message, PromptButtons::Ok, PromptIcon::Warning);
+    // A link is followed only together with the answer it belongs to.
+    m_followLink = false;
     m_title->setFocus();
     m_title->selectAll();
     return;

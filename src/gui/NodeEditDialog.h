@@ -14,6 +14,11 @@
 // (titleEdit, linkEdit, titleOutputList, categoryList, updatedLabel,
 // okButton, cancelButton) so that tests and scripts can find it. The prompt
 // must outlive the dialog.
+//
+// Under the link field sit the link buttons (linkOpenButton, linkNewButton,
+// linkDeleteButton, linkBrowseButton). They hand the field to the request's
+// LinkFileActions and put back what it answers; opening a file closes the
+// dialog as OK does. Without actions the buttons are disabled.
 #pragma once
 
 #include <QDialog>
@@ -40,6 +45,8 @@ class NodeEditDialog : public QDialog {
 
  private:
   void BuildLayout(bool wide);
+  QWidget* BuildLinkButtons();
+  void OpenLink();
 
   Prompt& m_prompt;
   int m_requestedTitleOutput;
@@ -51,6 +58,8 @@ class NodeEditDialog : public QDialog {
   QLabel* m_updated;
   QPushButton* m_ok;
   QPushButton* m_cancel;
+  LinkFileActions* m_linkActions;
+  bool m_followLink = false;
 };
 
 }  // namespace qm

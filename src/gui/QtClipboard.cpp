@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QUrl>
 
@@ -16,9 +17,10 @@ std::optional<QString> QtClipboard::Text() const {
 
 void QtClipboard::SetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-bool QtLauncher::Launch(const QString& path) {
-  const QUrl url = path.contains(QStringLiteral("://")) ? QUrl(path) : QUrl::fromLocalFile(path);
-  return QDesktopServices::openUrl(url);
+QUrl QtLauncher::UrlFor(const QString& path) {
+  return QDir::isAbsolutePath(path) ? QUrl::fromLocalFile(path) : QUrl(path);
 }
+
+bool QtLauncher::Launch(const QString& path) { return QDesktopServices::openUrl(UrlFor(path)); }
 
 }  // namespace qm

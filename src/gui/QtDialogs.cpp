@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/LinkFileNameDialog.h"
+#include "gui/NewLinkFileDialog.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/QtPrompt.h"
 #include "gui/SearchDialog.h"
@@ -235,6 +237,20 @@ std::optional<int> QtDialogs::ShowSearchList(const SearchListRequest& request) {
   SearchListDialog dialog(request, m_parent.data());
   if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
   return dialog.Chosen();
+}
+
+// ---- Link files ----
+
+std::optional<QString> QtDialogs::AskLinkFileName(const LinkFileNameRequest& request) {
+  LinkFileNameDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Name();
+}
+
+std::optional<NewLinkFileAnswer> QtDialogs::AskNewLinkFile(const NewLinkFileRequest& request) {
+  NewLinkFileDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
 }
 
 }  // namespace qm

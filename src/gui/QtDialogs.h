@@ -73,6 +73,9 @@ class QtDialogs : public Dialogs {
   // Search.
   std::optional<SearchAnswer> AskSearch(const SearchRequest& request) override;
   std::optional<int> ShowSearchList(const SearchListRequest& request) override;
+  // Link files.
+  std::optional<QString> AskLinkFileName(const LinkFileNameRequest& request) override;
+  std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

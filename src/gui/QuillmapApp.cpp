@@ -18,11 +18,13 @@
 #include "app/CommandRouter.h"
 #include "app/CommandTargetList.h"
 #include "app/FileAssociation.h"
+#include "app/LinkCommands.h"
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
 #include "app/SearchTargets.h"
 #include "editing/KeyTable.h"
+#include "editing/LinkFiles.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
@@ -185,6 +187,8 @@ struct QuillmapApp::Parts {
   std::unique_ptr<CommandTarget> documentCommands;
   std::unique_ptr<CommandTarget> applicationCommands;
   SingleInstance instance;
+  // Link files.
+  std::unique_ptr<CLinkFiles> links;
   bool selectionEventsOn = false;
   bool shuttingDown = false;
 };
@@ -211,6 +215,12 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
       p.document, p.editControl, p.settings, p.prompt, p.dialogs, *this));
   p.treeCommands.Add(std::move(search.tree));
   p.bodyCommands.Add(std::move(search.body));
+  // Link files: opening another outline goes the way the open command does.
+  p.links = std::make_unique<CLinkFiles>(p.document, p.settings, p.clock, p.prompt, p.dialogs,
+                                         p.launcher, p.clipboard,
+                                         [this](const QString& path) { return OpenFile(path); });
+  p.treeCommands.Add(MakeLinkTreeCommands(*p.links));
+  p.tree.SetLinkActionsFactory([this](int node) { return m->links->ActionsFor(node); });
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {

@@ -47,6 +47,11 @@ struct OpenDocumentAnswer {
   int filterIndex = 0;
 };
 
+class LinkFileActions;
+struct LinkFileNameRequest;
+struct NewLinkFileRequest;
+struct NewLinkFileAnswer;
+
 // The node edit dialog serves both adding and editing a node. titleOutput:
 // 0 chapter characters and title, 1 title only, 2 no title. category: 0 for
 // none, else the 1-based position in the document's list.
@@ -58,6 +63,8 @@ struct NodeEditRequest {
   QStringList categories;  // the list's items: "none" first, then the document's names
   QString updated;         // "YYYY/MM/DD hh:mm" local time; empty when adding
   bool wide = true;        // the layout for a screen wider than high
+  // What the link-file buttons do; null leaves them disabled.
+  LinkFileActions* linkActions = nullptr;
 };
 
 struct NodeEditResult {
@@ -65,6 +72,9 @@ struct NodeEditResult {
   QString link;
   int titleOutput = 0;
   int category = 0;
+  // The user pressed the link's open button on a link that can only be
+  // followed once the dialog is closed (a node link).
+  bool followLink = false;
 };
 
 // ---- Search ----
@@ -125,9 +135,65 @@ class Dialogs {
   // The search results. On jump returns the position of the chosen entry in
   // request.entries; on close returns nothing.
   virtual std::optional<int> ShowSearchList(const SearchListRequest& request) = 0;
+  // ---- Link files ----
+
+  // "No link file is set": asks for the name to link, proposing one, with a
+  // browse button (request.actions). On OK returns the name as typed.
+  virtual std::optional<QString> AskLinkFileName(const LinkFileNameRequest& request) = 0;
+  // "New link file": the file to create and, for a text file (any name not
+  // ending in ".qmp"), whether to write the title and the body into it.
+  virtual std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) = 0;
 
  protected:
   Dialogs() = default;
+};
+
+// ---- Link files ----
+
+// What the node edit dialog's link-file buttons do. The dialog passes the
+// link name its field holds now (and the title for New) and puts what comes
+// back into the field. Implemented by the link-file behaviour, which talks to
+// the user itself; it must outlive the dialog.
+class LinkFileActions {
+ public:
+  enum class OpenOutcome {
+    StayOpen,       // nothing was opened (the user has been told why)
+    Close,          // the file was launched: the dialog closes with OK
+    CloseAndFollow  // a node link: the dialog closes with OK, the link is followed after
+  };
+
+  virtual ~LinkFileActions() = default;
+  LinkFileActions(const LinkFileActions&) = delete;
+  LinkFileActions& operator=(const LinkFileActions&) = delete;
+
+  virtual OpenOutcome OpenLink(const QString& name) = 0;
+  // Creates a new file named after title. Returns the name the field takes,
+  // or nothing when no file was made.
+  virtual std::optional<QString> NewLink(const QString& title) = 0;
+  // True when the field should be emptied (the file itself stays).
+  virtual bool RemoveLink(const QString& name) = 0;
+  // A file chosen in a file dialog, or nothing on cancel.
+  virtual std::optional<QString> BrowseLink(const QString& name) = 0;
+
+ protected:
+  LinkFileActions() = default;
+};
+
+struct LinkFileNameRequest {
+  QString proposedName;
+  LinkFileActions* actions = nullptr;  // for the browse button; may be null
+};
+
+struct NewLinkFileRequest {
+  QString fileName;
+  bool writeTitle = true;  // proposals for a text file
+  bool writeBody = false;
+};
+
+struct NewLinkFileAnswer {
+  QString fileName;  // as the user left it; may differ from the request's
+  bool writeTitle = true;
+  bool writeBody = false;
 };
 
 }  // namespace qm

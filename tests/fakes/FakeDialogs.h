@@ -92,6 +92,33 @@ class FakeDialogs : public Dialogs {
     m_searchListAnswers.insert(m_searchListAnswers.end(), answers.begin(), answers.end());
   }
   const std::vector<SearchListRequest>& SearchListRequests() const { return m_searchListRequests; }
+  // ---- Link files ----
+
+  std::optional<QString> AskLinkFileName(const LinkFileNameRequest& request) override {
+    m_linkNameRequests.push_back(request);
+    if (m_linkNameAnswers.empty()) return std::nullopt;
+    std::optional<QString> answer = m_linkNameAnswers.front();
+    m_linkNameAnswers.pop_front();
+    return answer;
+  }
+  std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) override {
+    m_newLinkRequests.push_back(request);
+    if (m_newLinkAnswers.empty()) return std::nullopt;
+    std::optional<NewLinkFileAnswer> answer = m_newLinkAnswers.front();
+    m_newLinkAnswers.pop_front();
+    return answer;
+  }
+  // The next answers; std::nullopt stands for Cancel.
+  void ScriptLinkFileName(std::initializer_list<std::optional<QString>> answers) {
+    m_linkNameAnswers.insert(m_linkNameAnswers.end(), answers.begin(), answers.end());
+  }
+  void ScriptNewLinkFile(std::initializer_list<std::optional<NewLinkFileAnswer>> answers) {
+    m_newLinkAnswers.insert(m_newLinkAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<LinkFileNameRequest>& LinkFileNameRequests() const {
+    return m_linkNameRequests;
+  }
+  const std::vector<NewLinkFileRequest>& NewLinkFileRequests() const { return m_newLinkRequests; }
 
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
@@ -107,6 +134,10 @@ class FakeDialogs : public Dialogs {
   std::vector<SearchRequest> m_searchRequests;
   std::deque<std::optional<int>> m_searchListAnswers;
   std::vector<SearchListRequest> m_searchListRequests;
+  std::deque<std::optional<QString>> m_linkNameAnswers;
+  std::vector<LinkFileNameRequest> m_linkNameRequests;
+  std::deque<std::optional<NewLinkFileAnswer>> m_newLinkAnswers;
+  std::vector<NewLinkFileRequest> m_newLinkRequests;
 };
 
 }  // namespace qm::test
