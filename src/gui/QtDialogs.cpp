@@ -7,7 +7,10 @@
 #include <QFileInfo>
 
 #include "gui/NodeEditDialog.h"
+#include "gui/PastePlaceDialog.h"
 #include "gui/QtPrompt.h"
+#include "gui/SplitDialog.h"
+#include "gui/TextPasteDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -205,6 +208,28 @@ std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request
   // The prompt outlives the dialog that holds it; its boxes sit on the dialog.
   QtPrompt prompt(m_parent.data());
   NodeEditDialog dialog(request, prompt, m_parent.data());
+  prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+// ---- Branch clipboard, split and merge ----
+
+std::optional<PastePlaceAnswer> QtDialogs::ChoosePastePlace(const PastePlaceRequest& request) {
+  PastePlaceDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<TextPasteAnswer> QtDialogs::ChooseTextPasteMode(const TextPasteRequest& request) {
+  TextPasteDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<SplitAnswer> QtDialogs::SplitNode(const SplitRequest& request) {
+  QtPrompt prompt(m_parent.data());
+  SplitDialog dialog(request, prompt, m_parent.data());
   prompt.SetParent(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();

@@ -70,6 +70,10 @@ class QtDialogs : public Dialogs {
   std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
                                                          int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+  // Branch clipboard, split and merge.
+  std::optional<PastePlaceAnswer> ChoosePastePlace(const PastePlaceRequest& request) override;
+  std::optional<TextPasteAnswer> ChooseTextPasteMode(const TextPasteRequest& request) override;
+  std::optional<SplitAnswer> SplitNode(const SplitRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include "app/ClipboardCommands.h"
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
 #include "app/CommandTargetList.h"
@@ -21,10 +22,12 @@
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
+#include "editing/BranchClipboard.h"
 #include "editing/KeyTable.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/SplitMerge.h"
 #include "gui/MainWindow.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
@@ -180,6 +183,9 @@ struct QuillmapApp::Parts {
   SingleInstance instance;
   bool selectionEventsOn = false;
   bool shuttingDown = false;
+  // Branch clipboard, split and merge.
+  std::unique_ptr<CBranchClipboard> branchClipboard;
+  std::unique_ptr<CSplitMerge> splitMerge;
 };
 
 QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
@@ -199,6 +205,14 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                     [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
                     [editor] { editor->setFocus(); },
                     [editor] { return editor->textCursor().hasSelection(); }}));
+  // Branch clipboard (tree pane), split and merge (both panes).
+  p.branchClipboard = std::make_unique<CBranchClipboard>(p.document, p.tree, p.clipboard,
+                                                         p.settings, p.prompt, p.dialogs, *this);
+  p.splitMerge = std::make_unique<CSplitMerge>(p.document, p.tree, p.editControl, p.settings,
+                                               p.dialogs, *this);
+  p.treeCommands.Add(MakeClipboardTreeCommands(*p.branchClipboard));
+  p.treeCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
+  p.bodyCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
