@@ -37,14 +37,14 @@ int CTreeStore::InsertRun(int at, const std::vector<RunNode>& run) {
   made.reserve(run.size());
   int previous = GetLevel(before);
   int shallowest = previous + 1;
-  for (const RunNode& spec : run) {
+  for (const RunNode& wanted : run) {
     const int deepest = previous + 1;
-    const int level = std::min(std::max(spec.level, std::min(floor, deepest)), deepest);
+    const int level = std::min(std::max(wanted.level, std::min(floor, deepest)), deepest);
     auto node = std::make_unique<CDirData>();
     paths.resize(static_cast<size_t>(level));
-    node->m_strPath = paths.back() + kPathSeparator + CDirData::SanitizeLine(spec.title);
+    node->m_strPath = paths.back() + kPathSeparator + CDirData::SanitizeLine(wanted.title);
     paths.push_back(node->m_strPath);
-    node->m_strBody = CDirData::SanitizeBody(spec.body);
+    node->m_strBody = CDirData::SanitizeBody(wanted.body);
     node->m_bExpand = 1;
     node->SetCreateTime(now);
     node->SetUpdateTime(now);

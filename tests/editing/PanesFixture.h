@@ -58,15 +58,9 @@ class RecordingHost : public PaneHost {
   bool BodyPaneHasFocus() const override { return false; }
   void SendToFrame(int) override {}
   void CloseMainWindow() override {}
-  void SetWaitCursor(bool on) override { waitCursor += on ? 1 : -1; }
+  void SetWaitCursor(bool) override {}
   bool IsLandscape() const override { return true; }
   int bodyFocused = 0;
-  int waitCursor = 0;  // back to 0 once every wait cursor is gone
-};
-
-class NoKeys : public KeyTable {
- public:
-  int CommandFor(const KeyPress&) const override { return 0; }
 };
 
 class PanesFixture : public ::testing::Test {
@@ -100,11 +94,7 @@ class PanesFixture : public ::testing::Test {
     doc.SetModified(false);
   }
   int Index(const char* path) const { return doc.Store().FindPath(P(path)); }
-  CDirData& Node(const char* path) {
-    const int i = Index(path);
-    if (i < 0) ADD_FAILURE() << "no node " << path;
-    return doc.Store().GetNode(std::max(i, 0));
-  }
+  CDirData& Node(const char* path) { return doc.Store().GetNode(std::max(Index(path), 0)); }
   void Select(const char* path) { pane.SelectItem(doc.Store().GetItem(Index(path))); }
   QString Selected() const { return Paths().value(doc.Store().GetSelected()); }
   QString Current() const { return Paths().value(doc.CurrentNode()); }
@@ -116,8 +106,7 @@ class PanesFixture : public ::testing::Test {
     return out;
   }
   QString Body(const char* path) const {
-    const int i = Index(path);
-    return i < 0 ? QStringLiteral("<no node>") : doc.Store().GetBody(i);
+    return Index(path) < 0 ? QStringLiteral("<no node>") : doc.Store().GetBody(Index(path));
   }
 
   MemorySettingsStore settings;
@@ -128,7 +117,7 @@ class PanesFixture : public ::testing::Test {
   SelectionReportingTree pane;
   FakeEditControl edit;
   RecordingHost host;
-  NoKeys keys;
+  NoKeyBindings keys;
   CQuillmapDoc doc;
   CQTreeView tree;
   CQEditView body;
