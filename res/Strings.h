@@ -173,5 +173,28 @@ inline constexpr QStringView kLinkBrowseButton = u"参照(&R)";
 inline constexpr QStringView kLinkFilterOutline = u"ｸｲﾙﾏｯﾌﾟﾌｧｲﾙ(*.qmp)|*.qmp|";
 inline constexpr QStringView kLinkFilterUser = u"ﾕｰｻﾞ設定ﾌｧｲﾙ|";
 inline constexpr QStringView kLinkFilterAll = u"| 全てのﾌｧｲﾙ(*.*) |*.*||";
+// Branch clipboard: copy, cut and paste of branches and plain text.
+inline constexpr QStringView kSelectInsertPlace = u"挿入場所を選択してください";
+inline constexpr QStringView kPasteDialogTitle = u"貼り付け";
+inline constexpr QStringView kPasteDialogPrompt = u"貼り付ける位置を選んでください";
+inline constexpr QStringView kPasteBelow = u"下の階層(&D)";
+inline constexpr QStringView kPasteSameLevel = u"同じ階層(&S)";
+inline constexpr QStringView kPasteDontAskAgain = u"今後、このダイアログを表示しない(&V)";
+inline constexpr QStringView kTextPasteDialogTitle = u"テキストの貼り付け";
+inline constexpr QStringView kTextPasteMessage =
+    u"貼り付けようとしているデータはQuillmapデータではなく、テキストデータです。";
+inline constexpr QStringView kTextPasteNodePerLine = u"一行一ツリーとする(&T)";
+inline constexpr QStringView kTextPasteTitleAndRest =
+    u"先頭行をツリータイトルとし、残りはテキストとする(&E)";
+inline constexpr QStringView kTextPasteTitleAndAll =
+    u"先頭行をツリータイトルとし、全行をテキストとする(&F)";
+inline constexpr QStringView kTextPasteOneNode = u"全行を１ツリーにする(&A)";
+
+// Split and merge.
+inline constexpr QStringView kSplitDialogTitle = u"ツリーの分割";
+inline constexpr QStringView kSplitDropFirstLine = u"最初の一行を削除(&D)";
+inline constexpr QStringView kSplitMoveCaret = u"カーソルを分割ツリーに移動(&N)";
+inline constexpr QStringView kSplitSameLevel = u"同じ階層に追加(&A)";
+inline constexpr QStringView kSplitDontAskAgain = u"分割時、このﾀﾞｲｱﾛｸﾞを出さない(&S)";
 
 }  // namespace qm::res

@@ -112,6 +112,13 @@ class CQTreeView : public DocumentView {
 
   bool IsReady() const { return m_ready; }
 
+  // For commands kept in other files (clipboard, split and merge).
+  // Tells whoever shows the marks menu that the marked nodes may have changed.
+  void RebuildMarksMenu();
+  // While on, the selection changes the control reports are ignored: the
+  // command that deletes and re-inserts items sets the current node itself.
+  void SetRebuildingItems(bool on) { m_rebuildingItems = on; }
+
  private:
   CTreeStore& Store();
   const CTreeStore& Store() const;
@@ -129,7 +136,6 @@ class CQTreeView : public DocumentView {
   std::optional<QString> TitleFromLabel(int index, const QString& label) const;
   // Puts node index's title in place of its body's first line.
   void TitleToFirstBodyLine(int index);
-  void RebuildMarksMenu();
   void Tell(QStringView text);
 
   CQuillmapDoc& m_doc;

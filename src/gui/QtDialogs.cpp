@@ -9,9 +9,12 @@
 #include "gui/LinkFileNameDialog.h"
 #include "gui/NewLinkFileDialog.h"
 #include "gui/NodeEditDialog.h"
+#include "gui/PastePlaceDialog.h"
 #include "gui/QtPrompt.h"
 #include "gui/SearchDialog.h"
 #include "gui/SearchListDialog.h"
+#include "gui/SplitDialog.h"
+#include "gui/TextPasteDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -251,6 +254,28 @@ std::optional<NewLinkFileAnswer> QtDialogs::AskNewLinkFile(const NewLinkFileRequ
   NewLinkFileDialog dialog(request, m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Answer();
+}
+
+// ---- Branch clipboard, split and merge ----
+
+std::optional<PastePlaceAnswer> QtDialogs::ChoosePastePlace(const PastePlaceRequest& request) {
+  PastePlaceDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<TextPasteAnswer> QtDialogs::ChooseTextPasteMode(const TextPasteRequest& request) {
+  TextPasteDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<SplitAnswer> QtDialogs::SplitNode(const SplitRequest& request) {
+  QtPrompt prompt(m_parent.data());
+  SplitDialog dialog(request, prompt, m_parent.data());
+  prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 }  // namespace qm

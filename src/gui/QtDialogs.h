@@ -76,6 +76,10 @@ class QtDialogs : public Dialogs {
   // Link files.
   std::optional<QString> AskLinkFileName(const LinkFileNameRequest& request) override;
   std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) override;
+  // Branch clipboard, split and merge.
+  std::optional<PastePlaceAnswer> ChoosePastePlace(const PastePlaceRequest& request) override;
+  std::optional<TextPasteAnswer> ChooseTextPasteMode(const TextPasteRequest& request) override;
+  std::optional<SplitAnswer> SplitNode(const SplitRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -313,6 +313,14 @@ int QtEditControl::FirstVisibleLine() const {
 
 void QtEditControl::ScrollCaretIntoView() { m_widget.ensureCursorVisible(); }
 
+void QtEditControl::SetFirstVisibleLine(int line) {
+  // The scroll bar counts the rows that wrapping shows, not the blocks.
+  const QTextDocument& document = *m_widget.document();
+  const QTextBlock block =
+      document.findBlockByNumber(std::clamp(line, 0, document.blockCount() - 1));
+  m_widget.verticalScrollBar()->setValue(block.firstLineNumber());
+}
+
 // ---- Modified flag and undo ----
 
 bool QtEditControl::IsModified() const { return m_widget.document()->isModified(); }

@@ -64,6 +64,7 @@ class QtEditControl : public EditControl {
 
   int FirstVisibleLine() const override;
   void ScrollCaretIntoView() override;
+  void SetFirstVisibleLine(int line) override;
 
   bool IsModified() const override;
   void SetModified(bool modified) override;

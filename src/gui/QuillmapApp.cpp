@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include "app/ClipboardCommands.h"
 #include "app/CommandIds.h"
 #include "app/CommandRouter.h"
 #include "app/CommandTargetList.h"
@@ -23,12 +24,14 @@
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
 #include "app/SearchTargets.h"
+#include "editing/BranchClipboard.h"
 #include "editing/KeyTable.h"
 #include "editing/LinkFiles.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
 #include "editing/SearchCommands.h"
+#include "editing/SplitMerge.h"
 #include "gui/MainWindow.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
@@ -191,6 +194,9 @@ struct QuillmapApp::Parts {
   std::unique_ptr<CLinkFiles> links;
   bool selectionEventsOn = false;
   bool shuttingDown = false;
+  // Branch clipboard, split and merge.
+  std::unique_ptr<CBranchClipboard> branchClipboard;
+  std::unique_ptr<CSplitMerge> splitMerge;
 };
 
 QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
@@ -221,6 +227,14 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                                          [this](const QString& path) { return OpenFile(path); });
   p.treeCommands.Add(MakeLinkTreeCommands(*p.links));
   p.tree.SetLinkActionsFactory([this](int node) { return m->links->ActionsFor(node); });
+  // Branch clipboard (tree pane), split and merge (both panes).
+  p.branchClipboard = std::make_unique<CBranchClipboard>(p.document, p.tree, p.clipboard,
+                                                         p.settings, p.prompt, p.dialogs, *this);
+  p.splitMerge = std::make_unique<CSplitMerge>(p.document, p.tree, p.editControl, p.settings,
+                                               p.dialogs, *this);
+  p.treeCommands.Add(MakeClipboardTreeCommands(*p.branchClipboard));
+  p.treeCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
+  p.bodyCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {

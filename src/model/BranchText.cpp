@@ -97,15 +97,22 @@ QString CTreeStore::GetChildrenText(int i, bool withTimes) const {
 int CTreeStore::InsertBranchText(int i, const QString& text, bool after) {
   const int parent = i == 0 ? 0 : GetParent(i);
   const int at = i == 0 ? Count() : (after ? GetBranchEnd(i, true) : i);
-  const QString& parentPath = N(parent).m_strPath;
-  const qint32 now = m_clock.Now();
   // The pane position is taken before the array shifts under i.
   TreeItem position = TreeControl::kLast;
   if (ShowingPane() && i != 0 && N(i).m_hItem != 0) {
     const TreeItem previous = after ? N(i).m_hItem : m_pane->GetPrevSiblingItem(N(i).m_hItem);
     position = previous != 0 ? previous : TreeControl::kFirst;
   }
+  return InsertRecords(parent, at, position, text);
+}
 
+int CTreeStore::InsertBranchTextBelow(int i, const QString& text) {
+  return InsertRecords(i, GetBranchEnd(i, true), TreeControl::kLast, text);
+}
+
+int CTreeStore::InsertRecords(int parent, int at, TreeItem position, const QString& text) {
+  const QString& parentPath = N(parent).m_strPath;
+  const qint32 now = m_clock.Now();
   std::vector<std::unique_ptr<CDirData>> made;
   bool broken = false;
   for (qsizetype pos = 0; pos < text.size();) {

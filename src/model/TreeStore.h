@@ -205,6 +205,25 @@ class CTreeStore {
   // Every node of category from + 1 gets category to + 1 (to = -1 clears).
   void RenumberCategory(int from, int to);
 
+  // Inserts a branch text as the last children of i (at the end of i's
+  // branch). Returns as InsertBranchText.
+  int InsertBranchTextBelow(int i, const QString& text);
+
+  // One node of InsertRun: its title, body and the level it should get.
+  struct RunNode {
+    QString title;
+    QString body;
+    int level = 1;
+  };
+  // Inserts nodes at array position `at` in one pass, however many: empty
+  // link, flags 0, mark 0, expanded, created and updated now. Each node
+  // gets the level asked for, but never deeper than one below the node
+  // before it, and never shallower than 1 or than the node that followed
+  // position `at` (which keeps its parent); paths follow from the levels.
+  // Returns the index of the first new node, or -1 when run is empty.
+  // REQUIRES: 1 <= at <= GetCount().
+  int InsertRun(int at, const std::vector<RunNode>& run);
+
   CDocSettings& Settings() { return m_settings; }
   const CDocSettings& Settings() const { return m_settings; }
   CChapterStyles& Styles() { return m_styles; }
@@ -254,6 +273,9 @@ class CTreeStore {
   void SetBranchFlag(int i, qint32 bit, bool on);
   void ReadIdAndTimes(CDirData& node, const QString& text) const;
   void AppendBranchRecords(QString& out, int first, qsizetype relativeFrom, bool withTimes) const;
+  // Inserts the records of a branch text at `at` under parent; the pane
+  // items of the top records go after `position` under the parent's item.
+  int InsertRecords(int parent, int at, TreeItem position, const QString& text);
 
   SettingsStore& m_settingsStore;
   const Clock& m_clock;

@@ -103,6 +103,44 @@ struct SearchListRequest {
   QStringList entries;
 };
 
+// Branch clipboard. Paste levels: 0 below the selected node (as its last
+// children), 1 on its level (after its branch).
+struct PastePlaceRequest {
+  int level = 0;  // the proposal
+};
+
+struct PastePlaceAnswer {
+  int level = 0;
+  bool dontAskAgain = false;  // "do not show this dialog again" ticked
+};
+
+// How plain text becomes nodes: 0 one node per line; 1 the first line is
+// the title and the rest the body; 2 the first line is the title and the
+// whole text the body; 3 all lines joined into one node.
+struct TextPasteRequest {
+  int mode = 0;  // the proposal
+};
+
+struct TextPasteAnswer {
+  int mode = 0;
+};
+
+// Split: the title proposed for the new node and the split options.
+struct SplitRequest {
+  QString title;
+  bool dropFirstLine = false;  // the split-off text loses its first line
+  bool moveCaret = false;      // the new node is selected afterwards
+  bool sameLevel = false;      // the new node follows on the same level
+};
+
+struct SplitAnswer {
+  QString title;  // never empty: the dialog refuses OK without one
+  bool dropFirstLine = false;
+  bool moveCaret = false;
+  bool sameLevel = false;
+  bool dontAskAgain = false;  // "do not show this dialog when splitting" ticked
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -143,6 +181,16 @@ class Dialogs {
   // "New link file": the file to create and, for a text file (any name not
   // ending in ".qmp"), whether to write the title and the body into it.
   virtual std::optional<NewLinkFileAnswer> AskNewLinkFile(const NewLinkFileRequest& request) = 0;
+  // Branch clipboard: where to paste (below or on the same level), and how
+  // to turn plain text into nodes. On OK returns the choice; on cancel
+  // returns nothing.
+  virtual std::optional<PastePlaceAnswer> ChoosePastePlace(const PastePlaceRequest& request) = 0;
+  virtual std::optional<TextPasteAnswer> ChooseTextPasteMode(const TextPasteRequest& request) = 0;
+
+  // Split: the new node's title and the split options. OK with an empty
+  // title tells the user so and keeps the dialog open (ValidateSplit
+  // decides). On OK returns what the user set; on cancel returns nothing.
+  virtual std::optional<SplitAnswer> SplitNode(const SplitRequest& request) = 0;
 
  protected:
   Dialogs() = default;

@@ -58,6 +58,9 @@ class EditControl {
 
   virtual int FirstVisibleLine() const = 0;
   virtual void ScrollCaretIntoView() = 0;
+  // Scrolls so that line is the first visible one, as far as the text
+  // allows; a line past the end counts as the last. Caret and selection stay.
+  virtual void SetFirstVisibleLine(int line) = 0;
 
   // ---- Modified flag and undo ----
 

@@ -119,6 +119,31 @@ class FakeDialogs : public Dialogs {
     return m_linkNameRequests;
   }
   const std::vector<NewLinkFileRequest>& NewLinkFileRequests() const { return m_newLinkRequests; }
+  // Branch clipboard and split: the next answers, std::nullopt standing for Cancel.
+  std::optional<PastePlaceAnswer> ChoosePastePlace(const PastePlaceRequest& request) override {
+    m_pastePlaceRequests.push_back(request);
+    return Next(m_pastePlaceAnswers);
+  }
+  std::optional<TextPasteAnswer> ChooseTextPasteMode(const TextPasteRequest& request) override {
+    m_textPasteRequests.push_back(request);
+    return Next(m_textPasteAnswers);
+  }
+  std::optional<SplitAnswer> SplitNode(const SplitRequest& request) override {
+    m_splitRequests.push_back(request);
+    return Next(m_splitAnswers);
+  }
+  void ScriptPastePlace(std::initializer_list<std::optional<PastePlaceAnswer>> answers) {
+    m_pastePlaceAnswers.insert(m_pastePlaceAnswers.end(), answers.begin(), answers.end());
+  }
+  void ScriptTextPasteMode(std::initializer_list<std::optional<TextPasteAnswer>> answers) {
+    m_textPasteAnswers.insert(m_textPasteAnswers.end(), answers.begin(), answers.end());
+  }
+  void ScriptSplit(std::initializer_list<std::optional<SplitAnswer>> answers) {
+    m_splitAnswers.insert(m_splitAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<PastePlaceRequest>& PastePlaceRequests() const { return m_pastePlaceRequests; }
+  const std::vector<TextPasteRequest>& TextPasteRequests() const { return m_textPasteRequests; }
+  const std::vector<SplitRequest>& SplitRequests() const { return m_splitRequests; }
 
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
@@ -138,6 +163,20 @@ class FakeDialogs : public Dialogs {
   std::vector<LinkFileNameRequest> m_linkNameRequests;
   std::deque<std::optional<NewLinkFileAnswer>> m_newLinkAnswers;
   std::vector<NewLinkFileRequest> m_newLinkRequests;
+
+  template <typename Answer>
+  static std::optional<Answer> Next(std::deque<std::optional<Answer>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    std::optional<Answer> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<PastePlaceAnswer>> m_pastePlaceAnswers;
+  std::vector<PastePlaceRequest> m_pastePlaceRequests;
+  std::deque<std::optional<TextPasteAnswer>> m_textPasteAnswers;
+  std::vector<TextPasteRequest> m_textPasteRequests;
+  std::deque<std::optional<SplitAnswer>> m_splitAnswers;
+  std::vector<SplitRequest> m_splitRequests;
 };
 
 }  // namespace qm::test

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -63,6 +64,9 @@ class FakeEditControl : public EditControl {
     if (line < m_firstVisible) m_firstVisible = line;
     if (line >= m_firstVisible + kVisibleLines) m_firstVisible = line - kVisibleLines + 1;
   }
+  void SetFirstVisibleLine(int line) override {
+    m_firstVisible = std::clamp(line, 0, LineCount() - 1);
+  }
 
   bool IsModified() const override { return m_modified; }
   void SetModified(bool modified) override { m_modified = modified; }
@@ -98,7 +102,6 @@ class FakeEditControl : public EditControl {
   void MoveCaret(int position) { m_start = m_end = position; }
   // The caret to column 0 of line.
   void MoveToLine(int line) { MoveCaret(LineStart(line)); }
-  void SetFirstVisibleLine(int line) { m_firstVisible = line; }
   int LeftMargin() const { return m_leftMargin; }
   int RightMargin() const { return m_rightMargin; }
   int TabStop() const { return m_tabStop; }

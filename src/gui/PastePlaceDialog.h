@@ -1,0 +1,33 @@
+// PastePlaceDialog: asks where pasted nodes go — below the selected node or
+// on its level — and whether to ask again next time.
+//
+// Filled from a PastePlaceRequest (level 0 below, 1 same level); Result()
+// holds the answer once the user pressed OK. Controls: belowButton,
+// sameLevelButton, dontAskBox, okButton, cancelButton.
+#pragma once
+
+#include <QDialog>
+
+#include "platform/Dialogs.h"
+
+class QCheckBox;
+class QPushButton;
+class QRadioButton;
+
+namespace qm {
+
+class PastePlaceDialog : public QDialog {
+ public:
+  explicit PastePlaceDialog(const PastePlaceRequest& request, QWidget* parent = nullptr);
+
+  PastePlaceAnswer Result() const;
+
+ private:
+  QRadioButton* m_below;
+  QRadioButton* m_sameLevel;
+  QCheckBox* m_dontAsk;
+  QPushButton* m_ok;
+  QPushButton* m_cancel;
+};
+
+}  // namespace qm
