@@ -105,6 +105,13 @@ class CQTreeView : public DocumentView {
 
   bool IsReady() const { return m_ready; }
 
+  // ---- Timestamps and categories ----
+
+  // Rebuilds the pane from the store and makes index the selected and
+  // current node again (-1: none), ignoring the control's reports while
+  // its items are replaced. The caller tells the views what changed.
+  void RebuildAndSelect(int index);
+
  private:
   CTreeStore& Store();
   const CTreeStore& Store() const;

@@ -70,6 +70,10 @@ class QtDialogs : public Dialogs {
   std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
                                                          int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+  // Timestamps and categories.
+  std::optional<int> ChooseLatestUpdated(const LatestUpdatedRequest& request) override;
+  void EditCategories(CategoryListSession& session) override;
+  std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
 
  private:
   QPointer<QWidget> m_parent;

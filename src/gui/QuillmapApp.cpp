@@ -21,6 +21,7 @@
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
+#include "app/TimestampCommands.h"
 #include "editing/KeyTable.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
@@ -175,7 +176,7 @@ struct QuillmapApp::Parts {
   // Each feature adds the commands it gives a pane as one member.
   CommandTargetList treeCommands;
   CommandTargetList bodyCommands;
-  std::unique_ptr<CommandTarget> documentCommands;
+  CommandTargetList documentCommands;
   std::unique_ptr<CommandTarget> applicationCommands;
   SingleInstance instance;
   bool selectionEventsOn = false;
@@ -199,7 +200,11 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                     [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
                     [editor] { editor->setFocus(); },
                     [editor] { return editor->textCursor().hasSelection(); }}));
-  p.documentCommands = MakeDocumentCommands(p.document);
+  p.documentCommands.Add(MakeDocumentCommands(p.document));
+  // Timestamps and categories.
+  p.documentCommands.Add(
+      MakeTimestampCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
+  p.documentCommands.Add(MakeCategoryCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
     if (!m->document.SaveModified()) return;
@@ -287,7 +292,7 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                   PromptButtons::Ok, PromptIcon::Information);
   });
   p.applicationCommands = std::move(application);
-  p.router.SetDocument(p.documentCommands.get());
+  p.router.SetDocument(&p.documentCommands);
   p.router.SetFrame(&p.frame.Commands());
   p.router.SetApplication(p.applicationCommands.get());
   p.router.SetFocusedPane(&p.treeCommands);
