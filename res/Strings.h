@@ -196,5 +196,27 @@ inline constexpr QStringView kSplitDropFirstLine = u"最初の一行を削除(&D
 inline constexpr QStringView kSplitMoveCaret = u"カーソルを分割ツリーに移動(&N)";
 inline constexpr QStringView kSplitSameLevel = u"同じ階層に追加(&A)";
 inline constexpr QStringView kSplitDontAskAgain = u"分割時、このﾀﾞｲｱﾛｸﾞを出さない(&S)";
+// Timestamps display, the latest-updated list and the category dialogs.
+inline constexpr QStringView kNoUpdatedTrees = u"更新情報のあるツリーがありません";
+inline constexpr QStringView kLatestUpdatedTitle = u"最新更新ツリー";
+inline constexpr QStringView kLatestUpdatedTimeColumn = u"更新時間";
+inline constexpr QStringView kLatestUpdatedTitleColumn = u"タイトル";
+inline constexpr QStringView kButtonJump = u"ジャンプ";
+inline constexpr QStringView kButtonClose = u"閉じる";
+inline constexpr QStringView kCategoriesTitle = u"カテゴリ設定";
+inline constexpr QStringView kCategoryAddButton = u"追加(&A)...";
+inline constexpr QStringView kCategoryEditButton = u"修正(&E)...";
+inline constexpr QStringView kCategoryDeleteButton = u"削除(&D)...";
+inline constexpr QStringView kCategoryUpButton = u"一つ上へ";
+inline constexpr QStringView kCategoryDownButton = u"一つ下へ...";
+inline constexpr QStringView kCategoryBeforeLabel = u"前文字:";
+inline constexpr QStringView kCategoryAfterLabel = u"後文字:";
+inline constexpr QStringView kCategoryEntryTitle = u"カテゴリ編集";
+inline constexpr QStringView kCategoryNameLabel = u"カテゴリ名(&N):";
+inline constexpr QStringView kCategoryMemoLabel = u"説明(&M):";
+inline constexpr QStringView kAskDeleteCategory =
+    u"%1を削除します。現在、このカテゴリに設定されているツリーは全て未設定になります。"
+    u"よろしいですか？";
+inline constexpr QStringView kCategoryListFull = u"カテゴリは99個までしか登録できません";
 
 }  // namespace qm::res

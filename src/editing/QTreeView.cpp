@@ -522,4 +522,13 @@ void CQTreeView::OnLabelEdited(const QString& text) {
 
 void CQTreeView::OnUpdate(const DocumentView*, int) {}
 
+// ---- Timestamps and categories ----
+
+void CQTreeView::RebuildAndSelect(int index) {
+  ScopedFlag rebuilding(m_rebuildingItems);
+  Store().RebuildTree();
+  if (index >= Store().GetCount()) index = Store().GetCount() - 1;
+  m_doc.SetCurrentNode(index);
+}
+
 }  // namespace qm

@@ -118,6 +118,12 @@ class CQTreeView : public DocumentView {
   // While on, the selection changes the control reports are ignored: the
   // command that deletes and re-inserts items sets the current node itself.
   void SetRebuildingItems(bool on) { m_rebuildingItems = on; }
+  // ---- Timestamps and categories ----
+
+  // Rebuilds the pane from the store and makes index the selected and
+  // current node again (-1: none), ignoring the control's reports while
+  // its items are replaced. The caller tells the views what changed.
+  void RebuildAndSelect(int index);
 
  private:
   CTreeStore& Store();

@@ -302,6 +302,15 @@ void CQuillmapDoc::RenameCurrentNode(const QString& title) {
   m_modified = true;
 }
 
+// ---- Timestamps and categories ----
+
+void CQuillmapDoc::SetCategoryTexts(const QString& before, const QString& after) {
+  for (CTreeStore* store : {&m_store, &m_snapshot}) {
+    store->Categories().SetBefore(before);
+    store->Categories().SetAfter(after);
+  }
+}
+
 void CQuillmapDoc::TellUser(const QString& text, PromptIcon icon) {
   m_prompt.Ask(text, PromptButtons::Ok, icon);
 }

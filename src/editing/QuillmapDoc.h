@@ -144,6 +144,13 @@ class CQuillmapDoc {
   // True for paths of the web outline service ("net:...").
   static bool IsWebPath(const QString& path);
 
+  // ---- Timestamps and categories ----
+
+  // The texts around category names are the user's settings, not part of
+  // the outline: sets them in the live outline and in the undo snapshot
+  // alike, so that Undo does not bring old ones back.
+  void SetCategoryTexts(const QString& before, const QString& after);
+
  private:
   void SetPathName(const QString& path, bool addToRecent);
   void MakeUntitledOutline();

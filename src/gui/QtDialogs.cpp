@@ -2,12 +2,16 @@
 // dialogs set up from their requests, and the node edit dialog.
 #include "gui/QtDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
 #include "gui/LinkFileNameDialog.h"
 #include "gui/NewLinkFileDialog.h"
+#include "gui/CategoriesDialog.h"
+#include "gui/CategoryEntryDialog.h"
+#include "gui/LatestUpdatedDialog.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/PastePlaceDialog.h"
 #include "gui/QtPrompt.h"
@@ -274,6 +278,23 @@ std::optional<SplitAnswer> QtDialogs::SplitNode(const SplitRequest& request) {
   QtPrompt prompt(m_parent.data());
   SplitDialog dialog(request, prompt, m_parent.data());
   prompt.SetParent(&dialog);
+// ---- Timestamps and categories ----
+
+std::optional<int> QtDialogs::ChooseLatestUpdated(const LatestUpdatedRequest& request) {
+  LatestUpdatedDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenRow();
+}
+
+void QtDialogs::EditCategories(CategoryListSession& session) {
+  CategoriesDialog dialog(session, m_parent.data());
+  dialog.exec();
+}
+
+std::optional<CategoryEntryText> QtDialogs::EditCategoryEntry(const CategoryEntryText& request) {
+  // Opened from the category dialog: it belongs on top of that one.
+  QWidget* modal = QApplication::activeModalWidget();
+  CategoryEntryDialog dialog(request, modal != nullptr ? modal : m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

@@ -80,6 +80,10 @@ class QtDialogs : public Dialogs {
   std::optional<PastePlaceAnswer> ChoosePastePlace(const PastePlaceRequest& request) override;
   std::optional<TextPasteAnswer> ChooseTextPasteMode(const TextPasteRequest& request) override;
   std::optional<SplitAnswer> SplitNode(const SplitRequest& request) override;
+  // Timestamps and categories.
+  std::optional<int> ChooseLatestUpdated(const LatestUpdatedRequest& request) override;
+  void EditCategories(CategoryListSession& session) override;
+  std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
 
  private:
   QPointer<QWidget> m_parent;

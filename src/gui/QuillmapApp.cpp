@@ -25,6 +25,7 @@
 #include "app/RecentFileList.h"
 #include "app/SearchTargets.h"
 #include "editing/BranchClipboard.h"
+#include "app/TimestampCommands.h"
 #include "editing/KeyTable.h"
 #include "editing/LinkFiles.h"
 #include "editing/QEditView.h"
@@ -187,7 +188,7 @@ struct QuillmapApp::Parts {
   // Each feature adds the commands it gives a pane as one member.
   CommandTargetList treeCommands;
   CommandTargetList bodyCommands;
-  std::unique_ptr<CommandTarget> documentCommands;
+  CommandTargetList documentCommands;
   std::unique_ptr<CommandTarget> applicationCommands;
   SingleInstance instance;
   // Link files.
@@ -236,6 +237,11 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   p.treeCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
   p.bodyCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
   p.documentCommands = MakeDocumentCommands(p.document);
+  p.documentCommands.Add(MakeDocumentCommands(p.document));
+  // Timestamps and categories.
+  p.documentCommands.Add(
+      MakeTimestampCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
+  p.documentCommands.Add(MakeCategoryCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
     if (!m->document.SaveModified()) return;
@@ -323,7 +329,7 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                   PromptButtons::Ok, PromptIcon::Information);
   });
   p.applicationCommands = std::move(application);
-  p.router.SetDocument(p.documentCommands.get());
+  p.router.SetDocument(&p.documentCommands);
   p.router.SetFrame(&p.frame.Commands());
   p.router.SetApplication(p.applicationCommands.get());
   p.router.SetFocusedPane(&p.treeCommands);

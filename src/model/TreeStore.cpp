@@ -37,8 +37,9 @@ void CTreeStore::CopyFrom(const CTreeStore& other) {
   m_numberStruck = other.m_numberStruck;
   m_pane = other.m_pane;
   m_settings = other.m_settings;
-  m_timeDisplay = other.m_timeDisplay;
-  m_showChapters = other.m_showChapters;
+  // The time display and the chapter characters in the tree are the user's
+  // view settings ("View"/"Time", "View"/"ViewShoStr"), not part of the
+  // outline: Undo must not switch them back.
   m_lastInsert = other.m_lastInsert;
   m_spare = other.m_spare;
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace qm {
 
@@ -141,6 +142,57 @@ struct SplitAnswer {
   bool dontAskAgain = false;  // "do not show this dialog when splitting" ticked
 };
 
+// ---- Timestamps and categories ----
+
+// One row of the latest-updated list: a node's updated time as shown beside
+// titles, its title without chapter or category text, and its body.
+struct LatestUpdatedRow {
+  QString time;
+  QString title;
+  QString body;
+};
+
+struct LatestUpdatedRequest {
+  std::vector<LatestUpdatedRow> rows;  // newest first; never empty
+};
+
+// A category as the category edit dialog shows and returns it.
+struct CategoryEntryText {
+  QString name;
+  QString memo;
+};
+
+// The category dialog's hold on the list it edits. The list is edited in
+// place: every button acts through one call at once, and the dialog shows
+// Names() and Selected() again afterwards. Close is called exactly once, as
+// the dialog goes, whether by its close button or by cancelling.
+class CategoryListSession {
+ public:
+  virtual ~CategoryListSession() = default;
+  CategoryListSession(const CategoryListSession&) = delete;
+  CategoryListSession& operator=(const CategoryListSession&) = delete;
+
+  virtual QStringList Names() const = 0;
+  // The selected row, or -1 for none.
+  virtual int Selected() const = 0;
+  // A row outside the list selects none.
+  virtual void Select(int row) = 0;
+  virtual void Add() = 0;
+  // Edit, Delete, MoveUp and MoveDown act on the selected row and do
+  // nothing without one or when the move is impossible.
+  virtual void Edit() = 0;
+  virtual void Delete() = 0;
+  virtual void MoveUp() = 0;
+  virtual void MoveDown() = 0;
+  // The texts written before and after a category name.
+  virtual QString Before() const = 0;
+  virtual QString After() const = 0;
+  virtual void Close(const QString& before, const QString& after) = 0;
+
+ protected:
+  CategoryListSession() = default;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -191,6 +243,16 @@ class Dialogs {
   // title tells the user so and keeps the dialog open (ValidateSplit
   // decides). On OK returns what the user set; on cancel returns nothing.
   virtual std::optional<SplitAnswer> SplitNode(const SplitRequest& request) = 0;
+  // ---- Timestamps and categories ----
+
+  // The latest-updated list. On jump returns the chosen row; on close
+  // returns nothing.
+  virtual std::optional<int> ChooseLatestUpdated(const LatestUpdatedRequest& request) = 0;
+  // The category dialog, working on session until it closes.
+  virtual void EditCategories(CategoryListSession& session) = 0;
+  // The category edit dialog, empty for a new category. On OK returns the
+  // texts as typed; on cancel returns nothing.
+  virtual std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) = 0;
 
  protected:
   Dialogs() = default;

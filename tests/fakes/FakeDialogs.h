@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -177,6 +178,66 @@ class FakeDialogs : public Dialogs {
   std::vector<TextPasteRequest> m_textPasteRequests;
   std::deque<std::optional<SplitAnswer>> m_splitAnswers;
   std::vector<SplitRequest> m_splitRequests;
+
+  // ---- Timestamps and categories ----
+ public:
+  std::optional<int> ChooseLatestUpdated(const LatestUpdatedRequest& request) override {
+    m_latestRequests.push_back(request);
+    if (m_latestAnswers.empty()) return std::nullopt;
+    const std::optional<int> answer = m_latestAnswers.front();
+    m_latestAnswers.pop_front();
+    return answer;
+  }
+  // The next answers of ChooseLatestUpdated: a row to jump to, or std::nullopt for Close.
+  void ScriptLatestUpdated(std::initializer_list<std::optional<int>> answers) {
+    m_latestAnswers.insert(m_latestAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<LatestUpdatedRequest>& LatestRequests() const { return m_latestRequests; }
+
+  // Runs the next scripted user on the session, then closes the dialog with
+  // the texts CloseCategoriesWith gave, or else with the texts it showed.
+  using CategoriesUser = std::function<void(CategoryListSession&)>;
+  void EditCategories(CategoryListSession& session) override {
+    if (!m_categoryUsers.empty()) {
+      const CategoriesUser user = m_categoryUsers.front();
+      m_categoryUsers.pop_front();
+      user(session);
+    }
+    const QString before = m_closingBefore.value_or(session.Before());
+    const QString after = m_closingAfter.value_or(session.After());
+    m_closingBefore.reset();
+    m_closingAfter.reset();
+    session.Close(before, after);
+  }
+  void ScriptCategories(CategoriesUser user) { m_categoryUsers.push_back(std::move(user)); }
+  void CloseCategoriesWith(const QString& before, const QString& after) {
+    m_closingBefore = before;
+    m_closingAfter = after;
+  }
+
+  std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override {
+    m_categoryEntryRequests.push_back(request);
+    if (m_categoryEntryAnswers.empty()) return std::nullopt;
+    std::optional<CategoryEntryText> answer = m_categoryEntryAnswers.front();
+    m_categoryEntryAnswers.pop_front();
+    return answer;
+  }
+  // The next answers of EditCategoryEntry; std::nullopt stands for Cancel.
+  void ScriptCategoryEntry(std::initializer_list<std::optional<CategoryEntryText>> answers) {
+    m_categoryEntryAnswers.insert(m_categoryEntryAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<CategoryEntryText>& CategoryEntryRequests() const {
+    return m_categoryEntryRequests;
+  }
+
+ private:
+  std::deque<std::optional<int>> m_latestAnswers;
+  std::vector<LatestUpdatedRequest> m_latestRequests;
+  std::deque<CategoriesUser> m_categoryUsers;
+  std::optional<QString> m_closingBefore;
+  std::optional<QString> m_closingAfter;
+  std::deque<std::optional<CategoryEntryText>> m_categoryEntryAnswers;
+  std::vector<CategoryEntryText> m_categoryEntryRequests;
 };
 
 }  // namespace qm::test
