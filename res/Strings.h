@@ -149,4 +149,7 @@ inline constexpr QStringView kSearchResultsTitle = u"検索一覧";
 inline constexpr QStringView kSearchResultsJump = u"ジャンプ";
 inline constexpr QStringView kSearchResultsClose = u"閉じる";
 
+// Marks, checks and branch visibility.
+inline constexpr QStringView kAskClearMarksInBranch = u"配下のﾏｰｸを全て削除しますか？";
+
 }  // namespace qm::res
