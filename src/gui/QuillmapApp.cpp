@@ -19,10 +19,13 @@
 #include "app/CommandTargetList.h"
 #include "app/FileAssociation.h"
 #include "app/MainFrame.h"
+#include "app/MarkCommandTarget.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
 #include "app/SearchTargets.h"
+#include "editing/BranchVisibility.h"
 #include "editing/KeyTable.h"
+#include "editing/MarkCommands.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
@@ -187,6 +190,9 @@ struct QuillmapApp::Parts {
   SingleInstance instance;
   bool selectionEventsOn = false;
   bool shuttingDown = false;
+  // Marks, checks and branch visibility.
+  MarkCommands marks{document, prompt};
+  BranchVisibility visibility{document, marks};
 };
 
 QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
@@ -211,6 +217,10 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
       p.document, p.editControl, p.settings, p.prompt, p.dialogs, *this));
   p.treeCommands.Add(std::move(search.tree));
   p.bodyCommands.Add(std::move(search.body));
+  // Marks, checks and branch visibility; the marks menu follows the list.
+  p.treeCommands.Add(MakeMarkCommands(p.marks, p.visibility));
+  p.marks.SetLabelsSink([this](const QStringList& labels) { m->window.SetMarkLabels(labels); });
+  p.tree.SetMarksMenuRebuild([this] { m->marks.RebuildMarksMenu(); });
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
