@@ -219,4 +219,7 @@ inline constexpr QStringView kAskDeleteCategory =
     u"よろしいですか？";
 inline constexpr QStringView kCategoryListFull = u"カテゴリは99個までしか登録できません";
 
+// Marks, checks and branch visibility.
+inline constexpr QStringView kAskClearMarksInBranch = u"配下のﾏｰｸを全て削除しますか？";
+
 }  // namespace qm::res

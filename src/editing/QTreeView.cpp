@@ -518,6 +518,8 @@ void CQTreeView::OnLabelEdited(const QString& text) {
   Store().Rename(current, *title);
   m_doc.SetModified();
   if (FirstLineIsTitle()) TitleToFirstBodyLine(current);
+  // The marks menu shows the title.
+  if (Store().GetMark(current) != 0) RebuildMarksMenu();
 }
 
 void CQTreeView::OnUpdate(const DocumentView*, int) {}

@@ -253,8 +253,11 @@ void CQuillmapDoc::TakeSnapshot() {
 bool CQuillmapDoc::RestoreSnapshot() {
   if (!m_undoAvailable) return false;
   TreeControl* pane = m_store.Pane();
+  // Undo takes back an edit, not the way the outline is viewed since.
+  const int filter = m_store.CheckFilter();
   m_store.CopyFrom(m_snapshot);
   m_store.SetPane(pane);
+  m_store.SetCheckFilter(filter);
   m_undoAvailable = false;
   // The copied item handles belong to items the pane may have deleted since.
   m_store.RebuildTree();
@@ -290,6 +293,8 @@ QString CQuillmapDoc::BodyOfCurrentNode() const {
 }
 
 void CQuillmapDoc::SetCurrentNode(int index) {
+  // A node the check filter leaves out cannot be selected.
+  if (index > 0 && index < m_store.GetCount()) index = m_store.NearestInPane(index);
   m_currentNode = index;
   if (index >= 0) m_store.Select(index);
 }

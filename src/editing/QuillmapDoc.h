@@ -109,9 +109,10 @@ class CQuillmapDoc {
 
   // Copies the live outline into the snapshot; Undo can go back to it.
   void TakeSnapshot();
-  // Undo. When a snapshot is available, puts it back, rebuilds the tree
-  // pane from it, sets the modified flag and returns true; the snapshot is
-  // then used up. Otherwise returns false and changes nothing.
+  // Undo. When a snapshot is available, puts it back (keeping the check
+  // filter in use now), rebuilds the tree pane from it, sets the modified
+  // flag and returns true; the snapshot is then used up. Otherwise returns
+  // false and changes nothing.
   bool RestoreSnapshot();
   bool IsUndoAvailable() const { return m_undoAvailable; }
 
@@ -124,7 +125,9 @@ class CQuillmapDoc {
   // The stored body of the current node; empty without one.
   QString BodyOfCurrentNode() const;
   int CurrentNode() const { return m_currentNode; }
-  // REQUIRES: -1 <= index < Store().GetCount(). Selects the node in the pane.
+  // REQUIRES: -1 <= index < Store().GetCount(). Selects the node in the pane;
+  // a node the check filter leaves out of the pane is replaced by its
+  // nearest ancestor in the pane, so the selection always names a node.
   void SetCurrentNode(int index);
   // Writes the body back, then gives the current node this title (its link
   // file kept) and sets the modified flag. Nothing happens without a current

@@ -1,6 +1,8 @@
 // QtTreeControl: TreeControl calls turned into QTreeWidget calls.
 #include "gui/QtTreeControl.h"
 
+#include <QSignalBlocker>
+
 #include "gui/TreeIcons.h"
 
 namespace qm {
@@ -65,7 +67,13 @@ void QtTreeControl::ApplyIcon(QTreeWidgetItem* item) {
                                    item->data(0, kStateImageRole).toInt() != 0));
 }
 
-void QtTreeControl::Expand(TreeItem item, bool expand) { ItemOf(item)->setExpanded(expand); }
+void QtTreeControl::Expand(TreeItem item, bool expand) {
+  // Only the user's opening and closing is reported: the store records its
+  // own as it makes them, and answering each would scroll to every child
+  // of every item a whole branch opens.
+  const QSignalBlocker quiet(&m_widget);
+  ItemOf(item)->setExpanded(expand);
+}
 
 void QtTreeControl::SelectItem(TreeItem item) {
   m_widget.setCurrentItem(item != 0 ? ItemOf(item) : nullptr);

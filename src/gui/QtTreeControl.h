@@ -3,7 +3,9 @@
 // Item handles are the addresses of the QTreeWidgetItems; a handle stays
 // valid until its item or an ancestor is deleted, as the port promises.
 // Images are indices into TreeIcons (0-15 by node state); state image 1
-// draws the mark beside the icon. The widget must outlive this object.
+// draws the mark beside the icon. Expand opens or closes an item without the
+// widget's expanded and collapsed signals, which report the user's own
+// opening and closing only. The widget must outlive this object.
 #pragma once
 
 #include <QIcon>

@@ -21,6 +21,7 @@
 #include "app/FileAssociation.h"
 #include "app/LinkCommands.h"
 #include "app/MainFrame.h"
+#include "app/MarkCommandTarget.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
 #include "app/SearchTargets.h"
@@ -28,6 +29,9 @@
 #include "app/TimestampCommands.h"
 #include "editing/KeyTable.h"
 #include "editing/LinkFiles.h"
+#include "editing/BranchVisibility.h"
+#include "editing/KeyTable.h"
+#include "editing/MarkCommands.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
@@ -198,6 +202,9 @@ struct QuillmapApp::Parts {
   // Branch clipboard, split and merge.
   std::unique_ptr<CBranchClipboard> branchClipboard;
   std::unique_ptr<CSplitMerge> splitMerge;
+  // Marks, checks and branch visibility.
+  MarkCommands marks{document, prompt};
+  BranchVisibility visibility{document, marks};
 };
 
 QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
@@ -236,6 +243,10 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   p.treeCommands.Add(MakeClipboardTreeCommands(*p.branchClipboard));
   p.treeCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
   p.bodyCommands.Add(MakeSplitMergeCommands(*p.splitMerge));
+  // Marks, checks and branch visibility; the marks menu follows the list.
+  p.treeCommands.Add(MakeMarkCommands(p.marks, p.visibility));
+  p.marks.SetLabelsSink([this](const QStringList& labels) { m->window.SetMarkLabels(labels); });
+  p.tree.SetMarksMenuRebuild([this] { m->marks.RebuildMarksMenu(); });
   p.documentCommands = MakeDocumentCommands(p.document);
   p.documentCommands.Add(MakeDocumentCommands(p.document));
   // Timestamps and categories.

@@ -212,9 +212,13 @@ int CTreeStore::InsertNewNode(int parent, int at, TreeItem after, const QString&
   if (!idText.isEmpty()) ReadIdAndTimes(*node, idText);
   m_nodes.insert(m_nodes.begin() + at, std::move(node));
 
-  if (ShowingPane() && N(parent).m_hItem != 0) {
-    InsertItems(at, at + 1, N(parent).m_hItem, after);
-    RefreshImage(parent);
+  if (ShowingPane()) {
+    // A new node always shows, whatever the check filter left out.
+    EnsureItem(parent);
+    if (N(parent).m_hItem != 0) {
+      InsertItems(at, at + 1, N(parent).m_hItem, after);
+      RefreshImage(parent);
+    }
   }
   RefreshChaptersIfShown(parent);
   return at;
@@ -229,7 +233,7 @@ int CTreeStore::InsertChild(int i, const QString& title, const QString& link, co
 int CTreeStore::InsertSibling(int i, const QString& title, const QString& link, const QString& body,
                               qint32 flags, qint32 mark, const QString& idText) {
   if (i <= 0) return 0;
-  const TreeItem after = N(i).m_hItem != 0 ? N(i).m_hItem : TreeControl::kLast;
+  const TreeItem after = N(i).m_hItem != 0 ? N(i).m_hItem : ItemBefore(i);
   return InsertNewNode(GetParent(i), GetBranchEnd(i, true), after, title, link, body, flags, mark,
                        idText);
 }
@@ -335,17 +339,18 @@ int CTreeStore::MoveRange(int a, int b) {
   const int highEnd = GetBranchEnd(high, true);
   const int moved = highEnd - high;
   const int parent = GetParent(low);
-  const TreeItem lowItem = N(low).m_hItem;
   TreeItem after = TreeControl::kFirst;
-  if (ShowingPane() && lowItem != 0) {
-    const TreeItem previous = m_pane->GetPrevSiblingItem(lowItem);
-    if (previous != 0) after = previous;
+  ItemMask held;
+  if (ShowingPane()) {
+    // low itself may have no item while the check filter leaves it out.
+    after = ItemBefore(low);
+    held = ItemsHeld(high, highEnd);
     if (N(high).m_hItem != 0) m_pane->DeleteItem(N(high).m_hItem);
   }
   ForgetItems(high, highEnd);
   std::rotate(m_nodes.begin() + low, m_nodes.begin() + high, m_nodes.begin() + highEnd);
   if (ShowingPane() && N(parent).m_hItem != 0) {
-    InsertItems(low, low + moved, N(parent).m_hItem, after);
+    InsertItems(low, low + moved, N(parent).m_hItem, after, &held);
   }
   m_lastInsert = -1;
   RefreshChaptersIfShown(parent);
@@ -364,13 +369,14 @@ int CTreeStore::LevelUp(int i) {
   for (int j = i; j < end; ++j) {
     N(j).m_strPath.replace(0, oldPrefix, newPrefix);
   }
+  const ItemMask held = ItemsHeld(i, end);
   if (m_pane != nullptr && N(i).m_hItem != 0) m_pane->DeleteItem(N(i).m_hItem);
   ForgetItems(i, end);
   std::rotate(m_nodes.begin() + i, m_nodes.begin() + end, m_nodes.begin() + parentEnd);
   const int newIndex = parentEnd - (end - i);
   if (ShowingPane() && N(grandparent).m_hItem != 0) {
     const TreeItem after = N(parent).m_hItem != 0 ? N(parent).m_hItem : TreeControl::kLast;
-    InsertItems(newIndex, parentEnd, N(grandparent).m_hItem, after);
+    InsertItems(newIndex, parentEnd, N(grandparent).m_hItem, after, &held);
   }
   RefreshImage(parent);
   RefreshImage(grandparent);
@@ -392,10 +398,14 @@ int CTreeStore::LevelDown(int i) {
   for (int j = i; j < end; ++j) {
     N(j).m_strPath.replace(0, oldPrefix, newPrefix);
   }
+  const ItemMask held = ItemsHeld(i, end);
   if (m_pane != nullptr && N(i).m_hItem != 0) m_pane->DeleteItem(N(i).m_hItem);
   ForgetItems(i, end);
-  if (ShowingPane() && N(sibling).m_hItem != 0) {
-    InsertItems(i, end, N(sibling).m_hItem, TreeControl::kLast);
+  if (ShowingPane()) {
+    // The check filter may have left the new parent out; a shown node
+    // going under it brings it back rather than vanishing.
+    if (held.front()) EnsureItem(sibling);
+    if (N(sibling).m_hItem != 0) InsertItems(i, end, N(sibling).m_hItem, TreeControl::kLast, &held);
   }
   RefreshImage(sibling);
   m_lastInsert = -1;
@@ -524,10 +534,12 @@ void CTreeStore::RecountChapters() {
 }
 
 QString CTreeStore::DisplayText(int i) const {
+  return m_showChapters ? N(i).m_strChapter + TitleLabel(i) : TitleLabel(i);
+}
+
+QString CTreeStore::TitleLabel(int i) const {
   const CDirData& node = N(i);
-  QString text;
-  if (m_showChapters) text += node.m_strChapter;
-  text += m_categories.DisplayText(node.GetCategory());
+  QString text = m_categories.DisplayText(node.GetCategory());
   text += node.GetTitle();
   if (m_timeDisplay == kTimeDisplayUpdated && node.HasUpdateTime()) {
     text += QStringLiteral(" (") + FormatDisplayTime(node.m_tmUpdate) + u')';

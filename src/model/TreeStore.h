@@ -12,6 +12,14 @@
 // rebuilding the whole pane. A node's m_bExpand records whether the node is
 // shown, i.e. whether its parent's item is open.
 //
+// The check filter decides which nodes get items when the pane is built
+// (RebuildTree): the nodes that pass it, every ancestor of one, and the root.
+// Between builds the items follow the edits rather than the filter: a node
+// added or pasted gets an item whatever its check, a moved branch keeps the
+// items it had, and toggling a check neither hides nor shows a node until
+// the next build. The array always keeps every node, so saving, copying and
+// undo never depend on the filter.
+//
 // REQUIRES for every index argument: 0 <= i < GetCount() unless a function
 // says otherwise; callers get indices from GetSelected, GetParent and the
 // like. The settings store, clock and prompt must outlive the store. Not
@@ -203,6 +211,17 @@ class CTreeStore {
   void RecountChapters();
   // The text the pane shows for node i.
   QString DisplayText(int i) const;
+  // The label without chapter characters: category prefix, title, and the
+  // date suffix of the time display mode.
+  QString TitleLabel(int i) const;
+  // True when node i passes the check filter by itself.
+  bool PassesCheckFilter(int i) const;
+  // True when the pane holds an item for node i. Without a built pane every
+  // node counts as being in it.
+  bool IsInPane(int i) const;
+  // i when it is in the pane, else its nearest ancestor that is (the root
+  // always is).
+  int NearestInPane(int i) const;
   // Every node of category from + 1 gets category to + 1 (to = -1 clears).
   void RenumberCategory(int from, int to);
 
@@ -265,9 +284,19 @@ class CTreeStore {
   // Rewrites paths from `from` up to `to` so each node sits under the
   // nearest preceding node one level up, never above minLevel.
   int Normalize(int from, int to, int minLevel);
-  // Pane mirroring.
-  TreeItem InsertItems(int first, int end, TreeItem parentItem, TreeItem after);
+  // Pane mirroring. An item mask tells, for each node of a range from its
+  // first, whether the node gets an item; a node left out takes its branch
+  // along.
+  using ItemMask = std::vector<bool>;
+  TreeItem InsertItems(int first, int end, TreeItem parentItem, TreeItem after,
+                       const ItemMask* mask = nullptr);
   void ForgetItems(int first, int end);
+  ItemMask CheckFilterMask() const;
+  ItemMask ItemsHeld(int first, int end) const;
+  // The item of the nearest previous sibling of i that has one, or kFirst.
+  TreeItem ItemBefore(int i) const;
+  // Gives node i an item, and its ancestors first, when it has none.
+  void EnsureItem(int i);
   void RefreshImage(int i);
   bool RefreshImageChecked(int i);
   void RefreshChaptersIfShown(int branch);

@@ -6,7 +6,8 @@
 
 namespace qm {
 
-TreeItem CTreeStore::InsertItems(int first, int end, TreeItem parentItem, TreeItem after) {
+TreeItem CTreeStore::InsertItems(int first, int end, TreeItem parentItem, TreeItem after,
+                                 const ItemMask* mask) {
   struct Open {
     int level;
     TreeItem item;
@@ -15,9 +16,16 @@ TreeItem CTreeStore::InsertItems(int first, int end, TreeItem parentItem, TreeIt
   std::vector<Open> open;
   bool topExpanded = false;
   TreeItem lastTop = 0;
+  int leftOutLevel = -1;  // the level of the node whose branch is being left out
   for (int j = first; j < end; ++j) {
     CDirData& node = N(j);
     const int level = node.GetLevel();
+    if (leftOutLevel >= 0 && level > leftOutLevel) continue;
+    leftOutLevel = -1;
+    if (mask != nullptr && !(*mask)[static_cast<size_t>(j - first)]) {
+      leftOutLevel = level;
+      continue;
+    }
     while (!open.empty() && open.back().level >= level) open.pop_back();
     const TreeItem parent = open.empty() ? parentItem : open.back().item;
     const TreeItem position = open.empty() ? (lastTop != 0 ? lastTop : after) : TreeControl::kLast;
@@ -41,6 +49,65 @@ void CTreeStore::ForgetItems(int first, int end) {
   for (int j = first; j < end; ++j) N(j).m_hItem = 0;
 }
 
+bool CTreeStore::PassesCheckFilter(int i) const {
+  const bool checked = (N(i).m_nFlags & kFlagChecked) != 0;
+  switch (m_checkFilter) {
+    case kCheckFilterChecked:
+      return checked;
+    case kCheckFilterUnchecked:
+      return !checked;
+    default:
+      return true;
+  }
+}
+
+CTreeStore::ItemMask CTreeStore::CheckFilterMask() const {
+  ItemMask mask(static_cast<size_t>(Count()), false);
+  // The nodes on the way from the root to the current one, by level.
+  std::vector<int> line;
+  for (int j = 0; j < Count(); ++j) {
+    const int level = GetLevel(j);
+    line.resize(static_cast<size_t>(level) + 1);
+    line[static_cast<size_t>(level)] = j;
+    if (!PassesCheckFilter(j)) continue;
+    // Ancestors already marked have had theirs marked too.
+    for (int k = level; k >= 0 && !mask[static_cast<size_t>(line[static_cast<size_t>(k)])]; --k) {
+      mask[static_cast<size_t>(line[static_cast<size_t>(k)])] = true;
+    }
+  }
+  if (!mask.empty()) mask[0] = true;
+  return mask;
+}
+
+CTreeStore::ItemMask CTreeStore::ItemsHeld(int first, int end) const {
+  ItemMask held;
+  held.reserve(static_cast<size_t>(end - first));
+  for (int j = first; j < end; ++j) held.push_back(N(j).m_hItem != 0);
+  return held;
+}
+
+bool CTreeStore::IsInPane(int i) const { return !ShowingPane() || N(i).m_hItem != 0; }
+
+int CTreeStore::NearestInPane(int i) const {
+  while (i > 0 && !IsInPane(i)) i = GetParent(i);
+  return i;
+}
+
+TreeItem CTreeStore::ItemBefore(int i) const {
+  for (int j = GetPrevSibling(i); j > 0; j = GetPrevSibling(j)) {
+    if (N(j).m_hItem != 0) return N(j).m_hItem;
+  }
+  return TreeControl::kFirst;
+}
+
+void CTreeStore::EnsureItem(int i) {
+  if (i <= 0 || !ShowingPane() || N(i).m_hItem != 0) return;
+  const int parent = GetParent(i);
+  EnsureItem(parent);
+  if (N(parent).m_hItem == 0) return;
+  InsertItems(i, i + 1, N(parent).m_hItem, ItemBefore(i));
+}
+
 void CTreeStore::RebuildTree() {
   m_built = false;
   ForgetItems(0, Count());
@@ -48,7 +115,12 @@ void CTreeStore::RebuildTree() {
   if (m_pane != nullptr) {
     m_pane->SetRedraw(false);
     m_pane->DeleteAllItems();
-    InsertItems(0, Count(), 0, TreeControl::kLast);
+    if (m_checkFilter == kCheckFilterAll) {
+      InsertItems(0, Count(), 0, TreeControl::kLast);
+    } else {
+      const ItemMask mask = CheckFilterMask();
+      InsertItems(0, Count(), 0, TreeControl::kLast, &mask);
+    }
     m_pane->SetRedraw(true);
   }
   m_built = true;

@@ -77,5 +77,17 @@ TEST_F(QtTreeControlTest, SelectionGoesThroughHandles) {
   EXPECT_EQ(control.GetPrevSiblingItem(store.GetItem(3)), store.GetItem(1));
 }
 
+TEST_F(QtTreeControlTest, OnlyTheUsersOpeningAndClosingIsReported) {
+  int reported = 0;
+  QObject::connect(&widget, &QTreeWidget::itemExpanded, [&reported] { ++reported; });
+  QObject::connect(&widget, &QTreeWidget::itemCollapsed, [&reported] { ++reported; });
+  store.CollapseAll(0);
+  store.ExpandAll(0);
+  EXPECT_EQ(reported, 0);
+  EXPECT_TRUE(widget.topLevelItem(0)->child(0)->isExpanded());
+  widget.collapseItem(widget.topLevelItem(0));
+  EXPECT_EQ(reported, 1);
+}
+
 }  // namespace
 }  // namespace qm
