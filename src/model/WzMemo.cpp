@@ -85,19 +85,21 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
   while (lines.Next(line)) {
     ++lineNumber;
     if (line.endsWith(u'\r')) line.chop(1);
+    // A heading is judged without the stray carriage returns its title
+    // could not keep, so that its dots are the ones it is written with.
+    const QString heading =
+        line.startsWith(u'.') ? CDirData::SanitizeLine(line.toString()) : QString();
     // Once the first heading has named the root, a line with a single dot
     // is text: there is only one root.
-    const bool secondDot = line.size() > 1 && line[1] == u'.';
-    const bool heading =
-        line.startsWith(u'.') && !(options.rootFromFirstHeading && !rootPending && !secondDot);
-    if (!heading) {
+    const bool secondDot = heading.size() > 1 && heading[1] == u'.';
+    if (heading.isEmpty() || (options.rootFromFirstHeading && !rootPending && !secondDot)) {
       bodyOwner->m_strBody += line;
       bodyOwner->m_strBody += kCrLf;
       continue;
     }
 
-    const qsizetype dots = LeadingDots(line);
-    const QString title = CDirData::SanitizeLine(line.sliced(dots).toString());
+    const qsizetype dots = LeadingDots(heading);
+    const QString title = heading.sliced(dots);
     DropSeparatorLine(*bodyOwner);
     if (rootPending && dots == 1) {
       // Headings read before this one stay below the root it renames.

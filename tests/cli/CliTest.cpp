@@ -135,70 +135,41 @@ class CliTextFiles : public Cli {
   }
 };
 
-TEST_F(CliTextFiles, ConvertReadsPlainTextAndMemoFilesByTheirNames) {
-  const QString text = WriteTemp("plan.txt", "Plan\r\n1. A\r\nbody\r\n(1) B\r\n2. C\r\n");
+TEST_F(CliTextFiles, ConvertReadsPlainTextAndMemoFilesByNameOrAsMemoWithWz) {
+  const QString text = WriteTemp("plan.txt", ".A\r\n1. B\r\n(1) C\r\n..D\r\n");
   ASSERT_EQ(Run({"convert", text, Temp("plan.qmp")}), 0) << Err().toStdString();
-  EXPECT_EQ(Dumped(Temp("plan.qmp")), QStringList({"0 Plan", "1 A", "2 B", "1 C"}));
-
-  const QString memo = WriteTemp("memo.mem", ".A\r\n..B\r\n.C\r\n");
-  ASSERT_EQ(Run({"convert", memo, Temp("memo.qmp")}), 0) << Err().toStdString();
-  EXPECT_EQ(Dumped(Temp("memo.qmp")), QStringList({"0 memo", "1 A", "2 B", "1 C"}));
-}
-
-TEST_F(CliTextFiles, WzReadsAnyFileAsAMemo) {
-  const QString text = WriteTemp("notes.txt", ".A\r\n..B\r\n");
-  EXPECT_EQ(Dumped(text, {"--wz"}), QStringList({"0 notes", "1 A", "2 B"}));
-  EXPECT_EQ(Dumped(text), QStringList({"0 .A"}));
-  ASSERT_EQ(Run({"convert", text, Temp("notes.qmp"), "--wz"}), 0);
-  EXPECT_EQ(Dumped(Temp("notes.qmp")), QStringList({"0 notes", "1 A", "2 B"}));
-}
-
-TEST_F(CliTextFiles, MemoSettingsComeFromSet) {
-  const QString memo = WriteTemp("m.mem", ".Root\r\n..A\r\n.text\r\n");
+  EXPECT_EQ(Dumped(Temp("plan.qmp")), QStringList({"0 .A", "1 B", "2 C"}));
+  ASSERT_EQ(Run({"convert", text, Temp("memo.qmp"), "--wz"}), 0) << Err().toStdString();
+  EXPECT_EQ(Dumped(Temp("memo.qmp")), QStringList({"0 plan", "1 A", "2 D"}));
+  const QString memo = WriteTemp("m.mem", ".Root\r\n..A\r\n");
+  EXPECT_EQ(Dumped(memo), QStringList({"0 m", "1 Root", "2 A"}));
   EXPECT_EQ(Dumped(memo, {"--set", "System/WzImportTopTree=0"}), QStringList({"0 Root", "1 A"}));
-  EXPECT_EQ(Dumped(memo), QStringList({"0 m", "1 Root", "2 A", "1 text"}));
 }
 
-TEST_F(CliTextFiles, ConvertWritesMemoFilesAndReadsThemBackTheSame) {
-  const QString memo = WriteTemp("same.mem", "intro\r\n\r\n.A\r\n..B\r\nbody\r\n\r\n.C\r\n");
-  ASSERT_EQ(Run({"convert", memo, Temp("copy.qmp")}), 0) << Err().toStdString();
+TEST_F(CliTextFiles, ConvertWritesMemoFilesThatReadBackTheSame) {
+  const QByteArray memo("intro\r\n\r\n.A\r\n..B\r\nbody\r\n\r\n.C\r\n");
+  ASSERT_EQ(Run({"convert", WriteTemp("same.mem", memo), Temp("copy.qmp")}), 0);
   ASSERT_EQ(Run({"convert", Temp("copy.qmp"), Temp("same.mem")}), 0) << Err().toStdString();
-  EXPECT_EQ(ReadWholeFile(Temp("same.mem")),
-            QByteArray("intro\r\n\r\n.A\r\n..B\r\nbody\r\n\r\n.C\r\n"));
-
-  // A root that is not named after the file gets a line of its own.
-  ASSERT_EQ(Run({"convert", kSample, Temp("other.mem")}), 0) << Err().toStdString();
-  const QByteArray written = *ReadWholeFile(Temp("other.mem"));
-  EXPECT_TRUE(written.startsWith(".")) << written.left(40).toStdString();
-  EXPECT_TRUE(written.contains("\r\n..")) << "level-1 nodes get two dots";
-  EXPECT_EQ(Dumped(Temp("other.mem"), {"--set", "System/WzImportTopTree=0"}).size(), 9);
+  EXPECT_EQ(ReadWholeFile(Temp("same.mem")), memo);
+  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.mem")}), 1);
+  EXPECT_TRUE(Err().startsWith(res::kCannotOpenDestination.toString())) << Err().toStdString();
 }
 
-TEST_F(CliTextFiles, ConvertToPlainTextWritesTheTextOutput) {
+TEST_F(CliTextFiles, ConvertToPlainTextWritesTheTextOutputUnlessAQuestionIsDue) {
   const TextFileRenderer renderer = [](CTreeStore& store, int first, int end) {
     QString text;
     for (int i = first; i < end; ++i) text += store.GetTitle(i) + QStringLiteral("\r\n");
     return text;
   };
   const QString memo = WriteTemp("m.mem", ".A\r\n..B\r\n");
-  streams = {};
   ASSERT_EQ(RunCli({"convert", memo, Temp("m.txt")}, settings, streams, renderer), 0);
   EXPECT_EQ(ReadWholeFile(Temp("m.txt")), QByteArray("m\r\nA\r\nB\r\n"));
-
-  // Nobody can answer the plain-text question here: the save is declined.
   streams = {};
   EXPECT_EQ(RunCli({"convert", memo, Temp("n.txt"), "--set", "System/bTextFile=1"}, settings,
                    streams, renderer),
             1);
   EXPECT_TRUE(Err().contains(res::kCliTextFileQuestionDeclined.toString())) << Err().toStdString();
   EXPECT_FALSE(QFile::exists(Temp("n.txt")));
-}
-
-TEST_F(CliTextFiles, UnreadableMemoAndUnwritableMemoSayWhy) {
-  EXPECT_EQ(Run({"dump", Temp("missing.mem")}), 1);
-  EXPECT_TRUE(Err().startsWith(res::kCannotOpenFile.toString())) << Err().toStdString();
-  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.mem")}), 1);
-  EXPECT_TRUE(Err().startsWith(res::kCannotOpenDestination.toString())) << Err().toStdString();
 }
 
 }  // namespace

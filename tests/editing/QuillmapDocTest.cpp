@@ -295,18 +295,6 @@ TEST_F(DocumentSave, SaveWithoutAFileOfItsOwnAsksForAName) {
 
 using DocumentTextFiles = Document;
 
-TEST_F(DocumentTextFiles, OpeningAsMemoReadsAnyFileAsAMemoOnce) {
-  const QString path = WriteFile("notes.txt", ".A\r\n..B\r\n");
-  ASSERT_TRUE(doc.OpenDocument(path, true));
-  EXPECT_EQ(Paths(), QStringList({"notes", "notes/A", "notes/A/B"}));
-  EXPECT_EQ(doc.PathName(), path);
-  ASSERT_TRUE(doc.OpenDocument(path));
-  // The next open reads it by its name again, as plain text.
-  EXPECT_EQ(Paths(), QStringList({".A"}));
-  EXPECT_EQ(doc.Store().GetBody(0), QStringLiteral("..B\r\n"));
-  EXPECT_TRUE(prompt.Asked().isEmpty());
-}
-
 TEST_F(DocumentTextFiles, AnUnreadableMemoFileLeavesTheUntitledOutlineAndSaysSo) {
   const QString path = PathOf("missing.mem");
   ASSERT_TRUE(doc.OpenDocument(path));
@@ -316,33 +304,25 @@ TEST_F(DocumentTextFiles, AnUnreadableMemoFileLeavesTheUntitledOutlineAndSaysSo)
   EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotOpenFile.toString() + u'\n' + path});
 }
 
-TEST_F(DocumentTextFiles, DecliningThePlainTextQuestionKeepsSaveAvailable) {
+TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
   doc.Store().SetTextFileRenderer([](CTreeStore&, int, int) { return QStringLiteral("text"); });
   const QString path = WriteFile("plan.txt", "Plan\r\n1. A\r\n");
   OpenAndShow(path);
-  settings.WriteInt("System", "bTextFile", 1);
   doc.SetModified();
+  settings.WriteInt("System", "bTextFile", 1);
   prompt.Script({PromptAnswer::Cancel});
   EXPECT_FALSE(doc.FileSave());
   EXPECT_EQ(prompt.Asked(), QStringList{res::kAskSaveOverTextFile.toString()});
   EXPECT_TRUE(doc.CanSave());
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(Bytes(path), QByteArray("Plan\r\n1. A\r\n"));
 
-  EXPECT_TRUE(doc.FileSave());  // OK this time
-  EXPECT_EQ(Bytes(path), QByteArray("text"));
-  EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocumentTextFiles, TheCheckFilterStopsAPlainTextSaveWithOneMessage) {
-  doc.Store().SetTextFileRenderer([](CTreeStore&, int, int) { return QStringLiteral("text"); });
-  const QString path = WriteFile("plan.txt", "Plan\r\n");
-  OpenAndShow(path);
+  settings.WriteInt("System", "bTextFile", 0);
   doc.Store().SetCheckFilter(CTreeStore::kCheckFilterUnchecked);
   EXPECT_FALSE(doc.FileSave());
-  ASSERT_EQ(prompt.Asked().size(), 1);
-  EXPECT_TRUE(prompt.Asked()[0].startsWith(res::kFilterShowsUncheckedOnly.toString()));
+  ASSERT_EQ(prompt.Asked().size(), 2);  // the filter's message, alone
+  EXPECT_TRUE(prompt.Asked()[1].startsWith(res::kFilterShowsUncheckedOnly.toString()));
   EXPECT_TRUE(doc.CanSave());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(Bytes(path), QByteArray("Plan\r\n1. A\r\n"));
 
   doc.Store().SetCheckFilter(CTreeStore::kCheckFilterAll);
   EXPECT_TRUE(doc.FileSave());

@@ -46,6 +46,7 @@ TEST_F(TextSave, AnyNameButOutlineBackupAndMemoIsSavedAsTheWholeOutlineInText) {
   ASSERT_TRUE(store.Save(Path("out.mem")));
   ASSERT_TRUE(store.Save(Path("out.bak")));
   EXPECT_TRUE(ranges.isEmpty());
+  EXPECT_TRUE(prompt.Asked().isEmpty());  // "bTextFile" is off by default
 }
 
 TEST_F(TextSave, TheCheckFilterRefusesWithItsNameAndHowToLiftIt) {
@@ -63,48 +64,30 @@ TEST_F(TextSave, TheCheckFilterRefusesWithItsNameAndHowToLiftIt) {
   EXPECT_TRUE(prompt.Asked().isEmpty());
 }
 
-TEST_F(TextSave, WithTheTextFileWarningOnCancelKeepsTheOldFile) {
+// Lost characters are refused before the question, so that the document's
+// repeated save after "save with ?" asks it only once.
+TEST_F(TextSave, TheTextFileQuestionComesAfterTheLossCheckAndCancelKeepsTheOldFile) {
   settings.WriteInt(u"System"_s, u"bTextFile"_s, 1);
+  store.Rename(2, u"caf\u00e9"_s);
   const QString path = Path("out.txt");
   ASSERT_TRUE(WriteFileReplacing(path, "old"));
-  prompt.Script({PromptAnswer::Cancel});
-  EXPECT_FALSE(store.Save(path));
+  EXPECT_FALSE(store.Save(path, SaveLoss::Refuse));
+  EXPECT_EQ(store.LastFileReport().unencodable, u"\u00e9"_s);
+  EXPECT_TRUE(prompt.Asked().isEmpty());
+
+  prompt.Script({PromptAnswer::Cancel, PromptAnswer::Ok});
+  EXPECT_FALSE(store.Save(path, SaveLoss::Allow));
   EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Declined);
   EXPECT_EQ(Error(), QString());
   EXPECT_EQ(prompt.Asked(), QStringList({res::kAskSaveOverTextFile.toString()}));
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
-
-  prompt.Script({PromptAnswer::Ok});
-  EXPECT_TRUE(store.Save(path));
-  EXPECT_EQ(*ReadWholeFile(path), QByteArray("Root\r\nA\r\nB\r\n"));
-}
-
-TEST_F(TextSave, WithoutTheWarningNothingIsAsked) {
-  EXPECT_TRUE(store.Save(Path("out.txt")));
-  EXPECT_TRUE(prompt.Asked().isEmpty());
-}
-
-TEST_F(TextSave, LostCharactersAreRefusedBeforeTheQuestionAndAskedOnce) {
-  settings.WriteInt(u"System"_s, u"bTextFile"_s, 1);
-  store.Rename(2, u"caf\u00e9"_s);
-  const QString path = Path("out.txt");
-  EXPECT_FALSE(store.Save(path, SaveLoss::Refuse));
-  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Unencodable);
-  EXPECT_EQ(store.LastFileReport().unencodable, u"\u00e9"_s);
-  EXPECT_TRUE(prompt.Asked().isEmpty());
-  EXPECT_FALSE(QFile::exists(path));
-
   EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
-  EXPECT_EQ(prompt.Asked().size(), 1);
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("Root\r\nA\r\ncaf?\r\n"));
 }
 
-TEST_F(TextSave, AnUnwritableFileCannotBeCreated) {
+TEST_F(TextSave, AnUnwritableFileCannotBeCreatedAndNoRendererWritesNothing) {
   EXPECT_FALSE(store.Save(Path("no/such/folder/out.txt")));
   EXPECT_EQ(Error(), res::kCannotCreateOutputFile.toString());
-}
-
-TEST_F(TextSave, WithoutTextOutputNothingIsWritten) {
   store.SetTextFileRenderer({});
   EXPECT_FALSE(store.Save(Path("out.txt")));
   EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
