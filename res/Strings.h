@@ -221,5 +221,22 @@ inline constexpr QStringView kCategoryListFull = u"カテゴリは99個までし
 
 // Marks, checks and branch visibility.
 inline constexpr QStringView kAskClearMarksInBranch = u"配下のﾏｰｸを全て削除しますか？";
+// Plain-text and memo files: opening and saving.
+inline constexpr QStringView kCannotOpenDestination = u"保存先ファイルが開けません";
+inline constexpr QStringView kCannotCreateOutputFile = u"出力ファイルが作れません";
+inline constexpr QStringView kAskSaveOverTextFile =
+    u"テキストファイルです。テキストファイルにそのまま保存するとテキストファイルの形式が変更されま"
+    u"す。保存を続行しますか？";
+inline constexpr QStringView kFilterShowsCheckedOnly = u"「チェックツリーのみ表示」";
+inline constexpr QStringView kFilterShowsUncheckedOnly = u"「チェックツリー以外表示」";
+inline constexpr QStringView kFilterBlocksTextSave =
+    u"になっています。解除しないと保存できません。\n";
+inline constexpr QStringView kFilterHowToShowAll =
+    u"[表示]-[チェックツリーの表示]-[全て表示]を行ってください";
+inline constexpr QStringView kImportTooLarge =
+    u"見出しの階層と長さから作られるツリーが大きすぎるため、このファイルは読み込めません";
+inline constexpr QStringView kCliTextFileQuestionDeclined =
+    u"System/bTextFile が 0 でないため、テキストファイルには保存しません"
+    u"（--set System/bTextFile=0 を付けると保存します）";
 
 }  // namespace qm::res

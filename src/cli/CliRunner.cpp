@@ -69,9 +69,15 @@ bool Save(CTreeStore& store, const QString& path, bool lossy, CliStreams& stream
   const FileReport& report = store.LastFileReport();
   Warn(report, streams);
   if (saved) return true;
-  Print(streams.err, FileErrorText(report) + QStringLiteral(": ") + path);
+  if (report.error != FileReport::Error::Declined) {
+    Print(streams.err, FileErrorText(report) + QStringLiteral(": ") + path);
+  }
   if (report.error == FileReport::Error::Unencodable) {
     Print(streams.err, res::kCliLossyHint.toString());
+  }
+  if (report.error == FileReport::Error::Declined) {
+    // Nobody is there to answer the plain-text question.
+    Print(streams.err, res::kCliTextFileQuestionDeclined.toString());
   }
   return false;
 }
@@ -83,7 +89,8 @@ int Usage(CliStreams& streams) {
 
 }  // namespace
 
-int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams) {
+int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams,
+           const TextFileRenderer& textRenderer) {
   Invocation invocation;
   if (!Parse(arguments, invocation)) return Usage(streams);
   const bool dump = invocation.verb == u"dump" && invocation.files.size() == 1;
@@ -100,6 +107,7 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   SystemClock clock;
   FixedPrompt prompt(false);
   CTreeStore store(runSettings, clock, prompt);
+  store.SetTextFileRenderer(textRenderer);
   if (!Load(store, invocation.files[0], invocation.wz, streams)) return kExitFailure;
   if (dump) {
     streams.out += QJsonDocument(OutlineToJson(store)).toJson(QJsonDocument::Compact);

@@ -11,6 +11,8 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include "model/TreeStore.h"
+
 namespace qm {
 
 class SettingsStore;
@@ -20,6 +22,9 @@ struct CliStreams {
   QByteArray err;  // UTF-8 for stderr
 };
 
-int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams);
+// textRenderer: the text output that saving under a plain-text name writes
+// (see CTreeStore::SetTextFileRenderer); without one such saves fail.
+int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams,
+           const TextFileRenderer& textRenderer = {});
 
 }  // namespace qm

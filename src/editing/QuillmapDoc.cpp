@@ -21,6 +21,14 @@ namespace {
 
 const QString kWebPathPrefix = QStringLiteral("net:");
 
+// A plain-text save the user declined, or one the check filter stops: the
+// file was never touched.
+bool RefusedBeforeWriting(const FileReport& report) {
+  return report.error == FileReport::Error::Declined ||
+         report.error == FileReport::Error::FilterShowsChecked ||
+         report.error == FileReport::Error::FilterShowsUnchecked;
+}
+
 }  // namespace
 
 CQuillmapDoc::CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt,
@@ -219,6 +227,14 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
       return false;
     }
     saved = m_store.Save(path, SaveLoss::Allow);
+  }
+  if (!saved && RefusedBeforeWriting(m_store.LastFileReport())) {
+    // Nothing was wrong with the file: Save stays available for when the
+    // user has lifted the check filter or changes their mind.
+    m_saveFailed = false;
+    const QString why = FileErrorText(m_store.LastFileReport());
+    if (!why.isEmpty()) TellUser(why, PromptIcon::Warning);
+    return false;
   }
   if (!saved) {
     TellUser(res::kDocumentSaveFailed.toString() + u'\n' + FileErrorText(m_store.LastFileReport()),

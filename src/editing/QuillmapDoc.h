@@ -75,6 +75,8 @@ class CQuillmapDoc {
   // apply the first-line-is-title rule. Characters the code page cannot
   // hold are saved as "?" only after the user agreed; declining returns
   // false with the file untouched, the document modified and Save enabled.
+  // The same holds for a plain-text save the user declines or the check
+  // filter stops (the latter with its message).
   // On success returns true, clears the modified flag and writes
   // "System"/"IniFile". On failure returns false after telling the user;
   // while the failure stands, CanSave() is false until Save As succeeds.

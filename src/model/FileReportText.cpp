@@ -4,6 +4,18 @@
 #include "res/Strings.h"
 
 namespace qm {
+namespace {
+
+// The check filter's name, why saving stops and how to lift the filter, in
+// one message.
+QString FilterRefusal(QStringView filterName) {
+  QString text = filterName.toString();
+  text += res::kFilterBlocksTextSave;
+  text += res::kFilterHowToShowAll;
+  return text;
+}
+
+}  // namespace
 
 QString FileErrorText(const FileReport& report) {
   switch (report.error) {
@@ -17,6 +29,20 @@ QString FileErrorText(const FileReport& report) {
       return res::kUnencodableCharacters.toString() + report.unencodable;
     case FileReport::Error::NotSupported:
       return res::kFormatNotYetSupported.toString();
+    case FileReport::Error::CannotOpenMemo:
+      return res::kCannotOpenFile.toString();
+    case FileReport::Error::TooLarge:
+      return res::kImportTooLarge.toString();
+    case FileReport::Error::CannotOpenDestination:
+      return res::kCannotOpenDestination.toString();
+    case FileReport::Error::CannotCreateOutput:
+      return res::kCannotCreateOutputFile.toString();
+    case FileReport::Error::FilterShowsChecked:
+      return FilterRefusal(res::kFilterShowsCheckedOnly);
+    case FileReport::Error::FilterShowsUnchecked:
+      return FilterRefusal(res::kFilterShowsUncheckedOnly);
+    case FileReport::Error::Declined:
+      return {};  // the user's own choice needs no message
   }
   return {};
 }

@@ -8,7 +8,8 @@
 
 namespace qm {
 
-// The failure message, or empty when the report holds no error.
+// The failure message; empty when the report holds no error or the user
+// declined the save.
 QString FileErrorText(const FileReport& report);
 
 // Notes worth telling even after success: bytes read as U+FFFD, nodes

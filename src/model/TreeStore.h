@@ -27,6 +27,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,7 @@
 
 namespace qm {
 
+class CTreeStore;
 class Clock;
 class Prompt;
 class SettingsStore;
@@ -45,7 +47,21 @@ class TreeControl;
 // What went wrong in the last Load or Save, and what the user should hear
 // even when it went right (bytes that could not be read, nodes re-placed).
 struct FileReport {
-  enum class Error { None, CannotOpen, CannotWrite, Unencodable, NotSupported };
+  enum class Error {
+    None,
+    CannotOpen,
+    CannotWrite,
+    Unencodable,
+    NotSupported,
+    // Plain-text and memo files.
+    CannotOpenMemo,         // a memo file that cannot be read
+    TooLarge,               // headings that would build an outline far larger than the file
+    CannotOpenDestination,  // a memo file that cannot be written
+    CannotCreateOutput,     // a plain-text file that cannot be written
+    FilterShowsChecked,     // plain-text save refused while only checked nodes are shown
+    FilterShowsUnchecked,   // ... while only unchecked nodes are shown
+    Declined,               // the user chose not to save over a plain-text file
+  };
   Error error = Error::None;
   qsizetype undecodable = 0;  // characters read as U+FFFD
   int nodesReplaced = 0;      // nodes whose path did not fit the tree
@@ -54,6 +70,11 @@ struct FileReport {
 
 // Whether a save may replace characters the code page cannot hold by "?".
 enum class SaveLoss { Refuse, Allow };
+
+// Makes the text that text output writes to a file for the nodes [first,
+// end) of the store: what saving under a plain-text name writes. It may
+// recount the store's chapter characters.
+using TextFileRenderer = std::function<QString(CTreeStore& store, int first, int end)>;
 
 class CTreeStore {
  public:
@@ -132,7 +153,15 @@ class CTreeStore {
   // says why (Unencodable: nothing was written, the characters are listed).
   virtual bool Save(const QString& path, SaveLoss loss = SaveLoss::Refuse);
   virtual bool SaveOutline(const QString& path, SaveLoss loss = SaveLoss::Refuse);
+  // Writes the whole outline as text output (the renderer set with
+  // SetTextFileRenderer; NotSupported without one). Refuses while the check
+  // filter hides nodes (FilterShowsChecked/Unchecked). With "System"/
+  // "bTextFile" set, asks the user first, once the text is known to be
+  // storable; Cancel gives Declined. CannotCreateOutput when the file
+  // cannot be written.
   virtual bool SaveText(const QString& path, SaveLoss loss = SaveLoss::Refuse);
+  // Writes the outline as a memo file; rootTitleIsFileName leaves the root
+  // line out. CannotOpenDestination when the file cannot be written.
   virtual bool ExportWz(const QString& path, bool rootTitleIsFileName,
                         SaveLoss loss = SaveLoss::Refuse);
   virtual int FindPath(const QString& path) const;
@@ -181,7 +210,13 @@ class CTreeStore {
   virtual void ExpandAll(int i);
   virtual void Reveal(int i);
   virtual bool HasChildren(int i) const;
+  // Reads a plain-text file into the empty store (every mode reads the
+  // same way). CannotOpen when it cannot be read; TooLarge when its
+  // headings would build an outline far larger than the file.
   virtual bool ImportText(const QString& path, int mode);
+  // Reads a memo file into the empty store, the root named after the file
+  // or ("System"/"WzImportTopTree" 0) by its first one-dot heading.
+  // CannotOpenMemo when it cannot be read; TooLarge as for ImportText.
   virtual bool ImportWz(const QString& path);
   // Replaces every occurrence of before in text; returns how many.
   virtual int Replace(QString& text, const QString& before, const QString& after) const;
@@ -263,6 +298,10 @@ class CTreeStore {
 
   const FileReport& LastFileReport() const { return m_report; }
 
+  // The text output that SaveText writes. Wiring, not outline state: the
+  // undo snapshot's copy leaves it alone.
+  void SetTextFileRenderer(TextFileRenderer renderer) { m_textRenderer = std::move(renderer); }
+
   // Appends a node read from a file, as it is. The readers call this, then
   // FinishLoading.
   void AppendLoaded(std::unique_ptr<CDirData> node);
@@ -324,6 +363,7 @@ class CTreeStore {
   bool m_showChapters = false;
   int m_spare = 0;
   FileReport m_report;
+  TextFileRenderer m_textRenderer;
 };
 
 }  // namespace qm

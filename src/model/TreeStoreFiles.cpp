@@ -124,26 +124,4 @@ bool CTreeStore::SaveOutline(const QString& path, SaveLoss loss) {
   return true;
 }
 
-bool CTreeStore::SaveText(const QString&, SaveLoss) {
-  m_report = {};
-  m_report.error = FileReport::Error::NotSupported;
-  return false;
-}
-
-bool CTreeStore::ExportWz(const QString&, bool, SaveLoss) {
-  m_report = {};
-  m_report.error = FileReport::Error::NotSupported;
-  return false;
-}
-
-bool CTreeStore::ImportText(const QString&, int) {
-  m_report.error = FileReport::Error::NotSupported;
-  return false;
-}
-
-bool CTreeStore::ImportWz(const QString&) {
-  m_report.error = FileReport::Error::NotSupported;
-  return false;
-}
-
 }  // namespace qm

@@ -114,5 +114,63 @@ TEST_F(Cli, UnencodableCharactersNeedLossy) {
   EXPECT_TRUE(ReadWholeFile(Temp("out.qmp"))->contains("R?\x05"));
 }
 
+// ---- Plain-text and memo files ----
+
+class CliTextFiles : public Cli {
+ protected:
+  QString WriteTemp(const char* name, const QByteArray& bytes) {
+    QFile file(Temp(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  }
+  // Every node of a dumped file as "level title".
+  QStringList Dumped(const QString& path, QStringList extra = {}) {
+    EXPECT_EQ(Run(QStringList{"dump", path} + extra), 0) << Err().toStdString();
+    QStringList out;
+    for (const QJsonValue node : Json()["nodes"].toArray()) {
+      out << QString::number(node["level"].toInt()) + u' ' + node["title"].toString();
+    }
+    return out;
+  }
+};
+
+TEST_F(CliTextFiles, ConvertReadsPlainTextAndMemoFilesByNameOrAsMemoWithWz) {
+  const QString text = WriteTemp("plan.txt", ".A\r\n1. B\r\n(1) C\r\n..D\r\n");
+  ASSERT_EQ(Run({"convert", text, Temp("plan.qmp")}), 0) << Err().toStdString();
+  EXPECT_EQ(Dumped(Temp("plan.qmp")), QStringList({"0 .A", "1 B", "2 C"}));
+  ASSERT_EQ(Run({"convert", text, Temp("memo.qmp"), "--wz"}), 0) << Err().toStdString();
+  EXPECT_EQ(Dumped(Temp("memo.qmp")), QStringList({"0 plan", "1 A", "2 D"}));
+  const QString memo = WriteTemp("m.mem", ".Root\r\n..A\r\n");
+  EXPECT_EQ(Dumped(memo), QStringList({"0 m", "1 Root", "2 A"}));
+  EXPECT_EQ(Dumped(memo, {"--set", "System/WzImportTopTree=0"}), QStringList({"0 Root", "1 A"}));
+}
+
+TEST_F(CliTextFiles, ConvertWritesMemoFilesThatReadBackTheSame) {
+  const QByteArray memo("intro\r\n\r\n.A\r\n..B\r\nbody\r\n\r\n.C\r\n");
+  ASSERT_EQ(Run({"convert", WriteTemp("same.mem", memo), Temp("copy.qmp")}), 0);
+  ASSERT_EQ(Run({"convert", Temp("copy.qmp"), Temp("same.mem")}), 0) << Err().toStdString();
+  EXPECT_EQ(ReadWholeFile(Temp("same.mem")), memo);
+  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.mem")}), 1);
+  EXPECT_TRUE(Err().startsWith(res::kCannotOpenDestination.toString())) << Err().toStdString();
+}
+
+TEST_F(CliTextFiles, ConvertToPlainTextWritesTheTextOutputUnlessAQuestionIsDue) {
+  const TextFileRenderer renderer = [](CTreeStore& store, int first, int end) {
+    QString text;
+    for (int i = first; i < end; ++i) text += store.GetTitle(i) + QStringLiteral("\r\n");
+    return text;
+  };
+  const QString memo = WriteTemp("m.mem", ".A\r\n..B\r\n");
+  ASSERT_EQ(RunCli({"convert", memo, Temp("m.txt")}, settings, streams, renderer), 0);
+  EXPECT_EQ(ReadWholeFile(Temp("m.txt")), QByteArray("m\r\nA\r\nB\r\n"));
+  streams = {};
+  EXPECT_EQ(RunCli({"convert", memo, Temp("n.txt"), "--set", "System/bTextFile=1"}, settings,
+                   streams, renderer),
+            1);
+  EXPECT_TRUE(Err().contains(res::kCliTextFileQuestionDeclined.toString())) << Err().toStdString();
+  EXPECT_FALSE(QFile::exists(Temp("n.txt")));
+}
+
 }  // namespace
 }  // namespace qm

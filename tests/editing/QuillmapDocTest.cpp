@@ -291,5 +291,43 @@ TEST_F(DocumentSave, SaveWithoutAFileOfItsOwnAsksForAName) {
   EXPECT_FALSE(QFile::exists(res::kUntitledFileName.toString()));
 }
 
+// ---- Plain-text and memo documents ----
+
+using DocumentTextFiles = Document;
+
+TEST_F(DocumentTextFiles, AnUnreadableMemoFileLeavesTheUntitledOutlineAndSaysSo) {
+  const QString path = PathOf("missing.mem");
+  ASSERT_TRUE(doc.OpenDocument(path));
+  EXPECT_EQ(Paths(), QStringList({kUntitled}));
+  EXPECT_EQ(doc.PathName(), res::kUntitledFileName.toString());
+  EXPECT_TRUE(recent.isEmpty());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotOpenFile.toString() + u'\n' + path});
+}
+
+TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
+  doc.Store().SetTextFileRenderer([](CTreeStore&, int, int) { return QStringLiteral("text"); });
+  const QString path = WriteFile("plan.txt", "Plan\r\n1. A\r\n");
+  OpenAndShow(path);
+  doc.SetModified();
+  settings.WriteInt("System", "bTextFile", 1);
+  prompt.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kAskSaveOverTextFile.toString()});
+  EXPECT_TRUE(doc.CanSave());
+
+  settings.WriteInt("System", "bTextFile", 0);
+  doc.Store().SetCheckFilter(CTreeStore::kCheckFilterUnchecked);
+  EXPECT_FALSE(doc.FileSave());
+  ASSERT_EQ(prompt.Asked().size(), 2);  // the filter's message, alone
+  EXPECT_TRUE(prompt.Asked()[1].startsWith(res::kFilterShowsUncheckedOnly.toString()));
+  EXPECT_TRUE(doc.CanSave());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(Bytes(path), QByteArray("Plan\r\n1. A\r\n"));
+
+  doc.Store().SetCheckFilter(CTreeStore::kCheckFilterAll);
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_EQ(Bytes(path), QByteArray("text"));
+}
+
 }  // namespace
 }  // namespace qm::test

@@ -170,6 +170,36 @@ TEST_F(MainWindowDialogsTest, OpenDialogStartsOnTheRememberedFilterAndRemembersT
   EXPECT_EQ(settings.ReadInt(u"System"_s, u"FileOpenType"_s, 0), 1);
 }
 
+// The memo filter opens whatever file is chosen as a memo file, for that
+// one open; the filter is remembered, the memo reading is not.
+TEST_F(MainWindowDialogsTest, MemoFilterOpensTheChosenFileAsAMemoOnce) {
+  Start();
+  const QString notes = dir.filePath(u"notes.txt"_s);
+  QFile file(notes);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(".A\r\n..B\r\nbody\r\n");
+  file.close();
+  WhenModalShows([notes](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectNameFilter(dialog->nameFilters().value(2));
+    dialog->selectFile(notes);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  Window().RunCommand(kCmdOpen);
+  EXPECT_EQ(settings.ReadInt(u"System"_s, u"FileOpenType"_s, 0), 3);
+  ASSERT_EQ(Store().GetCount(), 3);
+  EXPECT_EQ(Store().GetTitle(0), u"notes"_s);
+  EXPECT_EQ(Store().GetLevel(2), 2);
+  EXPECT_EQ(Store().GetBody(2), u"body\r\n"_s);
+  EXPECT_EQ(Window().TreeWidget()->topLevelItemCount(), 1);
+
+  AnswerMessage(res::kButtonOk);
+  Window().RunCommand(kCmdReload);  // not through the dialog: read by its name
+  EXPECT_EQ(Store().GetCount(), 1);
+  EXPECT_EQ(Store().GetTitle(0), u".A"_s);
+}
+
 TEST_F(MainWindowDialogsTest, RecentFilePopupListsTheFilesUnderItsButton) {
   settings.WriteString(u"Recent File List"_s, u"File1"_s, dir.filePath(u"a.qmp"_s));
   settings.WriteString(u"Recent File List"_s, u"File2"_s, dir.filePath(u"b.qmp"_s));

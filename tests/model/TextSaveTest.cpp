@@ -1,0 +1,106 @@
+// Behaviour of saving under a plain-text name: the dispatch by extension,
+// the check-filter refusal, the plain-text question, lost characters and a
+// destination that cannot be written. The text itself is text output's;
+// here a stand-in writes one title per line.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "model/FileReportText.h"
+#include "model/StoreFixture.h"
+#include "platform/FileIo.h"
+#include "res/Strings.h"
+
+namespace qm::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class TextSave : public StoreFixture {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    Build({"Root", "Root/A", "Root/A/B"});
+    store.SetTextFileRenderer([this](CTreeStore& from, int first, int end) {
+      ranges << qMakePair(first, end);
+      QString text;
+      for (int i = first; i < end; ++i) text += from.GetTitle(i) + u"\r\n"_s;
+      return text;
+    });
+  }
+
+  QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+  QString Error() const { return FileErrorText(store.LastFileReport()); }
+
+  QTemporaryDir dir;
+  QList<QPair<int, int>> ranges;
+};
+
+TEST_F(TextSave, AnyNameButOutlineBackupAndMemoIsSavedAsTheWholeOutlineInText) {
+  for (const char* name : {"out.txt", "OUT.TXT", "no-extension", "page.html"}) {
+    ranges.clear();
+    ASSERT_TRUE(store.Save(Path(name))) << name;
+    EXPECT_EQ(*ReadWholeFile(Path(name)), QByteArray("Root\r\nA\r\nB\r\n")) << name;
+    EXPECT_EQ(ranges, (QList<QPair<int, int>>{{0, 3}}));
+  }
+  ranges.clear();
+  ASSERT_TRUE(store.Save(Path("out.mem")));
+  ASSERT_TRUE(store.Save(Path("out.bak")));
+  EXPECT_TRUE(ranges.isEmpty());
+  EXPECT_TRUE(prompt.Asked().isEmpty());  // "bTextFile" is off by default
+}
+
+TEST_F(TextSave, TheCheckFilterRefusesWithItsNameAndHowToLiftIt) {
+  const QString path = Path("out.txt");
+  store.SetCheckFilter(CTreeStore::kCheckFilterChecked);
+  EXPECT_FALSE(store.Save(path));
+  EXPECT_EQ(Error(),
+            u"「チェックツリーのみ表示」になっています。解除しないと保存できません。\n"
+            u"[表示]-[チェックツリーの表示]-[全て表示]を行ってください"_s);
+  store.SetCheckFilter(CTreeStore::kCheckFilterUnchecked);
+  EXPECT_FALSE(store.Save(path));
+  EXPECT_TRUE(Error().startsWith(u"「チェックツリー以外表示」になっています。"_s));
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_TRUE(ranges.isEmpty());
+  EXPECT_TRUE(prompt.Asked().isEmpty());
+}
+
+// Lost characters are refused before the question, so that the document's
+// repeated save after "save with ?" asks it only once.
+TEST_F(TextSave, TheTextFileQuestionComesAfterTheLossCheckAndCancelKeepsTheOldFile) {
+  settings.WriteInt(u"System"_s, u"bTextFile"_s, 1);
+  store.Rename(2, u"caf\u00e9"_s);
+  const QString path = Path("out.txt");
+  ASSERT_TRUE(WriteFileReplacing(path, "old"));
+  EXPECT_FALSE(store.Save(path, SaveLoss::Refuse));
+  EXPECT_EQ(store.LastFileReport().unencodable, u"\u00e9"_s);
+  EXPECT_TRUE(prompt.Asked().isEmpty());
+
+  prompt.Script({PromptAnswer::Cancel, PromptAnswer::Ok});
+  EXPECT_FALSE(store.Save(path, SaveLoss::Allow));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Declined);
+  EXPECT_EQ(Error(), QString());
+  EXPECT_EQ(prompt.Asked(), QStringList({res::kAskSaveOverTextFile.toString()}));
+  EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
+  EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
+  EXPECT_EQ(*ReadWholeFile(path), QByteArray("Root\r\nA\r\ncaf?\r\n"));
+}
+
+TEST_F(TextSave, AnUnwritableFileCannotBeCreatedAndNoRendererWritesNothing) {
+  EXPECT_FALSE(store.Save(Path("no/such/folder/out.txt")));
+  EXPECT_EQ(Error(), res::kCannotCreateOutputFile.toString());
+  store.SetTextFileRenderer({});
+  EXPECT_FALSE(store.Save(Path("out.txt")));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
+  EXPECT_FALSE(QFile::exists(Path("out.txt")));
+}
+
+TEST_F(TextSave, TheUndoCopyKeepsTheStoresOwnRenderer) {
+  CTreeStore other(settings, clock, prompt);
+  other.AddRoot(u"Other"_s);
+  store.CopyFrom(other);
+  EXPECT_TRUE(store.Save(Path("out.txt")));
+  EXPECT_EQ(*ReadWholeFile(Path("out.txt")), QByteArray("Other\r\n"));
+}
+
+}  // namespace
+}  // namespace qm::test
