@@ -278,6 +278,10 @@ std::optional<SplitAnswer> QtDialogs::SplitNode(const SplitRequest& request) {
   QtPrompt prompt(m_parent.data());
   SplitDialog dialog(request, prompt, m_parent.data());
   prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
 // ---- Timestamps and categories ----
 
 std::optional<int> QtDialogs::ChooseLatestUpdated(const LatestUpdatedRequest& request) {

@@ -247,7 +247,6 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   p.treeCommands.Add(MakeMarkCommands(p.marks, p.visibility));
   p.marks.SetLabelsSink([this](const QStringList& labels) { m->window.SetMarkLabels(labels); });
   p.tree.SetMarksMenuRebuild([this] { m->marks.RebuildMarksMenu(); });
-  p.documentCommands = MakeDocumentCommands(p.document);
   p.documentCommands.Add(MakeDocumentCommands(p.document));
   // Timestamps and categories.
   p.documentCommands.Add(
