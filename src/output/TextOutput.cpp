@@ -212,7 +212,10 @@ class OutputWriter {
     if (m_format.editOut) {
       const QString body = Body(i);
       if (!OnlyLineBreaks(body)) {
-        AppendLaidOut(out, hanging, body + kCrLf, indent);
+        // Stored bodies end their last line already; another line break
+        // would add a blank line that a text import reads back into the
+        // body, one more on every save.
+        AppendLaidOut(out, hanging, body.endsWith(kCrLf) ? body : body + kCrLf, indent);
         if (m_format.space || (j <= 1 && m_format.tSpace)) out += kCrLf;
       }
     }

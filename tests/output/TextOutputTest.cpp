@@ -160,6 +160,16 @@ TEST_F(TextOutputTest, BodiesOfLineBreaksOnlyAndTheTitleLineAreLeftOut) {
   EXPECT_EQ(All(), u"R\r\nA\r\nB\r\n"_s);
 }
 
+// Stored bodies end in a line break; writing another would put a blank line
+// after every body, which the text import reads back into the body.
+TEST_F(TextOutputTest, BodyEndingInALineBreakGetsNoBlankLineAfterIt) {
+  options.format.form = TextFormat::kChapters;
+  Build({"R", "R/A", "R/B"});
+  store.SetBody(1, u"one\r\ntwo\r\n"_s);
+  store.SetBody(2, u"three\r\n\r\n"_s);
+  EXPECT_EQ(All(), u"R\r\nⅠ.A\r\n  one\r\n  two\r\nⅡ.B\r\n  three\r\n  \r\n"_s);
+}
+
 TEST_F(TextOutputTest, BlankLinesAfterNodesAndAroundTheFirstLevel) {
   options.format.form = TextFormat::kAsItIs;
   Build({"R", "R/A", "R/A/x", "R/A/x/y"});
