@@ -8,6 +8,7 @@
 
 #include "gui/NodeEditDialog.h"
 #include "gui/QtPrompt.h"
+#include "gui/TextFormatDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -217,6 +218,13 @@ std::optional<NodeEditResult> QtDialogs::EditNode(const NodeEditRequest& request
   QtPrompt prompt(m_parent.data());
   NodeEditDialog dialog(request, prompt, m_parent.data());
   prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+// Text output.
+std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
+  TextFormatDialog dialog(current, m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

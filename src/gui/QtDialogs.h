@@ -70,6 +70,8 @@ class QtDialogs : public Dialogs {
   std::optional<OpenDocumentAnswer> ChooseDocumentToOpen(const OpenFileRequest& request,
                                                          int filterIndex) override;
   std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) override;
+  // Text output.
+  std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -21,6 +21,7 @@
 #include "app/MainFrame.h"
 #include "app/PaneCommands.h"
 #include "app/RecentFileList.h"
+#include "app/TextOutputCommands.h"
 #include "editing/KeyTable.h"
 #include "editing/QEditView.h"
 #include "editing/QTreeView.h"
@@ -204,6 +205,9 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
                     [editor] { editor->paste(); }, [editor] { editor->selectAll(); },
                     [editor] { editor->setFocus(); },
                     [editor] { return editor->textCursor().hasSelection(); }}));
+  // Text output.
+  p.treeCommands.Add(
+      MakeTextOutputCommands(p.document, p.settings, p.clock, p.prompt, p.dialogs, p.clipboard));
   p.documentCommands = MakeDocumentCommands(p.document);
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "platform/TextFormat.h"
+
 namespace qm {
 
 // Which of the two save dialogs the user prefers ("System"/"PPCSaveDlg").
@@ -90,6 +92,10 @@ class Dialogs {
   // the dialog open (ValidateNodeEdit decides). On OK returns what the user
   // set; on cancel returns nothing.
   virtual std::optional<NodeEditResult> EditNode(const NodeEditRequest& request) = 0;
+
+  // Text output: the output format dialog ("出力形式"), showing every
+  // option of `current`. On OK returns all of them as the user left them.
+  virtual std::optional<TextFormat> EditTextFormat(const TextFormat& current) = 0;
 
  protected:
   Dialogs() = default;

@@ -66,6 +66,20 @@ class FakeDialogs : public Dialogs {
   }
   const std::vector<NodeEditRequest>& EditNodeRequests() const { return m_nodeEditRequests; }
 
+  // Text output format dialog.
+  std::optional<TextFormat> EditTextFormat(const TextFormat& current) override {
+    m_textFormatRequests.push_back(current);
+    if (m_textFormatAnswers.empty()) return std::nullopt;
+    std::optional<TextFormat> answer = m_textFormatAnswers.front();
+    m_textFormatAnswers.pop_front();
+    return answer;
+  }
+  // The next answers of EditTextFormat; std::nullopt stands for Cancel.
+  void ScriptTextFormat(std::initializer_list<std::optional<TextFormat>> answers) {
+    m_textFormatAnswers.insert(m_textFormatAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<TextFormat>& TextFormatRequests() const { return m_textFormatRequests; }
+
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
   std::vector<SaveFileRequest> m_saveRequests;
@@ -75,6 +89,8 @@ class FakeDialogs : public Dialogs {
   std::vector<OpenFileRequest> m_openRequests;
   std::deque<std::optional<NodeEditResult>> m_nodeEditAnswers;
   std::vector<NodeEditRequest> m_nodeEditRequests;
+  std::deque<std::optional<TextFormat>> m_textFormatAnswers;
+  std::vector<TextFormat> m_textFormatRequests;
 };
 
 }  // namespace qm::test
