@@ -98,15 +98,6 @@ TEST_F(TextOutputCommand, AsksForTheFileAndWritesTheSelectedBranch) {
   EXPECT_EQ(File("whole.txt"), QByteArray("Plan\r\n\x87T.A\r\n  a body\r\n  1.A1\r\n\x87U.B\r\n"));
 }
 
-TEST_F(TextOutputCommand, WritesWhatTheUserTypedIntoTheBody) {
-  qm::Write(settings, qm::settings::kTextForm, TextFormat::kAsItIs);
-  Select(3);
-  body.text = u"typed"_s;
-  dialogs.ScriptSaveFileName({Out("b.txt")});
-  EXPECT_TRUE(actions.OutputToFile());
-  EXPECT_EQ(File("b.txt"), QByteArray("B\r\ntyped\r\n"));
-}
-
 TEST_F(TextOutputCommand, LeavesTheLiveOutlineAndThePaneAsTheyWere) {
   CTreeStore& store = doc.Store();
   const QString label = pane.Get(store.GetItem(1)).text;
@@ -125,27 +116,16 @@ TEST_F(TextOutputCommand, LeavesTheLiveOutlineAndThePaneAsTheyWere) {
   EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(TextOutputCommand, CopyNumbersTheChildrenOfTheSelectedNodeWithoutTheWrapper) {
+// The copy numbers as a copy does, and keeps what the code page cannot hold.
+TEST_F(TextOutputCommand, CopyPutsTheSelectedBranchOnTheClipboard) {
   qm::Write(settings, qm::settings::kTextForm, TextFormat::kChapterNumbers);
   Select(1);
+  body.text = u"a body ก😀"_s;
   actions.CopyToClipboard();
-  EXPECT_EQ(clipboard.Text(), u"A\r\na body\r\n  1 A1\r\n"_s);
-  qm::Write(settings, qm::settings::kTextForm, TextFormat::kHtmlMarkList);
-  actions.CopyToClipboard();
-  EXPECT_EQ(clipboard.Text(),
-            u"<UL>\r\n<LI><DL><DT>A\r\n  <DD>a body<BR>\r\n\r\n  </DL>\r\n<UL>\r\n<LI>A1\r\n"
-            u"    </UL>\r\n  </UL>\r\n"_s);
-  EXPECT_EQ(clipboard.Writes(), 2);
+  EXPECT_EQ(clipboard.Text(), u"A\r\na body ก😀\r\n  1 A1\r\n"_s);
 }
 
-TEST_F(TextOutputCommand, CopyKeepsCharactersTheCodePageCannotHold) {
-  qm::Write(settings, qm::settings::kTextForm, TextFormat::kAsItIs);
-  Select(3);
-  body.text = u"ก😀"_s;
-  actions.CopyToClipboard();
-  EXPECT_EQ(clipboard.Text(), u"B\r\nก😀\r\n"_s);
-}
-
+// What the user typed into the body is written back first.
 TEST_F(TextOutputCommand, AsksBeforeWritingUnencodableCharactersAsQuestionMarks) {
   qm::Write(settings, qm::settings::kTextForm, TextFormat::kAsItIs);
   Select(3);

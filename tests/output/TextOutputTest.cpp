@@ -63,15 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
                  u"Root\r\nⅠ.A\r\nline1\r\nline2\r\n1.A1\r\nⅡ.B\r\n1.B1\r\n"},
         FormCase{"NumbersSpaces", 1, kSpaces,
                  u"Root\r\n1 A\r\n  line1\r\n  line2\r\n  1-1 A1\r\n2 B\r\n  2-1 B1\r\n"},
-        FormCase{"NumbersTabs", 1, kTabs,
-                 u"Root\r\n1 A\r\n  line1\r\n  line2\r\n\t1-1 A1\r\n2 B\r\n\t2-1 B1\r\n"},
         FormCase{"NumbersNone", 1, kNone,
                  u"Root\r\n1 A\r\nline1\r\nline2\r\n1-1 A1\r\n2 B\r\n2-1 B1\r\n"},
         FormCase{"IndentSpaces", 2, kSpaces,
                  u"Root\r\nA\r\nline1\r\nline2\r\n  A1\r\nB\r\n  B1\r\n"},
         FormCase{"IndentTabs", 2, kTabs, u"Root\r\nA\r\nline1\r\nline2\r\n\tA1\r\nB\r\n\tB1\r\n"},
-        FormCase{"IndentNone", 2, kNone, u"Root\r\nA\r\nline1\r\nline2\r\nA1\r\nB\r\nB1\r\n"},
-        FormCase{"AsItIsSpaces", 3, kSpaces, u"Root\r\nA\r\nline1\r\nline2\r\nA1\r\nB\r\nB1\r\n"},
         FormCase{"AsItIsTabs", 3, kTabs, u"Root\r\nA\r\nline1\r\nline2\r\nA1\r\nB\r\nB1\r\n"},
         FormCase{"MarkListSpaces", 4, kSpaces,
                  u"<H1>Root</H1>\r\n<UL>\r\n<LI><DL><DT>A\r\n  <DD>line1<BR>\r\n      line2\r\n"
@@ -89,34 +85,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Chapter numbers (form 1) ----
 
-TEST_F(TextOutputTest, FileNumbersTheBranchTopAndItsChildrenBelowIt) {
+// A file numbers the branch top 1 and its children 1-1; a copy leaves the
+// top unnumbered and numbers its children 1, 2.
+TEST_F(TextOutputTest, BranchNumbersStartDifferentlyInAFileAndInACopy) {
   options.format.form = TextFormat::kChapterNumbers;
   Build({"R", "R/A", "R/B", "R/B/X", "R/B/X/1", "R/B/X/2", "R/C"});
   const int x = Index("R/B/X");
-  EXPECT_EQ(Out(x, store.GetBranchEnd(x, true)), u"  1 X\r\n    1-1 1\r\n    1-2 2\r\n"_s);
+  const int end = store.GetBranchEnd(x, true);
+  EXPECT_EQ(Out(x, end), u"  1 X\r\n    1-1 1\r\n    1-2 2\r\n"_s);
+  EXPECT_EQ(Out(x, end, TextOutputUse::Clipboard), u"  X\r\n    1 1\r\n    2 2\r\n"_s);
 }
 
-TEST_F(TextOutputTest, CopyLeavesTheBranchTopUnnumbered) {
-  options.format.form = TextFormat::kChapterNumbers;
-  Build({"R", "R/A", "R/B", "R/B/X", "R/B/X/1", "R/B/X/2", "R/C"});
-  const int x = Index("R/B/X");
-  EXPECT_EQ(Out(x, store.GetBranchEnd(x, true), TextOutputUse::Clipboard),
-            u"  X\r\n    1 1\r\n    2 2\r\n"_s);
-}
-
+// The root has no number and never touches the counters.
 TEST_F(TextOutputTest, NumbersJoinWithTheChosenSeparatorAndRestartBelowEachNode) {
   options.format.form = TextFormat::kChapterNumbers;
   options.format.indent = kNone;
   options.format.separator = u"."_s;
   Build({"R", "R/A", "R/B", "R/B/1", "R/B/2", "R/B/2/x", "R/B/3", "R/C", "R/C/1"});
   EXPECT_EQ(All(), u"R\r\n1 A\r\n2 B\r\n2.1 1\r\n2.2 2\r\n2.2.1 x\r\n2.3 3\r\n3 C\r\n3.1 1\r\n"_s);
-}
-
-TEST_F(TextOutputTest, RootHasNoNumberInEitherUse) {
-  options.format.form = TextFormat::kChapterNumbers;
-  for (TextOutputUse use : {TextOutputUse::File, TextOutputUse::Clipboard}) {
-    EXPECT_TRUE(All(use).startsWith(u"Root\r\n1 A\r\n"_s));
-  }
 }
 
 // ---- Title lines, bodies, blank lines ----
@@ -192,17 +178,6 @@ TEST_F(TextOutputTest, LongTitlesAndBodiesWrapInCodePageBytes) {
             u"  1.長いタイ\r\n    トルの例\r\n    本文です。\r\n    とても長\r\n    い\r\n"_s);
 }
 
-TEST_F(TextOutputTest, ChapterHeadingIsCutTo128Characters) {
-  options.format.indent = kNone;
-  options.format.editOut = false;
-  Build({"R", "R/A"});
-  CChapterStyles styles;
-  while (styles.Count() > 0) styles.Remove(0);
-  styles.Append(ChapterLevelStyle{QString(200, u'*'), kNumberDecimal, {}, {}});
-  store.Styles() = styles;
-  EXPECT_EQ(All(), u"R\r\n"_s + QString(128, u'*') + u"A\r\n"_s);
-}
-
 // ---- Link files ----
 
 class LinkOutputTest : public TextOutputTest {
@@ -273,16 +248,6 @@ TEST_F(TextOutputTest, HtmlBranchOpensAndClosesEveryListItUses) {
   EXPECT_EQ(Out(y, y + 1, TextOutputUse::Clipboard), u"<UL>\r\n<LI>Y\r\n</UL>\r\n"_s);
 }
 
-TEST_F(TextOutputTest, HtmlParagraphMarksWithBlankLineOptions) {
-  options.format.form = TextFormat::kHtmlMarkList;
-  options.format.indent = kNone;
-  options.format.tSpace = true;
-  Build({"R", "R/A"});
-  store.SetBody(1, u"x"_s);
-  EXPECT_EQ(All(TextOutputUse::Clipboard),
-            u"<H1>R</H1>\r\n<UL>\r\n<LI><DL><DT>A<P>\r\n<DD>x\r\n<P>\r\n</DL>\r\n</UL>\r\n"_s);
-}
-
 // ---- Outlines deeper than the per-level tables ----
 
 class DeepOutlineTest : public TextOutputTest, public testing::WithParamInterface<int> {};
@@ -320,20 +285,6 @@ TEST_P(DeepOutlineTest, LevelsBeyondTheTablesAreWrittenWithoutNumbers) {
 INSTANTIATE_TEST_SUITE_P(EveryForm, DeepOutlineTest, testing::Range(0, 6));
 
 // ---- The store and the file ----
-
-TEST_F(TextOutputTest, ChapterFormRecountsWithTheSeparatorOfTheOptions) {
-  CChapterStyles styles;
-  ChapterLevelStyle path{{}, kNumberChapterPath, u"."_s, {}};
-  while (styles.Count() > 0) styles.Remove(0);
-  styles.Append(path);
-  styles.Append(path);
-  store.Styles() = styles;
-  options.format.separator = u"/"_s;
-  options.format.editOut = false;
-  options.format.indent = kNone;
-  EXPECT_EQ(All(), u"Root\r\n1.A\r\n1/1.A1\r\n2.B\r\n2/1.B1\r\n"_s);
-  EXPECT_EQ(store.GetChapter(4), u"2/1."_s);
-}
 
 TEST(OutputFileTest, WritesCodePageBytesAndRefusesUnencodableCharactersUnlessAllowed) {
   QTemporaryDir dir;
