@@ -43,6 +43,22 @@ QStringList LinesOf(const QString& text) {
   return lines;
 }
 
+// Appends n > 0 in decimal without a temporary string.
+void AppendDecimal(QString& out, int n) {
+  char16_t digits[12];
+  int at = 12;
+  do {
+    digits[--at] = static_cast<char16_t>(u'0' + n % 10);
+    n /= 10;
+  } while (n > 0);
+  out.append(QStringView(digits + at, 12 - at));
+}
+
+// Appends count copies of c without a temporary string.
+void AppendFill(QString& out, qint64 count, QChar c) {
+  if (count > 0) out.resize(out.size() + count, c);
+}
+
 bool OnlyLineBreaks(QStringView text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
 }
@@ -57,14 +73,24 @@ class OutputWriter {
     InitCounters(use == TextOutputUse::File ? kAboveFileRange : kAboveClipboardRange);
   }
 
-  QString Write() {
+  // The text of the range between a text before and one after it.
+  QString Write(QStringView before, QStringView after) {
     QString out;
+    // One allocation up front instead of a copy at every doubling; pages
+    // reserved but never written cost nothing.
+    qsizetype estimate = before.size() + after.size();
+    for (int i = m_first; i < m_end; ++i) {
+      estimate += 2 * (m_store.GetPath(i).size() + m_store.GetBody(i).size()) + 64;
+    }
+    out.reserve(estimate);
+    out += before;
     if (m_format.IsHtml()) {
       FindSiblings();
       for (int i = m_first; i < m_end; ++i) AppendHtmlNode(out, i);
     } else {
       for (int i = m_first; i < m_end; ++i) AppendPlainNode(out, i);
     }
+    out += after;
     return out;
   }
 
@@ -106,7 +132,7 @@ class OutputWriter {
       const int count = m_counters[static_cast<size_t>(k)];
       if (count < 0) continue;
       if (any) number += m_format.separator;
-      number += QString::number(count);
+      AppendDecimal(number, count);
       any = true;
     }
     if (any) number += u' ';
@@ -124,8 +150,12 @@ class OutputWriter {
                    : checked         ? marks.check
                    : struck          ? marks.struck
                                      : marks.normal;
-    line += m_store.Categories().DisplayText(node.GetCategory());
-    line += node.GetTitle();
+    if (node.GetCategory() != 0) line += m_store.Categories().DisplayText(node.GetCategory());
+    // The title as CDirData::GetTitle cuts it, without a copy of its own.
+    const QStringView path = node.m_strPath;
+    const qsizetype start = path.lastIndexOf(kPathSeparator) + 1;
+    const qsizetype cut = path.indexOf(u'\u0002', start);
+    line += path.sliced(start, (cut < 0 ? path.size() : cut) - start);
     const int display = m_store.TimeDisplay();
     if (display == CTreeStore::kTimeDisplayUpdated && node.HasUpdateTime()) {
       line += QStringLiteral(" (") + FormatDisplayTime(node.m_tmUpdate) + u')';
@@ -249,10 +279,10 @@ class OutputWriter {
     }
   }
 
-  QString LevelIndent(int level) const {
-    if (m_format.indent == TextFormat::kNone) return {};
-    const qint64 count = std::min<qint64>(qint64(level) * m_step, INT_MAX);
-    return QString(count, m_format.indent == TextFormat::kTabs ? u'\t' : u' ');
+  // The indent of a closing tag at this level.
+  void AppendLevelIndent(QString& out, int level) const {
+    if (m_format.indent == TextFormat::kNone) return;
+    AppendFill(out, qint64(level) * m_step, m_format.indent == TextFormat::kTabs ? u'\t' : u' ');
   }
 
   void AppendHtmlNode(QString& out, int i) {
@@ -260,7 +290,10 @@ class OutputWriter {
     const size_t k = static_cast<size_t>(i - m_first);
     m_lastAtLevel[static_cast<size_t>(level)] = i;
     if (level == 0) {
-      out += QLatin1String("<H1>") + TitleLine(i) + QLatin1String("</H1>") + kCrLf;
+      out += QLatin1String("<H1>");
+      out += TitleLine(i);
+      out += QLatin1String("</H1>");
+      out += kCrLf;
       return;
     }
     const bool ordered = m_format.form == TextFormat::kHtmlNumberList;
@@ -289,7 +322,11 @@ class OutputWriter {
       out += kCrLf;
       // One definition list takes one closing tag: with a link file to come,
       // its part closes the list.
-      if (!showLink) out += LevelIndent(level) + QLatin1String("</DL>") + kCrLf;
+      if (!showLink) {
+        AppendLevelIndent(out, level);
+        out += QLatin1String("</DL>");
+        out += kCrLf;
+      }
     }
     if (showLink) {
       out += QLatin1String("<DD>");
@@ -309,12 +346,16 @@ class OutputWriter {
     // enclosing list that ends with it, up to the range's first node.
     const bool hasChildren = i + 1 < m_end && Level(i + 1) == level + 1;
     if (m_hasNext[k] || hasChildren) return;
-    out += LevelIndent(level) + close + kCrLf;
+    AppendLevelIndent(out, level);
+    out += close;
+    out += kCrLf;
     for (int ancestorLevel = level - 1; ancestorLevel > 0; --ancestorLevel) {
       const int ancestor = m_lastAtLevel[static_cast<size_t>(ancestorLevel)];
       if (ancestor < m_first) break;
       if (m_hasNext[static_cast<size_t>(ancestor - m_first)]) break;
-      out += LevelIndent(ancestorLevel) + close + kCrLf;
+      AppendLevelIndent(out, ancestorLevel);
+      out += close;
+      out += kCrLf;
     }
   }
 
@@ -356,12 +397,11 @@ QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOp
     store.Styles().SetSeparator(format.separator);
     store.RecountChapters();
   }
-  QString text = OutputWriter(store, first, end, sane, use).Write();
-  if (use == TextOutputUse::File && format.IsHtml()) {
-    text = QStringLiteral("<HTML>\n<BODY BGCOLOR=\"#FFFFFF\">\n") + text +
-           QStringLiteral("</BODY></HTML>\n");
-  }
-  return text;
+  // Only a file is an HTML document of its own.
+  const bool document = use == TextOutputUse::File && format.IsHtml();
+  return OutputWriter(store, first, end, sane, use)
+      .Write(document ? u"<HTML>\n<BODY BGCOLOR=\"#FFFFFF\">\n" : u"",
+             document ? u"</BODY></HTML>\n" : u"");
 }
 
 OutputFileResult WriteOutputFile(const QString& path, const QString& text, SaveLoss loss) {

@@ -55,9 +55,7 @@ void AppendWrapped(QString& out, QStringView heading, QStringView text, const Wr
   }
   const qint64 headingBytes = widths.Of(heading);
   const qint64 indent = qMax(layout.indent, 0);
-  const QString indentText(indent, layout.tabs ? u'\t' : u' ');
-  // Later lines hang under the text: as many blanks as the heading has bytes.
-  const QString laterStart = indentText + QString(headingBytes, u' ');
+  const QChar indentChar = layout.tabs ? u'\t' : u' ';
   // Tabs count for their width; the heading is not subtracted with tabs.
   const qint64 room = layout.tabs ? qint64(layout.width) - indent * qMax(layout.tabWidth, 0)
                                   : qint64(layout.width) - indent - headingBytes;
@@ -66,11 +64,12 @@ void AppendWrapped(QString& out, QStringView heading, QStringView text, const Wr
   qsizetype pos = 0;
   bool first = true;
   while (pos < text.size()) {
+    out.resize(out.size() + indent, indentChar);
     if (first) {
-      out += indentText;
       out += heading;
     } else {
-      out += laterStart;
+      // Later lines hang under the text: as many blanks as the heading has bytes.
+      out.resize(out.size() + headingBytes, u' ');
     }
     first = false;
     qint64 taken = 0;
