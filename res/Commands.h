@@ -73,12 +73,16 @@ inline constexpr CommandInfo kCommands[] = {
     {32795, u"再読込(&L)", TopMenu::File, 0, 0},
     {57603, u"上書き保存(&S)", TopMenu::File, 1, 0},
     {57604, u"名前を付けて保存(&A)...", TopMenu::File, 1, 0},
-    {32784, u"関連づけ(&R)", TopMenu::File, 2, 0},
+    // Text output.
+    {32773, u"テキスト出力(&M)...", TopMenu::File, 2, 0},
+    {32815, u"テキストコピー(&T)", TopMenu::File, 2, 0},
+    {32774, u"テキスト出力形式(&F)...", TopMenu::File, 2, 0},
+    {32784, u"関連づけ(&R)", TopMenu::File, 3, 0},
     // The popup anchors to its command-bar button; the menu lists the same
     // files itself through the recent-file row below.
-    {33033, u"最近使ったファイル", TopMenu::File, 3, kBarOnly},
-    {kRecentFileFirstId, u"", TopMenu::File, 3, kRecentFiles},
-    {32793, u"確認終了", TopMenu::File, 4, 0},
+    {33033, u"最近使ったファイル", TopMenu::File, 4, kBarOnly},
+    {kRecentFileFirstId, u"", TopMenu::File, 4, kRecentFiles},
+    {32793, u"確認終了", TopMenu::File, 5, 0},
 
     // Edit.
     {57643, u"アンドゥ(&U)", TopMenu::Edit, 0, 0},

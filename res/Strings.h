@@ -25,7 +25,9 @@ inline constexpr QStringView kFormatNotYetSupported = u"この形式の読み書
 // The command-line tool's own lines.
 inline constexpr QStringView kCliUsage =
     u"usage: quillmap-cli dump FILE [--wz] [--set SECTION/NAME=VALUE]...\n"
-    u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--set SECTION/NAME=VALUE]...\n";
+    u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli export IN OUT [--node INDEX] [--clipboard] [--wz] [--lossy]"
+    u" [--set SECTION/NAME=VALUE]...\n";
 inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
 inline constexpr QStringView kCliBadSetting =
     u"--set には SECTION/NAME=VALUE の形で指定してください：";
@@ -238,5 +240,28 @@ inline constexpr QStringView kImportTooLarge =
 inline constexpr QStringView kCliTextFileQuestionDeclined =
     u"System/bTextFile が 0 でないため、テキストファイルには保存しません"
     u"（--set System/bTextFile=0 を付けると保存します）";
+// Text output.
+inline constexpr QStringView kTextOutputTitle = u"出力ファイル名の指定";
+inline constexpr QStringView kTextOutputFilters =
+    u"ﾃｷｽﾄﾌｧｲﾙ(*.txt) |*.TXT|HTMLﾌｧｲﾙ(*.html) |*.html||";
+// The output format dialog: its lists in value order, then its labels.
+inline constexpr QStringView kTextFormatTitle = u"出力形式";
+inline constexpr QStringView kTextFormNames[] = {
+    u"章立て",       u"章番号で章立て",       u"インデントのみ",
+    u"そのまま出力", u"HTML（マークリスト）", u"HTML（番号リスト）",
+};
+inline constexpr QStringView kTextIndentNames[] = {u"スペース", u"タブ", u"なし"};
+inline constexpr QStringView kTextFormLabel = u"形式";
+inline constexpr QStringView kTextIndentLabel = u"インデント";
+inline constexpr QStringView kTextSelectOnly = u"選択したツリーのみ出力";
+inline constexpr QStringView kTextFileOut = u"リンクファイルを出力";
+inline constexpr QStringView kTextEditOut = u"テキストエリアを出力";
+inline constexpr QStringView kTextSpace = u"全ツリーに空白行挿入";
+inline constexpr QStringView kTextTSpace = u"第一階層に空白行挿入";
+inline constexpr QStringView kTextWidthLabel = u"折返し数";
+inline constexpr QStringView kTextSeparatorLabel = u"章区切";
+inline constexpr QStringView kTextTabNoLabel = u"タブ数";
+inline constexpr QStringView kTextSpaceNoLabel = u"スペース数";
+inline constexpr QStringView kCliNoSuchNode = u"--node の番号のツリーがありません：";
 
 }  // namespace qm::res

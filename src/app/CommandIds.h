@@ -100,4 +100,9 @@ inline constexpr int kCmdToggleSoftKeyMenu = 33228;
 // Help.
 inline constexpr int kCmdHelp = 57670;
 
+// Text output.
+inline constexpr int kCmdTextOutput = 32773;
+inline constexpr int kCmdTextCopy = 32815;
+inline constexpr int kCmdTextOutputFormat = 32774;
+
 }  // namespace qm

@@ -25,6 +25,8 @@ constexpr int kNamedCommands[] = {
     kCmdShowAllChecks, kCmdShowCheckedOnly, kCmdShowUncheckedOnly, kCmdTimeDisplayNone,
     kCmdTimeDisplayUpdated, kCmdTimeDisplayCreated, kCmdLatestUpdated, kCmdOpenLinkFile,
     kCmdLinkToNode,
+    // Text output.
+    kCmdTextOutput, kCmdTextCopy, kCmdTextOutputFormat,
 };
 // clang-format on
 

@@ -1,12 +1,16 @@
 // RunCli: argument parsing and the dump and convert verbs.
 #include "cli/CliRunner.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <optional>
 
 #include "cli/OutlineJson.h"
 #include "model/FileReportText.h"
 #include "model/TreeStore.h"
+#include "output/TextOutput.h"
 #include "platform/Clock.h"
+#include "platform/FileIo.h"
 #include "platform/LayeredSettingsStore.h"
 #include "platform/Prompt.h"
 #include "res/Strings.h"
@@ -24,6 +28,9 @@ struct Invocation {
   bool wz = false;
   bool lossy = false;
   QStringList settings;
+  // export
+  std::optional<int> node;
+  bool clipboard = false;
 };
 
 void Print(QByteArray& stream, const QString& line) { stream += line.toUtf8() + '\n'; }
@@ -36,6 +43,19 @@ bool Parse(const QStringList& arguments, Invocation& invocation) {
       invocation.wz = true;
     } else if (argument == u"--lossy") {
       invocation.lossy = true;
+    } else if (argument == u"--clipboard") {
+      invocation.clipboard = true;
+    } else if (argument == u"--node" || argument.startsWith(u"--node=")) {
+      QString value;
+      if (argument == u"--node") {
+        if (++i >= arguments.size()) return false;
+        value = arguments[i];
+      } else {
+        value = argument.sliced(7);
+      }
+      bool number = false;
+      invocation.node = value.toInt(&number);
+      if (!number) return false;
     } else if (argument == u"--set") {
       if (++i >= arguments.size()) return false;
       invocation.settings << arguments[i];
@@ -82,6 +102,53 @@ bool Save(CTreeStore& store, const QString& path, bool lossy, CliStreams& stream
   return false;
 }
 
+// Text output of the whole outline, or of a node's branch, to a file in the
+// code page or, as the text copy would give it, in UTF-8.
+bool Export(CTreeStore& store, const Invocation& invocation, const SettingsStore& settings,
+            CliStreams& streams) {
+  TextOutputOptions options = ReadTextOutputOptions(settings);
+  options.linkFolder = QFileInfo(invocation.files[0]).absolutePath();
+  int first = 0;
+  int end = store.GetCount();
+  if (invocation.node) {
+    const int node = *invocation.node;
+    if (node < 0 || node >= store.GetCount()) {
+      Print(streams.err, res::kCliNoSuchNode.toString() + QString::number(node));
+      return false;
+    }
+    if (options.format.selectOnly) {
+      first = node;
+      end = store.GetBranchEnd(node, true);
+    }
+  }
+  const QString& path = invocation.files[1];
+  const TextOutputUse use = invocation.clipboard ? TextOutputUse::Clipboard : TextOutputUse::File;
+  const QString text = MakeOutputText(store, first, end, options, use);
+  if (invocation.clipboard) {
+    if (WriteFileReplacing(path, text.toUtf8())) return true;
+    Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
+    return false;
+  }
+  const OutputFileResult result =
+      WriteOutputFile(path, text, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
+  switch (result.status) {
+    case OutputFileResult::Status::Written:
+      if (!result.unencodable.isEmpty()) {
+        Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable);
+      }
+      return true;
+    case OutputFileResult::Status::Unencodable:
+      Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable +
+                             QStringLiteral(": ") + path);
+      Print(streams.err, res::kCliLossyHint.toString());
+      return false;
+    case OutputFileResult::Status::CannotCreate:
+      break;
+  }
+  Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
+  return false;
+}
+
 int Usage(CliStreams& streams) {
   streams.err += res::kCliUsage.toString().toUtf8();
   return kExitUsage;
@@ -95,7 +162,10 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   if (!Parse(arguments, invocation)) return Usage(streams);
   const bool dump = invocation.verb == u"dump" && invocation.files.size() == 1;
   const bool convert = invocation.verb == u"convert" && invocation.files.size() == 2;
-  if (!dump && !convert) return Usage(streams);
+  const bool exportText = invocation.verb == u"export" && invocation.files.size() == 2;
+  if (!dump && !convert && !exportText) return Usage(streams);
+  // The export options mean nothing to the other verbs.
+  if (!exportText && (invocation.node || invocation.clipboard)) return Usage(streams);
 
   LayeredSettingsStore runSettings(settings);
   for (const QString& assignment : invocation.settings) {
@@ -107,13 +177,14 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   SystemClock clock;
   FixedPrompt prompt(false);
   CTreeStore store(runSettings, clock, prompt);
-  store.SetTextFileRenderer(textRenderer);
+  store.SetTextFileRenderer(textRenderer ? textRenderer : PlainTextFileRenderer(runSettings));
   if (!Load(store, invocation.files[0], invocation.wz, streams)) return kExitFailure;
   if (dump) {
     streams.out += QJsonDocument(OutlineToJson(store)).toJson(QJsonDocument::Compact);
     streams.out += '\n';
     return kExitOk;
   }
+  if (exportText) return Export(store, invocation, runSettings, streams) ? kExitOk : kExitFailure;
   return Save(store, invocation.files[1], invocation.lossy, streams) ? kExitOk : kExitFailure;
 }
 

@@ -2,7 +2,10 @@
 // no display. main() hands it the arguments and the user's settings store;
 // tests hand it an in-memory store and capture what it prints.
 //
-// Verbs: dump FILE [--wz]; convert IN OUT [--wz] [--lossy]. Every verb takes
+// Verbs: dump FILE [--wz]; convert IN OUT [--wz] [--lossy]; export IN OUT
+// [--node INDEX] [--clipboard] [--wz] [--lossy] (text output as the output
+// command writes it, or with --clipboard what the text copy gives, in
+// UTF-8; --node picks the selected node). Every verb takes
 // --set SECTION/NAME=VALUE (repeatable), a settings value for this run only.
 // Returns the exit status: 0 success, 1 failure (the message went to err),
 // 2 usage error.

@@ -531,6 +531,8 @@ void CQTreeView::RebuildAndSelect(int index) {
   Store().RebuildTree();
   if (index >= Store().GetCount()) index = Store().GetCount() - 1;
   m_doc.SetCurrentNode(index);
+  // The marks menu shows the labels, which carry the date and the category.
+  RebuildMarksMenu();
 }
 
 }  // namespace qm

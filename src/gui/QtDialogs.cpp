@@ -19,6 +19,7 @@
 #include "gui/SearchListDialog.h"
 #include "gui/SplitDialog.h"
 #include "gui/TextPasteDialog.h"
+#include "gui/TextFormatDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -299,6 +300,14 @@ std::optional<CategoryEntryText> QtDialogs::EditCategoryEntry(const CategoryEntr
   // Opened from the category dialog: it belongs on top of that one.
   QWidget* modal = QApplication::activeModalWidget();
   CategoryEntryDialog dialog(request, modal != nullptr ? modal : m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+// ---- Text output ----
+
+std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
+  TextFormatDialog dialog(current, m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

@@ -84,6 +84,8 @@ class QtDialogs : public Dialogs {
   std::optional<int> ChooseLatestUpdated(const LatestUpdatedRequest& request) override;
   void EditCategories(CategoryListSession& session) override;
   std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
+  // Text output.
+  std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
 
  private:
   QPointer<QWidget> m_parent;

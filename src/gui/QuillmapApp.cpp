@@ -27,6 +27,7 @@
 #include "app/SearchTargets.h"
 #include "editing/BranchClipboard.h"
 #include "app/TimestampCommands.h"
+#include "app/TextOutputCommands.h"
 #include "editing/KeyTable.h"
 #include "editing/LinkFiles.h"
 #include "editing/BranchVisibility.h"
@@ -38,6 +39,7 @@
 #include "editing/SearchCommands.h"
 #include "editing/SplitMerge.h"
 #include "gui/MainWindow.h"
+#include "output/TextOutput.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
 #include "gui/QtEditControl.h"
@@ -210,6 +212,7 @@ struct QuillmapApp::Parts {
 QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(settings, *this)) {
   Parts& p = *m;
   p.document.Store().SetPane(&p.treeControl);
+  p.document.Store().SetTextFileRenderer(PlainTextFileRenderer(p.settings));
   p.document.SetRecentFileSink([this](const QString& path) {
     m->recent.Add(path);
     m->window.BuildMenus(m->recent.DisplayNames());
@@ -252,6 +255,9 @@ QuillmapApp::QuillmapApp(SettingsStore& settings) : m(std::make_unique<Parts>(se
   p.documentCommands.Add(
       MakeTimestampCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
   p.documentCommands.Add(MakeCategoryCommands(p.document, p.tree, p.settings, p.prompt, p.dialogs));
+  // Text output.
+  p.treeCommands.Add(
+      MakeTextOutputCommands(p.document, p.settings, p.clock, p.prompt, p.dialogs, p.clipboard));
   auto application = std::make_unique<CommandSet<int>>();
   application->Add(kCmdNew, [this] {
     if (!m->document.SaveModified()) return;

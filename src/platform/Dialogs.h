@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/TextFormat.h"
+
 namespace qm {
 
 // Which of the two save dialogs the user prefers ("System"/"PPCSaveDlg").
@@ -253,6 +255,9 @@ class Dialogs {
   // The category edit dialog, empty for a new category. On OK returns the
   // texts as typed; on cancel returns nothing.
   virtual std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) = 0;
+  // Text output: the output format dialog ("出力形式"), showing every
+  // option of `current`. On OK returns all of them as the user left them.
+  virtual std::optional<TextFormat> EditTextFormat(const TextFormat& current) = 0;
 
  protected:
   Dialogs() = default;

@@ -167,10 +167,11 @@ TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {
 TEST(MenuBarTest, FileMenuListsRecentFilesBeforeQuitWithNamesShownAsTheyAre) {
   const MenuModel file = BuildMenuBar(MenuContent{{u"R&D.qmp"_s, u"memo"_s}, {}, {}}).front();
   EXPECT_EQ(IdsOf(file), (QList<int>{kCmdOpen, kCmdReload, 0, kCmdSave, kCmdSaveAs, 0,
+                                     kCmdTextOutput, kCmdTextCopy, kCmdTextOutputFormat, 0,
                                      kCmdAssociateFileType, 0, kCmdRecentFileFirst,
                                      kCmdRecentFileFirst + 1, 0, kCmdQuitWithConfirmation}));
-  EXPECT_EQ(file.items[8].text, u"&1 R&&D.qmp"_s);
-  EXPECT_EQ(file.items[9].text, u"&2 memo"_s);
+  EXPECT_EQ(file.items[12].text, u"&1 R&&D.qmp"_s);
+  EXPECT_EQ(file.items[13].text, u"&2 memo"_s);
 }
 
 TEST(MenuBarTest, RecentFilesBeyondTheReservedIdsAreLeftOut) {

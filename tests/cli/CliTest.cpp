@@ -95,8 +95,15 @@ TEST_F(Cli, FailuresExitWithOneAndTheProgramsMessage) {
   EXPECT_TRUE(Err().startsWith(res::kFileNotFound.toString())) << Err().toStdString();
   EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.qmp")}), 1);
   EXPECT_TRUE(Err().startsWith(res::kCannotWrite.toString()));
-  EXPECT_EQ(Run({"convert", kSample, Temp("x.txt")}), 1);
-  EXPECT_TRUE(Err().startsWith(res::kFormatNotYetSupported.toString()));
+  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.txt")}), 1);
+  EXPECT_FALSE(Err().isEmpty());
+}
+
+// Without a renderer of its own, convert writes the text output's file form.
+TEST_F(Cli, ConvertToPlainTextWritesTheTextOutput) {
+  ASSERT_EQ(Run({"convert", kSample, Temp("x.txt"), "--set", "Text/Form=3"}), 0)
+      << Err().toStdString();
+  EXPECT_FALSE(ReadWholeFile(Temp("x.txt")).value_or(QByteArray()).isEmpty());
 }
 
 TEST_F(Cli, UnencodableCharactersNeedLossy) {

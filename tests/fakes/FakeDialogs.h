@@ -145,6 +145,19 @@ class FakeDialogs : public Dialogs {
   const std::vector<PastePlaceRequest>& PastePlaceRequests() const { return m_pastePlaceRequests; }
   const std::vector<TextPasteRequest>& TextPasteRequests() const { return m_textPasteRequests; }
   const std::vector<SplitRequest>& SplitRequests() const { return m_splitRequests; }
+  // Text output format dialog.
+  std::optional<TextFormat> EditTextFormat(const TextFormat& current) override {
+    m_textFormatRequests.push_back(current);
+    if (m_textFormatAnswers.empty()) return std::nullopt;
+    std::optional<TextFormat> answer = m_textFormatAnswers.front();
+    m_textFormatAnswers.pop_front();
+    return answer;
+  }
+  // The next answers of EditTextFormat; std::nullopt stands for Cancel.
+  void ScriptTextFormat(std::initializer_list<std::optional<TextFormat>> answers) {
+    m_textFormatAnswers.insert(m_textFormatAnswers.end(), answers.begin(), answers.end());
+  }
+  const std::vector<TextFormat>& TextFormatRequests() const { return m_textFormatRequests; }
 
  private:
   std::deque<std::optional<QString>> m_saveAnswers;
@@ -238,6 +251,8 @@ class FakeDialogs : public Dialogs {
   std::optional<QString> m_closingAfter;
   std::deque<std::optional<CategoryEntryText>> m_categoryEntryAnswers;
   std::vector<CategoryEntryText> m_categoryEntryRequests;
+  std::deque<std::optional<TextFormat>> m_textFormatAnswers;
+  std::vector<TextFormat> m_textFormatRequests;
 };
 
 }  // namespace qm::test
