@@ -250,5 +250,24 @@ TEST_F(MainWindowDialogsTest, SoftKeyMenuSettingLeavesJustTheTwoMenusAndNoButton
   EXPECT_TRUE(bar->actions().isEmpty());
 }
 
+TEST_F(MainWindowDialogsTest, TreeContextMenuOffersTheTreeCommandsInGroups) {
+  Start();
+  QTreeWidget* tree = Window().TreeWidget();
+  tree->setFocus();
+  QStringList shown;
+  WhenModalShows([&shown](QWidget* popup) {
+    for (const QAction* action : popup->actions()) {
+      shown.append(action->isSeparator() ? u"-"_s : action->text());
+    }
+    popup->close();
+  });
+  emit tree->customContextMenuRequested(QPoint(1, 1));
+  EXPECT_EQ(shown, (QStringList{u"修正(&E)..."_s, u"リンクファイルを開く(&V)"_s, u"-"_s,
+                                u"切り取り(&T)"_s, u"コピー(&C)"_s, u"貼り付け(&P)"_s, u"-"_s,
+                                u"追加 - 下の階層(&A)..."_s, u"追加 - 同じ階層(&W)..."_s, u"-"_s,
+                                u"階層を上げる(&L)"_s, u"階層を下げる(&R)"_s,
+                                u"この下を全て表示(&C)"_s, u"-"_s, u"チェックの設定/解除(&K)"_s}));
+}
+
 }  // namespace
 }  // namespace qm
