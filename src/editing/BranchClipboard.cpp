@@ -24,17 +24,6 @@ constexpr QStringView kCrLf = u"\r\n";
 // Text holding a record end is branch text; no other text holds one.
 constexpr QChar kRecordEnd = u'\x07';
 
-class WaitCursor {
- public:
-  explicit WaitCursor(PaneHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
-  ~WaitCursor() { m_host.SetWaitCursor(false); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  PaneHost& m_host;
-};
-
 // Other programs on this desktop end lines with a lone LF; inside, every
 // line ends with CR LF.
 QString WithCrLfBreaks(const QString& text) {

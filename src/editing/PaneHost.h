@@ -38,4 +38,17 @@ class PaneHost {
   PaneHost() = default;
 };
 
+// Shows the busy cursor for its lifetime; it must be gone before a dialog
+// or message box appears.
+class WaitCursor {
+ public:
+  explicit WaitCursor(PaneHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
+  ~WaitCursor() { m_host.SetWaitCursor(false); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  PaneHost& m_host;
+};
+
 }  // namespace qm

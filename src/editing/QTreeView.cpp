@@ -68,17 +68,6 @@ class ScopedFlag {
   bool& m_flag;
 };
 
-class WaitCursor {
- public:
-  explicit WaitCursor(PaneHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
-  ~WaitCursor() { m_host.SetWaitCursor(false); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  PaneHost& m_host;
-};
-
 }  // namespace
 
 CQTreeView::CQTreeView(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock,

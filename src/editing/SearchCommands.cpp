@@ -18,19 +18,6 @@
 namespace qm {
 namespace {
 
-// The busy cursor for as long as a search runs; it must be gone before a
-// dialog or message box appears.
-class WaitCursor {
- public:
-  explicit WaitCursor(PaneHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
-  ~WaitCursor() { m_host.SetWaitCursor(false); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  PaneHost& m_host;
-};
-
 RecentList RecentWords(const SettingsStore& settings) {
   RecentList words(settings::kSearchWord, CSearchCommands::kRecentWords);
   words.Load(settings);
