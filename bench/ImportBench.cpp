@@ -75,7 +75,7 @@ const TextSample* Sample(benchmark::State& state) {
     return nullptr;
   }
   StoreHost host;
-  CTreeStore outline(host.settings, host.clock, host.prompt);
+  CTreeStore outline(host.settings, host.clock);
   GenerateOutline(outline, lines);  // more nodes than lines: the text is cut at `lines`
   const QString text = IndentedText(outline, lines);
   CodePage codePage;
@@ -116,7 +116,7 @@ void BM_ImportText(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     store.reset();  // freeing the previous outline is not part of opening one
-    store = std::make_unique<CTreeStore>(host.settings, host.clock, host.prompt);
+    store = std::make_unique<CTreeStore>(host.settings, host.clock);
     state.ResumeTiming();
     nodes = store->Load(sample->path, 0);
     if (nodes <= 0) {

@@ -9,12 +9,12 @@
 #include "OutlineGenerator.h"
 #include "editing/KeyTable.h"
 #include "editing/LatestUpdated.h"
-#include "editing/PaneHost.h"
-#include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
 #include "editing/Timestamps.h"
-#include "fakes/FakeDialogs.h"
+#include "editing/TreePane.h"
 #include "model/TreeStore.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePaneHost.h"
 
 #ifdef QM_BENCH_GUI
 #include <QApplication>
@@ -24,22 +24,6 @@
 
 namespace qm::bench {
 namespace {
-
-class NoHost : public PaneHost {
- public:
-  void FocusBodyPane() override {}
-  void FocusTreePane() override {}
-  bool BodyPaneHasFocus() const override { return false; }
-  void SendToFrame(int) override {}
-  void CloseMainWindow() override {}
-  void SetWaitCursor(bool) override {}
-  bool IsLandscape() const override { return true; }
-};
-
-class NoKeys : public KeyTable {
- public:
-  int CommandFor(const KeyPress&) const override { return 0; }
-};
 
 // A document around a generated outline, with a tree pane but no window.
 struct Document {
@@ -53,8 +37,8 @@ struct Document {
   }
   StoreHost host;
   test::FakeDialogs dialogs;
-  NoHost paneHost;
-  NoKeys keys;
+  test::FakePaneHost paneHost;
+  NoKeyBindings keys;
   CQuillmapDoc doc{host.settings, host.clock, host.prompt, dialogs};
   CQTreeView tree{doc, host.settings, host.clock, host.prompt, dialogs, paneHost, keys};
 };

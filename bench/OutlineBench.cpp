@@ -10,11 +10,11 @@
 #include <utility>
 
 #include "OutlineGenerator.h"
-#include "fakes/FakeTreeControl.h"
 #include "model/OutlineFile.h"
 #include "model/TreeStore.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "support/FakeTreeControl.h"
 
 namespace qm::bench {
 namespace {

@@ -233,7 +233,7 @@ bool WriteSampleFile(const CTreeStore& store, const QString& path, QString* erro
 
 QString MakeOutlineFile(const QString& folder, int nodes, QString* error) {
   StoreHost host;
-  CTreeStore store(host.settings, host.clock, host.prompt);
+  CTreeStore store(host.settings, host.clock);
   GenerateOutline(store, nodes);
   const QString path = QDir(folder).filePath(QStringLiteral("outline-%1.qmp").arg(nodes));
   return WriteSampleFile(store, path, error) ? path : QString();
@@ -241,7 +241,7 @@ QString MakeOutlineFile(const QString& folder, int nodes, QString* error) {
 
 QString MakeBranchOutlineFile(const QString& folder, int branchNodes, QString* error) {
   StoreHost host;
-  CTreeStore store(host.settings, host.clock, host.prompt);
+  CTreeStore store(host.settings, host.clock);
   GenerateOutlineWithBranch(store, branchNodes);
   const QString path = QDir(folder).filePath(QStringLiteral("branch-%1.qmp").arg(branchNodes));
   return WriteSampleFile(store, path, error) ? path : QString();

@@ -7,7 +7,7 @@
 #include "model/TreeStore.h"
 #include "platform/Clock.h"
 #include "platform/MemorySettingsStore.h"
-#include "platform/Prompt.h"
+#include "support/FakePrompt.h"
 
 namespace qm::bench {
 
@@ -22,7 +22,7 @@ inline constexpr int kBranchSideNodes = 500;
 struct StoreHost {
   MemorySettingsStore settings;
   SystemClock clock;
-  FixedPrompt prompt{true};
+  test::FakePrompt prompt;
 };
 
 // Fills an empty store with `nodes` nodes (the root included, nodes >= 1) in

@@ -7,30 +7,19 @@
 #include "OutlineGenerator.h"
 #include "editing/BranchClipboard.h"
 #include "editing/KeyTable.h"
-#include "editing/PaneHost.h"
-#include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeTreeControl.h"
+#include "editing/TreePane.h"
 #include "platform/SettingsTable.h"
+#include "support/FakeClipboard.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePaneHost.h"
+#include "support/FakeTreeControl.h"
 
 namespace qm::bench {
 namespace {
 
 constexpr int kOutlineNodes = 100'000;
 constexpr int kPastedLines = 10'000;
-
-class QuietHost : public PaneHost {
- public:
-  void FocusBodyPane() override {}
-  void FocusTreePane() override {}
-  bool BodyPaneHasFocus() const override { return false; }
-  void SendToFrame(int) override {}
-  void CloseMainWindow() override {}
-  void SetWaitCursor(bool) override {}
-  bool IsLandscape() const override { return true; }
-};
 
 // Lines indented 0 to 3 tabs in turn, so that the level fix-up has work to do.
 QString PastedText() {
@@ -46,7 +35,7 @@ void BM_PasteTextLines(benchmark::State& state) {
   test::FakeDialogs dialogs;
   test::FakeClipboard clipboard;
   test::FakeTreeControl pane;
-  QuietHost paneHost;
+  test::FakePaneHost paneHost;
   NoKeyBindings keys;
   CQuillmapDoc doc(host.settings, host.clock, host.prompt, dialogs);
   CQTreeView tree(doc, host.settings, host.clock, host.prompt, dialogs, paneHost, keys);

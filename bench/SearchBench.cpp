@@ -18,7 +18,7 @@ const CTreeStore& Outline(int nodes) {
   static std::map<int, std::unique_ptr<CTreeStore>> outlines;
   auto& store = outlines[nodes];
   if (!store) {
-    store = std::make_unique<CTreeStore>(host.settings, host.clock, host.prompt);
+    store = std::make_unique<CTreeStore>(host.settings, host.clock);
     GenerateOutline(*store, nodes);
   }
   return *store;

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   // What every load pays once per process whatever the file's size (the
   // converter's tables, the store's defaults) is paid before the first figure.
   auto host = std::make_unique<qm::bench::StoreHost>();
-  auto store = std::make_unique<qm::CTreeStore>(host->settings, host->clock, host->prompt);
+  auto store = std::make_unique<qm::CTreeStore>(host->settings, host->clock);
   {
     qm::CodePage warmUp;
     (void)warmUp.Decode("\x93\xfa\x96\x7b\x8c\xea abc");

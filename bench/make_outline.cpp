@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   qm::bench::StoreHost host;
-  qm::CTreeStore store(host.settings, host.clock, host.prompt);
+  qm::CTreeStore store(host.settings, host.clock);
   if (branch) {
     qm::bench::GenerateOutlineWithBranch(store, size);
   } else {

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   qm::bench::StoreHost host;
-  qm::CTreeStore store(host.settings, host.clock, host.prompt);
+  qm::CTreeStore store(host.settings, host.clock);
   qm::bench::GenerateOutline(store, size);
   QString text = QStringLiteral("# ") + store.GetTitle(0) + QStringLiteral("\n\n");
   for (int i = 1; i < store.GetCount(); ++i) {

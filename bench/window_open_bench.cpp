@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   const QString path = dir.filePath(QStringLiteral("outline.qmp"));
   {
     qm::bench::StoreHost host;
-    qm::CTreeStore store(host.settings, host.clock, host.prompt);
+    qm::CTreeStore store(host.settings, host.clock);
     qm::bench::GenerateOutline(store, nodes);
     QString error;
     if (!qm::bench::WriteSampleFile(store, path, &error)) {

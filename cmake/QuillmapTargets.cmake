@@ -39,7 +39,7 @@ endfunction()
 function(qm_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} qm_fakes GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} qm_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_options(${name} PRIVATE ${QM_WARNINGS})
   target_compile_definitions(${name} PRIVATE QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}
@@ -56,10 +56,26 @@ function(qm_benchmark name)
   target_compile_options(${name} PRIVATE ${QM_WARNINGS})
 endfunction()
 
-# qm_fuzzer(NAME SOURCES ... DEPS ...): a libFuzzer binary.
+# qm_fuzzer(NAME SOURCES ... DEPS ...): a fuzz target NAME ending in _fuzzer.
+# With QM_BUILD_FUZZ it is a libFuzzer binary NAME. With QM_BUILD_TESTS it is
+# also NAME_replay, the same target behind fuzz/ReplayMain.cpp, which ctest
+# runs as fuzz_replay_TARGET over fuzz/seeds/TARGET: the seeds then run on
+# every compiler and sanitizer the tests are built with, not only on clang.
 function(qm_fuzzer name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
-  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  if(QM_BUILD_FUZZ)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    target_compile_options(${name} PRIVATE ${QM_WARNINGS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endif()
+  if(QM_BUILD_TESTS)
+    string(REGEX REPLACE "_fuzzer$" "" target ${name})
+    add_executable(${name}_replay ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+    target_link_libraries(${name}_replay PRIVATE ${ARG_DEPS})
+    target_compile_options(${name}_replay PRIVATE ${QM_WARNINGS})
+    add_test(NAME fuzz_replay_${target}
+      COMMAND ${name}_replay ${CMAKE_CURRENT_SOURCE_DIR}/seeds/${target})
+    set_tests_properties(fuzz_replay_${target} PROPERTIES LABELS fuzz)
+  endif()
 endfunction()

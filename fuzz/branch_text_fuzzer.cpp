@@ -5,18 +5,16 @@
 #include <cstdlib>
 
 #include "OutlineInvariants.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeTreeControl.h"
 #include "platform/MemorySettingsStore.h"
-#include "platform/Prompt.h"
+#include "support/FakeClock.h"
+#include "support/FakeTreeControl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1 || size > (1u << 18)) return 0;  // big inputs only slow the search
   static qm::MemorySettingsStore settings;
   static qm::test::FakeClock clock;
-  static qm::FixedPrompt prompt(true);
   qm::test::FakeTreeControl pane;
-  qm::CTreeStore store(settings, clock, prompt);
+  qm::CTreeStore store(settings, clock);
   store.SetPane(&pane);
   store.AddRoot(QStringLiteral("R"));
   store.InsertChild(0, QStringLiteral("A"), {}, {}, 0, 0);
@@ -35,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Copy the whole outline below the root and paste it into a fresh one.
   const QString copied = store.GetChildrenText(0, true);
-  qm::CTreeStore other(settings, clock, prompt);
+  qm::CTreeStore other(settings, clock);
   other.AddRoot(QStringLiteral("R"));
   if (!copied.isEmpty()) {
     other.InsertChild(0, QStringLiteral("X"), {}, {}, 0, 0);

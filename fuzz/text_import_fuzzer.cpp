@@ -4,21 +4,19 @@
 #include <cstdlib>
 
 #include "OutlineInvariants.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeTreeControl.h"
 #include "model/TextImport.h"
 #include "platform/CodePage.h"
 #include "platform/MemorySettingsStore.h"
-#include "platform/Prompt.h"
+#include "support/FakeClock.h"
+#include "support/FakeTreeControl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Large inputs only slow the search down; long lines are covered by tests.
   if (size > (1u << 20)) return 0;
   static qm::MemorySettingsStore settings;
   static qm::test::FakeClock clock;
-  static qm::FixedPrompt prompt(true);
   qm::test::FakeTreeControl pane;
-  qm::CTreeStore store(settings, clock, prompt);
+  qm::CTreeStore store(settings, clock);
   store.SetPane(&pane);
 
   // The first byte also picks the chain-number separator, so one corpus

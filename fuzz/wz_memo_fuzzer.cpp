@@ -4,12 +4,11 @@
 #include <cstdlib>
 
 #include "OutlineInvariants.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeTreeControl.h"
 #include "model/WzMemo.h"
 #include "platform/CodePage.h"
 #include "platform/MemorySettingsStore.h"
-#include "platform/Prompt.h"
+#include "support/FakeClock.h"
+#include "support/FakeTreeControl.h"
 
 namespace {
 
@@ -22,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1u << 20)) return 0;
   static qm::MemorySettingsStore settings;
   static qm::test::FakeClock clock;
-  static qm::FixedPrompt prompt(true);
   qm::test::FakeTreeControl pane;
-  qm::CTreeStore store(settings, clock, prompt);
+  qm::CTreeStore store(settings, clock);
   store.SetPane(&pane);
 
   // The first byte also picks the reader's and writer's options, so one
@@ -48,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool skipRoot = store.GetTitle(0) == kFileName;
   const qm::WzWriteOptions write{skipRoot, true, false};
   const QString first = qm::WriteWzMemoText(store, write);
-  qm::CTreeStore again(settings, clock, prompt);
+  qm::CTreeStore again(settings, clock);
   if (!qm::ReadWzMemoText(first, {kFileName, !skipRoot}, again)) return 0;
   if (again.FinishLoading(kFileName) != 0) std::abort();
   if (qm::WriteWzMemoText(again, write) != first) std::abort();

@@ -1,20 +1,21 @@
-// The command table, the top menus and the two command-bar layouts.
+// The command table, the top menus, the context menus and the two
+// command-bar layouts.
 //
-// Every command the window offers is one row of kCommands: its numeric id,
-// its menu text, the top menu it belongs to, its group inside that menu and
-// its flags. Table order is menu order; a separator stands where the group
-// changes. Menus, the command bar, key bindings and tests are all derived from
-// these rows, so a command is added here once and nowhere else.
-//
-// Ids are stable: key definition files store them, so an id is never
-// renumbered or reused for another command. A row with an empty menu text is
-// a command that no menu shows (the command bar or a key may still send it).
-// Commands of features that do not exist yet get their rows when the feature
-// arrives; until then the command bars still list their buttons, which stay
-// disabled because nothing handles them.
+// Every command the window offers is one row of kCommands: its id (named in
+// res/CommandIds.h), its menu text, the top menu it belongs to, its group
+// inside that menu and its flags. Table order is menu order; a separator
+// stands where the group changes. Menus, the context menus, the command bar,
+// key bindings and tests are all derived from these rows, so a command is
+// added here once and nowhere else. A row with an empty menu text is a
+// command that no menu shows (a key may still send it). Commands of features
+// that do not exist yet get their rows when the feature arrives; until then
+// the command bars still list their buttons, which stay disabled because
+// nothing handles them.
 #pragma once
 
 #include <QStringView>
+
+#include "res/CommandIds.h"
 
 namespace qm::res {
 
@@ -29,14 +30,15 @@ inline constexpr QStringView kTopMenuTitles[] = {
 // The two soft-key menus (the narrow menu set): the first holds every top
 // menu but the tree menu as submenus, the second is the tree menu itself.
 // They stand on two command-bar buttons, or make up the whole menu bar when
-// "System"/"SoftKeyMenu" is set.
+// "System"/"SoftKeyMenu" is set. The buttons show the titles without their
+// access keys, which belong to the menu bar's own menus.
 inline constexpr QStringView kSoftKeyMenuTitles[] = {u"メニュー(&M)", u"ツリー(&T)"};
 
 // Flags of a command row.
-inline constexpr unsigned kCheckMark = 1u << 0;    // the menu item can carry a check mark
-inline constexpr unsigned kBarOnly = 1u << 1;      // has a text (for the button) but no menu item
-inline constexpr unsigned kRecentFiles = 1u << 2;  // stands for the recent-file entries
-inline constexpr unsigned kMarkEntries = 1u << 3;  // stands for the marked nodes' entries
+inline constexpr unsigned kCheckMark = 1u << 0;     // the menu item can carry a check mark
+inline constexpr unsigned kNotInMenuBar = 1u << 1;  // a text for a button or a context menu only
+inline constexpr unsigned kRecentFiles = 1u << 2;   // stands for the recent-file entries
+inline constexpr unsigned kMarkEntries = 1u << 3;   // stands for the marked nodes' entries
 
 struct CommandInfo {
   int id;
@@ -49,109 +51,147 @@ struct CommandInfo {
   QStringView submenu = {};
 };
 
-// The recent-file entries take consecutive ids from kRecentFileFirstId, one
-// per entry, up to the largest list the settings allow. Their texts are
-// kRecentFileNumberFormat with the entry's number (from 1) followed by the
-// file's display name.
-inline constexpr int kRecentFileFirstId = 57616;
-inline constexpr int kRecentFileCapacity = 10;
-inline constexpr QStringView kRecentFileNumberFormat = u"&%d ";
+// The recent-file entries take the ids from kCmdRecentFileFirst, one per
+// entry. Their texts are the entry's number (from 1) with its last digit as
+// the access key, a blank and the file's display name.
+//
+// The marks menu lists the nodes marked 1, in outline order, with the ids
+// from kCmdMarkEntryFirst, at most kMarkEntryCapacity of them.
 
-// The marks menu lists the nodes marked 1, in outline order, with
-// consecutive ids from kMarkEntryFirstId, at most kMarkEntryCapacity.
-inline constexpr int kMarkEntryFirstId = 32847;
-inline constexpr int kMarkEntryCapacity = 40;
-
-// Submenu titles.
-inline constexpr QStringView kMarksSubmenu = u"マーク(&X)";
+// Submenu titles. Each menu's access keys are unique; these titles were
+// chosen so, and they gather commands whose own keys would meet others.
+inline constexpr QStringView kMarksSubmenu = u"ﾏｰｸ(&X)";
+inline constexpr QStringView kTextAreaFileSubmenu = u"テキストエリアのファイル(&X)";
+inline constexpr QStringView kBranchVisibilitySubmenu = u"この下の表示(&B)";
 inline constexpr QStringView kCheckFilterSubmenu = u"チェックツリーの表示(&K)";
 
 inline constexpr CommandInfo kCommands[] = {
     // File.
-    {57600, u"", TopMenu::File, 0, 0},  // new: on the command bar and keys only
-    {57601, u"開く(&O)...", TopMenu::File, 0, 0},
-    {32795, u"再読込(&L)", TopMenu::File, 0, 0},
-    {57603, u"上書き保存(&S)", TopMenu::File, 1, 0},
-    {57604, u"名前を付けて保存(&A)...", TopMenu::File, 1, 0},
-    // Text output.
-    {32773, u"テキスト出力(&M)...", TopMenu::File, 2, 0},
-    {32815, u"テキストコピー(&T)", TopMenu::File, 2, 0},
-    {32774, u"テキスト出力形式(&F)...", TopMenu::File, 2, 0},
-    {32784, u"関連づけ(&R)", TopMenu::File, 3, 0},
+    {kCmdNew, u"新規(&N)", TopMenu::File, 0, 0},
+    {kCmdOpen, u"開く(&O)...", TopMenu::File, 0, 0},
+    {kCmdReload, u"再読込(&L)", TopMenu::File, 0, 0},
+    {kCmdSave, u"上書き保存(&S)", TopMenu::File, 1, 0},
+    {kCmdSaveAs, u"名前を付けて保存(&A)...", TopMenu::File, 1, 0},
+    {kCmdTextOutput, u"テキスト出力(&M)...", TopMenu::File, 2, 0},
+    {kCmdTextCopy, u"テキストコピー(&T)", TopMenu::File, 2, 0},
+    {kCmdTextOutputFormat, u"テキスト出力形式(&F)...", TopMenu::File, 2, 0},
+    {kCmdAssociateFileType, u"関連づけ(&R)", TopMenu::File, 3, 0},
     // The popup anchors to its command-bar button; the menu lists the same
     // files itself through the recent-file row below.
-    {33033, u"最近使ったファイル", TopMenu::File, 4, kBarOnly},
-    {kRecentFileFirstId, u"", TopMenu::File, 4, kRecentFiles},
-    {32793, u"確認終了", TopMenu::File, 5, 0},
+    {kCmdRecentFilePopup, u"最近使ったファイル", TopMenu::File, 4, kNotInMenuBar},
+    {kCmdRecentFileFirst, u"", TopMenu::File, 4, kRecentFiles},
+    {kCmdQuitWithConfirmation, u"確認終了", TopMenu::File, 5, 0},
 
     // Edit.
-    {57643, u"アンドゥ(&U)", TopMenu::Edit, 0, 0},
-    {57635, u"切り取り(&T)", TopMenu::Edit, 1, 0},
-    {57634, u"コピー(&C)", TopMenu::Edit, 1, 0},
-    {57637, u"貼り付け(&P)", TopMenu::Edit, 1, 0},
-    {57642, u"すべての範囲を選択(&A)", TopMenu::Edit, 2, 0},
-    {32836, u"テキストエリアにファイル挿入(&K)...", TopMenu::Edit, 3, 0},
-    {33017, u"テキストエリアをファイル保存(&L)...", TopMenu::Edit, 3, 0},
-    {57636, u"文字列の検索(&F)...", TopMenu::Edit, 4, 0},
-    {33222, u"次を検索(&N)", TopMenu::Edit, 4, 0},
-    {32817, u"前を検索(&V)", TopMenu::Edit, 4, 0},
-    {33031, u"検索して選択", TopMenu::Edit, 4, 0},
-    {33233, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
-    {33218, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
+    {kCmdUndo, u"アンドゥ(&U)", TopMenu::Edit, 0, 0},
+    {kCmdCut, u"切り取り(&T)", TopMenu::Edit, 1, 0},
+    {kCmdCopy, u"コピー(&C)", TopMenu::Edit, 1, 0},
+    {kCmdPaste, u"貼り付け(&P)", TopMenu::Edit, 1, 0},
+    {kCmdSelectAll, u"すべての範囲を選択(&A)", TopMenu::Edit, 2, 0},
+    {kCmdInsertFile, u"テキストエリアにファイル挿入(&K)...", TopMenu::Edit, 3, 0,
+     kTextAreaFileSubmenu},
+    {kCmdSaveTextArea, u"テキストエリアをファイル保存(&L)...", TopMenu::Edit, 3, 0,
+     kTextAreaFileSubmenu},
+    {kCmdFind, u"文字列の検索(&F)...", TopMenu::Edit, 4, 0},
+    {kCmdFindNext, u"次を検索(&N)", TopMenu::Edit, 4, 0},
+    {kCmdFindPrevious, u"前を検索(&V)", TopMenu::Edit, 4, 0},
+    {kCmdSelectNextMatch, u"検索して選択", TopMenu::Edit, 4, 0},
+    {kCmdSearchList, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
+    {kCmdLinkToNode, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
 
     // Tree.
-    {32768, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
-    {32823, u"追加 - 同じ階層(&W)...", TopMenu::Tree, 0, 0},
-    {32769, u"修正(&E)...", TopMenu::Tree, 0, 0},
-    {32794, u"ツリーのF2での修正", TopMenu::Tree, 0, 0},
-    {32770, u"削除(&D)", TopMenu::Tree, 0, 0},
-    {32775, u"一つ上へ移動(&M)", TopMenu::Tree, 1, 0},
-    {32776, u"一つ下へ移動(&N)", TopMenu::Tree, 1, 0},
-    {32777, u"階層を上げる(&L)", TopMenu::Tree, 1, 0},
-    {32778, u"階層を下げる(&R)", TopMenu::Tree, 1, 0},
-    {32840, u"分割(&P)...", TopMenu::Tree, 2, 0},
-    {33025, u"現在位置以下を分割(&T)", TopMenu::Tree, 2, 0},
-    {33026, u"結合(&I)", TopMenu::Tree, 2, 0},
-    {32811, u"チェックの設定/解除(&K)", TopMenu::Tree, 3, 0},
-    {32813, u"削除線の指定(&S)", TopMenu::Tree, 3, 0},
-    {32846, u"ﾏｰｸの設定・解除(&Z)", TopMenu::Tree, 4, 0, kMarksSubmenu},
-    {33005, u"この下のﾏｰｸを全て解除(&D)...", TopMenu::Tree, 4, 0, kMarksSubmenu},
-    {33047, u"次のﾏｰｸへ(&N)", TopMenu::Tree, 5, 0, kMarksSubmenu},
-    {33048, u"前のﾏｰｸへ(&P)", TopMenu::Tree, 5, 0, kMarksSubmenu},
-    {kMarkEntryFirstId, u"", TopMenu::Tree, 6, kMarkEntries, kMarksSubmenu},
-    {32772, u"リンクファイルを開く(&V)", TopMenu::Tree, 5, 0},
-    {33211, u"カテゴリ設定(&G)...", TopMenu::Tree, 6, 0},
+    {kCmdAddChild, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
+    {kCmdAddSibling, u"追加 - 同じ階層(&W)...", TopMenu::Tree, 0, 0},
+    {kCmdEditNode, u"修正(&E)...", TopMenu::Tree, 0, 0},
+    {kCmdEditLabel, u"ツリーのF2での修正", TopMenu::Tree, 0, 0},
+    {kCmdDeleteBranch, u"削除(&D)", TopMenu::Tree, 0, 0},
+    {kCmdMoveUp, u"一つ上へ移動(&M)", TopMenu::Tree, 1, 0},
+    {kCmdMoveDown, u"一つ下へ移動(&N)", TopMenu::Tree, 1, 0},
+    {kCmdLevelUp, u"階層を上げる(&L)", TopMenu::Tree, 1, 0},
+    {kCmdLevelDown, u"階層を下げる(&R)", TopMenu::Tree, 1, 0},
+    {kCmdSplit, u"分割(&P)...", TopMenu::Tree, 2, 0},
+    {kCmdSplitBelowCaret, u"現在位置以下を分割(&T)", TopMenu::Tree, 2, 0},
+    {kCmdMerge, u"結合(&I)", TopMenu::Tree, 2, 0},
+    {kCmdToggleCheck, u"チェックの設定/解除(&K)", TopMenu::Tree, 3, 0},
+    {kCmdToggleStrike, u"削除線の指定(&S)", TopMenu::Tree, 3, 0},
+    {kCmdToggleMark, u"ﾏｰｸの設定・解除(&Z)", TopMenu::Tree, 4, 0, kMarksSubmenu},
+    {kCmdClearMarksInBranch, u"この下のﾏｰｸを全て解除(&D)...", TopMenu::Tree, 4, 0, kMarksSubmenu},
+    {kCmdNextMark, u"次のﾏｰｸへ(&N)", TopMenu::Tree, 5, 0, kMarksSubmenu},
+    {kCmdPreviousMark, u"前のﾏｰｸへ(&P)", TopMenu::Tree, 5, 0, kMarksSubmenu},
+    {kCmdMarkEntryFirst, u"", TopMenu::Tree, 6, kMarkEntries, kMarksSubmenu},
+    {kCmdOpenLinkFile, u"リンクファイルを開く(&V)", TopMenu::Tree, 5, 0},
+    {kCmdCategories, u"カテゴリ設定(&G)...", TopMenu::Tree, 6, 0},
 
     // View.
-    {32802, u"ツリーのみ表示(&T)", TopMenu::View, 0, 0},
-    {32803, u"テキストのみ表示(&E)", TopMenu::View, 0, 0},
-    {32804, u"両方表示(&D)", TopMenu::View, 0, 0},
-    {33018, u"切り替え(&G)", TopMenu::View, 0, 0},
-    {32845, u"編集エリア切替(&Z)", TopMenu::View, 0, 0},
-    {33225, u"章立て文字を表示切り替え(&Q)", TopMenu::View, 1, kCheckMark},
-    {33223, u"縦長時、閲覧用モード(&V)", TopMenu::View, 2, kCheckMark},
-    {32819, u"この下を表示(&V)", TopMenu::View, 3, 0},
-    {32821, u"この下を全て表示(&C)", TopMenu::View, 3, 0},
-    {32820, u"この下を非表示(&Z)", TopMenu::View, 3, 0},
-    {33240, u"全て表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
-    {33241, u"チェックツリーのみ表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
-    {33242, u"チェックツリー以外表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
-    {33229, u"表示しない(&N)", TopMenu::View, 5, kCheckMark},
-    {33230, u"更新日の表示(&M)", TopMenu::View, 5, kCheckMark},
-    {33231, u"作成日の表示(&C)", TopMenu::View, 5, kCheckMark},
-    {33232, u"最新更新ツリー(&U)...", TopMenu::View, 6, 0},
+    {kCmdTreeOnly, u"ツリーのみ表示(&T)", TopMenu::View, 0, 0},
+    {kCmdTextOnly, u"テキストのみ表示(&E)", TopMenu::View, 0, 0},
+    {kCmdBothPanes, u"両方表示(&D)", TopMenu::View, 0, 0},
+    {kCmdShowOtherPaneOnly, u"切り替え(&G)", TopMenu::View, 0, 0},
+    {kCmdSwitchPanes, u"編集エリア切替(&Z)", TopMenu::View, 0, 0},
+    {kCmdTreeOnlyFromBody, u"ツリーのみ表示(&N)", TopMenu::View, 0, kNotInMenuBar},
+    {kCmdToggleChapterCharacters, u"章立て文字を表示切り替え(&Q)", TopMenu::View, 1, kCheckMark},
+    {kCmdToggleReadingMode, u"縦長時、閲覧用モード(&V)", TopMenu::View, 2, kCheckMark},
+    {kCmdShowChildren, u"この下を表示(&V)", TopMenu::View, 3, 0, kBranchVisibilitySubmenu},
+    {kCmdShowWholeBranch, u"この下を全て表示(&C)", TopMenu::View, 3, 0, kBranchVisibilitySubmenu},
+    {kCmdHideBranch, u"この下を非表示(&Z)", TopMenu::View, 3, 0, kBranchVisibilitySubmenu},
+    {kCmdShowAllChecks, u"全て表示", TopMenu::View, 4, kCheckMark, kCheckFilterSubmenu},
+    {kCmdShowCheckedOnly, u"チェックツリーのみ表示", TopMenu::View, 4, kCheckMark,
+     kCheckFilterSubmenu},
+    {kCmdShowUncheckedOnly, u"チェックツリー以外表示", TopMenu::View, 4, kCheckMark,
+     kCheckFilterSubmenu},
+    {kCmdTimeDisplayNone, u"表示しない(&N)", TopMenu::View, 5, kCheckMark},
+    {kCmdTimeDisplayUpdated, u"更新日の表示(&M)", TopMenu::View, 5, kCheckMark},
+    {kCmdTimeDisplayCreated, u"作成日の表示(&C)", TopMenu::View, 5, kCheckMark},
+    {kCmdLatestUpdated, u"最新更新ツリー(&U)...", TopMenu::View, 6, 0},
 
     // Settings.
-    {32782, u"フォント(&F)...", TopMenu::Settings, 0, 0},
-    {32798, u"上下に分割(&V)", TopMenu::Settings, 1, kCheckMark},
-    {32799, u"左右に分割(&H)", TopMenu::Settings, 1, kCheckMark},
-    {33186, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
-    {32789, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
-    {33228, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
+    {kCmdFont, u"フォント(&F)...", TopMenu::Settings, 0, 0},
+    {kCmdSplitTopBottom, u"上下に分割(&V)", TopMenu::Settings, 1, kCheckMark},
+    {kCmdSplitLeftRight, u"左右に分割(&H)", TopMenu::Settings, 1, kCheckMark},
+    {kCmdSplitAutomatic, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
+    {kCmdInitialFolder, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
+    {kCmdToggleSoftKeyMenu, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
 
     // Help.
-    {57670, u"ヘルプ(&H)", TopMenu::Help, 0, 0},
-    {57664, u"ﾊﾞｰｼﾞｮﾝ情報(&A)", TopMenu::Help, 1, 0},
+    {kCmdHelp, u"ヘルプ(&H)", TopMenu::Help, 0, 0},
+    {kCmdVersionInfo, u"ﾊﾞｰｼﾞｮﾝ情報(&A)", TopMenu::Help, 1, 0},
+};
+
+// One entry of a context menu: a command shown with its row's text, or a
+// separator (id 0). Entries marked tallScreenOnly are left out on screens
+// at most kShortContextMenuMaxHeight pixels high. Commands nothing handles
+// are left out, with the separators they would strand.
+struct ContextMenuEntry {
+  int id;
+  bool tallScreenOnly = false;
+};
+
+inline constexpr ContextMenuEntry kContextMenuSeparator = {0};
+inline constexpr int kShortContextMenuMaxHeight = 240;
+
+// clang-format off
+// Tap-and-hold (right click) on the tree pane.
+inline constexpr ContextMenuEntry kTreeContextMenu[] = {
+    {kCmdEditNode}, {kCmdOpenLinkFile},
+    kContextMenuSeparator,
+    {kCmdCut}, {kCmdCopy}, {kCmdPaste},
+    kContextMenuSeparator,
+    {kCmdAddChild}, {kCmdAddSibling},
+    kContextMenuSeparator,
+    {kCmdLevelUp, true}, {kCmdLevelDown, true}, {kCmdShowWholeBranch},
+    kContextMenuSeparator,
+    {kCmdToggleCheck},
+};
+
+// Tap-and-hold (right click) on the body pane.
+inline constexpr ContextMenuEntry kBodyContextMenu[] = {
+    {kCmdUndo},
+    kContextMenuSeparator,
+    {kCmdCut}, {kCmdCopy}, {kCmdPaste},
+    kContextMenuSeparator,
+    {kCmdSelectAll},
+    kContextMenuSeparator,
+    {kCmdTreeOnlyFromBody},
 };
 
 // One button of a command-bar layout, or a separator (id 0). image is the
@@ -163,51 +203,34 @@ struct CommandBarButton {
 
 inline constexpr CommandBarButton kCommandBarSeparator = {0, -1};
 
-// For screens in landscape at least 640 pixels wide.
-// clang-format off
+// For windows in landscape at least 640 pixels wide.
 inline constexpr CommandBarButton kWideCommandBar[] = {
     kCommandBarSeparator,
-    {57600, 0},  // new
-    {57601, 1},  // open
-    {57603, 2},  // save
-    {33033, 3},  // recent files
+    {kCmdNew, 0}, {kCmdOpen, 1}, {kCmdSave, 2}, {kCmdRecentFilePopup, 3},
     kCommandBarSeparator,
-    {57635, 4},  // cut
-    {57634, 5},  // copy
-    {57637, 6},  // paste
+    {kCmdCut, 4}, {kCmdCopy, 5}, {kCmdPaste, 6},
     kCommandBarSeparator,
-    {32768, 7},  // add child
-    {32823, 8},  // add sibling
-    {32770, 9},  // delete branch
+    {kCmdAddChild, 7}, {kCmdAddSibling, 8}, {kCmdDeleteBranch, 9},
     kCommandBarSeparator,
-    {32772, 10},  // open link file
+    {kCmdOpenLinkFile, 10},
     kCommandBarSeparator,
-    {32775, 11},  // move up
-    {32776, 12},  // move down
-    {32777, 13},  // level up
-    {32778, 14},  // level down
+    {kCmdMoveUp, 11}, {kCmdMoveDown, 12}, {kCmdLevelUp, 13}, {kCmdLevelDown, 14},
     kCommandBarSeparator,
 };
 
-// For every other screen.
+// For every other window.
 inline constexpr CommandBarButton kNarrowCommandBar[] = {
     kCommandBarSeparator,
-    {32768, 0},  // add child
-    {32823, 1},  // add sibling
-    {57636, 2},  // find
-    {33222, 3},  // find next
-    {32817, 4},  // find previous
-    {32811, 5},  // toggle check
+    {kCmdAddChild, 0}, {kCmdAddSibling, 1},
+    {kCmdFind, 2}, {kCmdFindNext, 3}, {kCmdFindPrevious, 4},
+    {kCmdToggleCheck, 5},
     kCommandBarSeparator,
-    {32775, 6},  // move up
-    {32776, 7},  // move down
-    {32777, 8},  // level up
-    {32778, 9},  // level down
+    {kCmdMoveUp, 6}, {kCmdMoveDown, 7}, {kCmdLevelUp, 8}, {kCmdLevelDown, 9},
     kCommandBarSeparator,
 };
 // clang-format on
 
-// The narrowest screen that gets the wide layout (in landscape).
+// The narrowest window that gets the wide layout (in landscape).
 inline constexpr int kWideCommandBarMinWidth = 640;
 
 }  // namespace qm::res

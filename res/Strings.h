@@ -89,6 +89,13 @@ inline constexpr QStringView kTakesEffectNextWindow =
     u"この設定は次にウィンドウを開いたときから有効です";
 inline constexpr QStringView kTakesEffectNextStart = u"この設定は次回起動時から有効です";
 inline constexpr QStringView kChooseInitialFolder = u"初期ディレクトリを設定してください";
+// The window title while a document is open: its name, the modified marker
+// ("[*]", shown as "*" while there are unsaved changes) and the program's
+// title.
+inline constexpr QStringView kDocumentWindowTitle = u"%1[*] - %2";
+inline constexpr QStringView kHelpNotFound = u"ヘルプファイルが見つかりません";
+inline constexpr QStringView kHelpCannotOpen =
+    u"ヘルプを表示できません。次のファイルをブラウザで開いてください：\n%1";
 
 // The body pane.
 // The title a node gets when it has none to take (an empty first body line).

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,9 +1,9 @@
 // Command targets of the branch clipboard and of split and merge.
 #include "app/ClipboardCommands.h"
 
-#include "app/CommandIds.h"
 #include "editing/BranchClipboard.h"
 #include "editing/SplitMerge.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {

@@ -5,8 +5,18 @@
 
 namespace qm {
 
+void CommandRouter::Chain(CommandTarget* (&chain)[kChainLength]) const {
+  chain[0] = m_panes[int(m_focused)];
+  chain[1] = m_panes[int(OtherPane(m_focused))];
+  chain[2] = m_document;
+  chain[3] = m_frame;
+  chain[4] = m_application;
+}
+
 CommandTarget* CommandRouter::HandlerOf(int id) const {
-  for (CommandTarget* target : m_chain) {
+  CommandTarget* chain[kChainLength];
+  Chain(chain);
+  for (CommandTarget* target : chain) {
     if (target != nullptr && target->Handles(id)) return target;
   }
   return nullptr;
@@ -27,15 +37,18 @@ bool CommandRouter::Execute(int id) {
 CommandStates CommandRouter::UpdateAll() const {
   CommandStates states;
   for (const res::CommandInfo& info : res::kCommands) states.insert(info.id, {});
-  for (int i = 0; i < res::kRecentFileCapacity; ++i) states.insert(res::kRecentFileFirstId + i, {});
+  for (int id = kCmdRecentFileFirst; id <= kCmdRecentFileLast; ++id) states.insert(id, {});
+  for (int id = kCmdMarkEntryFirst; id <= kCmdMarkEntryLast; ++id) states.insert(id, {});
   for (const res::CommandBarButton& button : res::kWideCommandBar) states.insert(button.id, {});
   for (const res::CommandBarButton& button : res::kNarrowCommandBar) states.insert(button.id, {});
   states.remove(res::kCommandBarSeparator.id);
 
   // From the end of the chain to its start, so that the target that would
   // run a command is the last to write its state.
-  for (int link = kLinkCount - 1; link >= 0; --link) {
-    if (m_chain[link] != nullptr) m_chain[link]->UpdateAll(states);
+  CommandTarget* chain[kChainLength];
+  Chain(chain);
+  for (int link = kChainLength - 1; link >= 0; --link) {
+    if (chain[link] != nullptr) chain[link]->UpdateAll(states);
   }
   return states;
 }

@@ -11,8 +11,8 @@
 namespace qm {
 
 // The row of id, or nullptr when the table has none. The first recent-file
-// id finds the row that stands for all recent-file entries; the others find
-// nothing (see IsRecentFileCommand).
+// id finds the row that stands for all recent-file entries, the first
+// marks-menu id the row of all marks entries; the others find nothing.
 inline const res::CommandInfo* FindCommand(int id) {
   for (const res::CommandInfo& info : res::kCommands) {
     if (info.id == id) return &info;
@@ -30,12 +30,17 @@ constexpr bool HasCommand(int id, unsigned flags = 0) {
 
 // True for the ids that the recent-file entries use.
 constexpr bool IsRecentFileCommand(int id) {
-  return id >= res::kRecentFileFirstId && id < res::kRecentFileFirstId + res::kRecentFileCapacity;
+  return id >= kCmdRecentFileFirst && id <= kCmdRecentFileLast;
 }
 
-// The command-bar layout for a screen of the given size: the wide one in
+// True for the ids that the marks menu's entries use.
+constexpr bool IsMarkEntryCommand(int id) {
+  return id >= kCmdMarkEntryFirst && id <= kCmdMarkEntryLast;
+}
+
+// The command-bar layout for a window of the given size: the wide one in
 // landscape (wider than high) from res::kWideCommandBarMinWidth on, the
 // narrow one otherwise.
-std::span<const res::CommandBarButton> CommandBarFor(int screenWidth, int screenHeight);
+std::span<const res::CommandBarButton> CommandBarFor(int width, int height);
 
 }  // namespace qm

@@ -1,8 +1,8 @@
 // The tree pane's link-file commands bound to CLinkFiles.
 #include "app/LinkCommands.h"
 
-#include "app/CommandIds.h"
 #include "editing/LinkFiles.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {

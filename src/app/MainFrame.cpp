@@ -1,12 +1,13 @@
-// CMainFrame: split layout per orientation and the frame's commands.
+// CMainFrame: split layout per orientation, the window's place, and the
+// frame's commands.
 #include "app/MainFrame.h"
 
 #include <QStandardPaths>
 
-#include "app/CommandIds.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -16,7 +17,7 @@ namespace {
 static_assert(settings::kSplPos.fallback == CMainFrame::kSplitAutomatic);
 
 struct FrameState {
-  int splitSetting;
+  int storedSplit;
   bool readingMode;
   bool softKeyMenu;
 };
@@ -26,21 +27,22 @@ struct FrameState {
 CMainFrame::CMainFrame(SettingsStore& settings, Prompt& prompt, FrameHost& host)
     : m_settings(settings), m_prompt(prompt), m_host(host) {
   auto commands = std::make_unique<CommandSet<FrameState>>([this] {
-    return FrameState{m_splitSetting, Read(m_settings, settings::kViewMode) != 0,
+    return FrameState{Read(m_settings, settings::kSplPos),
+                      Read(m_settings, settings::kViewMode) != 0,
                       Read(m_settings, settings::kSoftKeyMenu) != 0};
   });
   commands->Add(kCmdTreeOnly, [this] { ShowTreeOnly(); });
   commands->Add(kCmdTextOnly, [this] { ShowTextOnly(); });
   commands->Add(kCmdBothPanes, [this] { ShowBoth(); });
-  commands->Add(
-      kCmdSplitTopBottom, [this] { SetSplitOrientation(kSplitRows); },
-      [](const FrameState& s) { return CheckedIf(s.splitSetting == kSplitRows); });
-  commands->Add(
-      kCmdSplitLeftRight, [this] { SetSplitOrientation(kSplitColumns); },
-      [](const FrameState& s) { return CheckedIf(s.splitSetting == kSplitColumns); });
-  commands->Add(
-      kCmdSplitAutomatic, [this] { SetSplitOrientation(kSplitAutomatic); },
-      [](const FrameState& s) { return CheckedIf(s.splitSetting == kSplitAutomatic); });
+  // The ticks show the choice stored, which the next window takes.
+  const std::pair<int, int> splits[] = {{kCmdSplitTopBottom, kSplitRows},
+                                        {kCmdSplitLeftRight, kSplitColumns},
+                                        {kCmdSplitAutomatic, kSplitAutomatic}};
+  for (const auto& [id, split] : splits) {
+    commands->Add(
+        id, [this, split] { SetSplitOrientation(split); },
+        [split](const FrameState& s) { return CheckedIf(s.storedSplit == split); });
+  }
   commands->Add(kCmdInitialFolder, [this] { ChooseInitialFolder(); });
   commands->Add(
       kCmdToggleReadingMode, [this] { ToggleReadingMode(); },
@@ -56,33 +58,54 @@ CMainFrame::~CMainFrame() = default;
 
 QString CMainFrame::WindowTitle() { return res::kWindowTitle.toString(); }
 
+QString CMainFrame::WindowTitleFor(const QString& documentTitle) {
+  return res::kDocumentWindowTitle.toString().arg(documentTitle, WindowTitle());
+}
+
 CommandTarget& CMainFrame::Commands() { return *m_commands; }
 
 bool CMainFrame::IsLandscape() const {
-  const QSize screen = m_host.ScreenSize();
-  return screen.width() > screen.height();  // a square screen counts as portrait
+  const QSize window = m_host.WindowSize();
+  return window.width() > window.height();  // a square window counts as portrait
 }
 
-const IntSetting& CMainFrame::FirstSizeSetting(bool rows) const {
-  if (rows) return IsLandscape() ? settings::kRowLand : settings::kRowPort;
-  return IsLandscape() ? settings::kColumLand : settings::kColumPort;
+bool CMainFrame::WantsRows() const {
+  return m_splitSetting == kSplitRows || (m_splitSetting == kSplitAutomatic && !m_landscape);
+}
+
+const IntSetting& CMainFrame::FirstSizeSetting(bool rows, bool landscape) const {
+  if (rows) return landscape ? settings::kRowLand : settings::kRowPort;
+  return landscape ? settings::kColumLand : settings::kColumPort;
 }
 
 int CMainFrame::StoredFirstSize() const {
   const QSize client = m_host.ClientSize();
-  return Read(m_settings, FirstSizeSetting(m_rows),
+  return Read(m_settings, FirstSizeSetting(m_rows, m_landscape),
               m_rows ? client.height() / 2 : client.width() / 2);
+}
+
+void CMainFrame::StoreFirstSize() const {
+  Write(m_settings, FirstSizeSetting(m_rows, m_landscape), m_host.FirstPaneSize());
+}
+
+void CMainFrame::RestorePlacement() {
+  const QByteArray stored =
+      QByteArray::fromBase64(Read(m_settings, settings::kWindowGeometry).toLatin1());
+  if (!stored.isEmpty() && m_host.RestorePlacement(stored)) return;
+  const QSize screen = m_host.ScreenSize();
+  m_host.ResizeWindow(QSize(screen.width() * 3 / 4, screen.height() * 3 / 4));
 }
 
 void CMainFrame::CreateClient() {
   m_splitSetting = Read(m_settings, settings::kSplPos);
-  m_rows = m_splitSetting == kSplitRows || (m_splitSetting == kSplitAutomatic && !IsLandscape());
+  m_landscape = IsLandscape();
+  m_rows = WantsRows();
 
   const int oldColumn = Read(m_settings, settings::kColum);
   const int oldRow = Read(m_settings, settings::kRow);
   if (oldColumn != 0 || oldRow != 0) {
-    Write(m_settings, FirstSizeSetting(false), oldColumn);
-    Write(m_settings, FirstSizeSetting(true), oldRow);
+    Write(m_settings, FirstSizeSetting(false, m_landscape), oldColumn);
+    Write(m_settings, FirstSizeSetting(true, m_landscape), oldRow);
     Write(m_settings, settings::kColum, 0);
     Write(m_settings, settings::kRow, 0);
   }
@@ -92,17 +115,23 @@ void CMainFrame::CreateClient() {
 }
 
 void CMainFrame::OnDestroy() {
-  if (!m_created) return;
-  Write(m_settings, FirstSizeSetting(m_rows), m_host.FirstPaneSize());
+  Write(m_settings, settings::kWindowGeometry, QString::fromLatin1(m_host.Placement().toBase64()));
+  if (m_created) StoreFirstSize();
 }
 
 void CMainFrame::OnSize(QSize client) {
-  if (m_created && m_lastWidth != -1 && client.width() != m_lastWidth) {
-    const int first = StoredFirstSize();
-    const int whole = m_rows ? client.height() : client.width();
-    m_host.SetPaneSizes(first, qMax(0, whole - first));
+  if (!m_created || IsLandscape() == m_landscape) return;
+  // The window turned: the old orientation keeps its pane size for when it
+  // comes back, and the new one brings its own.
+  StoreFirstSize();
+  m_landscape = !m_landscape;
+  if (WantsRows() != m_rows) {
+    m_rows = !m_rows;
+    m_host.SetSplitRows(m_rows);
   }
-  m_lastWidth = client.width();
+  const int first = StoredFirstSize();
+  const int whole = m_rows ? client.height() : client.width();
+  m_host.SetPaneSizes(first, qMax(0, whole - first));
 }
 
 void CMainFrame::ShowTreeOnly() {
@@ -132,11 +161,19 @@ void CMainFrame::ShowBoth() {
 
 void CMainFrame::SetSplitOrientation(int setting) {
   Write(m_settings, settings::kSplPos, setting);
-  if (setting == kSplitAutomatic) {
-    m_splitSetting = setting;
+  if (setting != kSplitAutomatic) {
+    m_prompt.Ask(res::kTakesEffectNextWindow.toString(), PromptButtons::Ok,
+                 PromptIcon::Information);
     return;
   }
-  m_prompt.Ask(res::kTakesEffectNextWindow.toString(), PromptButtons::Ok, PromptIcon::Information);
+  m_splitSetting = setting;
+  if (!m_created || WantsRows() == m_rows) return;
+  StoreFirstSize();
+  m_rows = !m_rows;
+  m_host.SetSplitRows(m_rows);
+  const int first = StoredFirstSize();
+  const QSize client = m_host.ClientSize();
+  m_host.SetPaneSizes(first, qMax(0, (m_rows ? client.height() : client.width()) - first));
 }
 
 void CMainFrame::ToggleReadingMode() {
@@ -158,6 +195,17 @@ void CMainFrame::ChooseInitialFolder() {
   }
 }
 
-void CMainFrame::ShowHelp() { m_host.OpenManual(); }
+void CMainFrame::ShowHelp() {
+  const QString manual = m_host.ManualPath();
+  if (manual.isEmpty()) {
+    Tell(res::kHelpNotFound.toString());
+  } else if (!m_host.OpenManual(manual)) {
+    Tell(res::kHelpCannotOpen.toString().arg(manual));
+  }
+}
+
+void CMainFrame::Tell(const QString& text) {
+  m_prompt.Ask(text, PromptButtons::Ok, PromptIcon::Warning);
+}
 
 }  // namespace qm

@@ -1,10 +1,10 @@
 // The command target of the mark, check and visibility commands.
 #include "app/MarkCommandTarget.h"
 
-#include "app/CommandIds.h"
 #include "editing/BranchVisibility.h"
 #include "editing/MarkCommands.h"
 #include "model/TreeStore.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {

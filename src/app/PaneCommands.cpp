@@ -1,20 +1,21 @@
 // Command targets of the tree pane, the body pane and the document.
 #include "app/PaneCommands.h"
 
-#include "app/CommandIds.h"
-#include "editing/QEditView.h"
-#include "editing/QTreeView.h"
+#include "editing/BodyPane.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TreePane.h"
+#include "platform/EditControl.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {
 
 struct TreeState {
-  bool canMoveUp, canMoveDown, canLevelUp, canLevelDown, canUndo, chapters;
+  bool canMoveUp, canMoveDown, canLevelUp, canLevelDown, canUndo, chapters, hasSelection;
 };
 
 struct BodyState {
-  bool canUndo, hasSelection;
+  bool canUndoTyping, canUndoChange, hasSelection;
 };
 
 struct DocumentState {
@@ -26,11 +27,15 @@ struct DocumentState {
 std::unique_ptr<CommandTarget> MakeTreePaneCommands(CQTreeView& tree) {
   auto set = std::make_unique<CommandSet<TreeState>>([&tree] {
     return TreeState{tree.CanMoveUp(),    tree.CanMoveDown(), tree.CanLevelUp(),
-                     tree.CanLevelDown(), tree.CanUndo(),     tree.IsChapterCharactersShown()};
+                     tree.CanLevelDown(), tree.CanUndo(),     tree.IsChapterCharactersShown(),
+                     tree.HasSelection()};
   });
   set->Add(kCmdAddChild, [&tree] { tree.AddChild(); });
   set->Add(kCmdAddSibling, [&tree] { tree.AddSibling(); });
   set->Add(kCmdEditNode, [&tree] { tree.EditNode(); });
+  set->Add(
+      kCmdEditLabel, [&tree] { tree.EditLabel(); },
+      [](const TreeState& s) { return EnabledIf(s.hasSelection); });
   set->Add(kCmdDeleteBranch, [&tree] { tree.DeleteBranch(); });
   set->Add(
       kCmdMoveUp, [&tree] { tree.MoveUp(); },
@@ -49,45 +54,58 @@ std::unique_ptr<CommandTarget> MakeTreePaneCommands(CQTreeView& tree) {
   set->Add(kCmdReload, [&tree] { tree.Reload(); });
   set->Add(kCmdQuitWithConfirmation, [&tree] { tree.QuitWithConfirmation(); });
   set->Add(kCmdSwitchPanes, [&tree] { tree.SwitchPanes(); });
+  set->Add(kCmdShowOtherPaneOnly, [&tree] { tree.ShowTextOnly(); });
   set->Add(
       kCmdToggleChapterCharacters, [&tree] { tree.ToggleChapterCharacters(); },
       [](const TreeState& s) { return CheckedIf(s.chapters); });
   return set;
 }
 
-std::unique_ptr<CommandTarget> MakeBodyPaneCommands(CQEditView& body, CQTreeView& tree,
-                                                    EditorActions editor) {
-  auto set = std::make_unique<CommandSet<BodyState>>([&body, editor] {
-    return BodyState{body.CanUndo(), editor.hasSelection && editor.hasSelection()};
+std::unique_ptr<CommandTarget> MakeBodyPaneCommands(CQuillmapDoc& document, CQEditView& body,
+                                                    CQTreeView& tree, EditControl& editor) {
+  auto set = std::make_unique<CommandSet<BodyState>>([&document, &body, &editor] {
+    return BodyState{body.CanUndo(), document.IsUndoFresh(), editor.HasSelection()};
   });
   set->Add(
-      kCmdUndo, [&body] { body.Undo(); }, [](const BodyState& s) { return EnabledIf(s.canUndo); });
+      kCmdUndo,
+      [&body, &tree] {
+        if (body.CanUndo()) {
+          body.Undo();
+        } else {
+          tree.Undo();
+        }
+      },
+      [](const BodyState& s) { return EnabledIf(s.canUndoTyping || s.canUndoChange); });
   // Cutting or pasting may change the first line, which may be the title.
   set->Add(
       kCmdCut,
-      [&body, cut = editor.cut] {
-        cut();
+      [&body, &editor] {
+        editor.Cut();
         body.ApplyFirstLineTitle();
       },
       [](const BodyState& s) { return EnabledIf(s.hasSelection); });
-  set->Add(kCmdCopy, editor.copy, [](const BodyState& s) { return EnabledIf(s.hasSelection); });
-  set->Add(kCmdPaste, [&body, paste = editor.paste] {
-    paste();
+  set->Add(
+      kCmdCopy, [&editor] { editor.Copy(); },
+      [](const BodyState& s) { return EnabledIf(s.hasSelection); });
+  set->Add(kCmdPaste, [&body, &editor] {
+    editor.Paste();
     body.ApplyFirstLineTitle();
   });
-  set->Add(kCmdSelectAll, editor.selectAll);
+  set->Add(kCmdSelectAll, [&editor] { editor.SelectAll(); });
   set->Add(kCmdInsertFile, [&body] { body.InsertFile(); });
   set->Add(kCmdSaveTextArea, [&body] { body.SaveTextArea(); });
   set->Add(kCmdSwitchPanes, [&body] { body.SwitchPanes(); });
+  set->Add(kCmdShowOtherPaneOnly, [&body] { body.ShowTreeOnly(); });
+  set->Add(kCmdTreeOnlyFromBody, [&body] { body.ShowTreeOnly(); });
   for (const int id : {kCmdAddChild, kCmdAddSibling}) {
-    set->Add(id, [&body, &tree, id, focus = editor.focus] {
+    set->Add(id, [&body, &tree, id] {
       body.ApplyFirstLineTitle();
       if (id == kCmdAddChild) {
         tree.AddChild();
       } else {
         tree.AddSibling();
       }
-      focus();
+      body.Focus();
     });
   }
   return set;

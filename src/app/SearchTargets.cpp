@@ -1,8 +1,8 @@
 // The tree pane's and the body pane's search command targets.
 #include "app/SearchTargets.h"
 
-#include "app/CommandIds.h"
 #include "editing/SearchCommands.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 

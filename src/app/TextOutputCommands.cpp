@@ -1,8 +1,8 @@
 // The text output commands' target.
 #include "app/TextOutputCommands.h"
 
-#include "app/CommandIds.h"
 #include "editing/TextOutputActions.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {
@@ -12,8 +12,8 @@ namespace {
 class TextOutputCommands : public CommandSet<int> {
  public:
   TextOutputCommands(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock, Prompt& prompt,
-                     Dialogs& dialogs, Clipboard& clipboard)
-      : m_actions(doc, settings, clock, prompt, dialogs, clipboard) {
+                     TextOutputDialogs& dialogs, FileDialogs& files, Clipboard& clipboard)
+      : m_actions(doc, settings, clock, prompt, dialogs, files, clipboard) {
     Add(kCmdTextOutput, [this] { m_actions.OutputToFile(); });
     Add(kCmdTextCopy, [this] { m_actions.CopyToClipboard(); });
     Add(kCmdTextOutputFormat, [this] { m_actions.EditFormat(); });
@@ -27,8 +27,10 @@ class TextOutputCommands : public CommandSet<int> {
 
 std::unique_ptr<CommandTarget> MakeTextOutputCommands(CQuillmapDoc& doc, SettingsStore& settings,
                                                       const Clock& clock, Prompt& prompt,
-                                                      Dialogs& dialogs, Clipboard& clipboard) {
-  return std::make_unique<TextOutputCommands>(doc, settings, clock, prompt, dialogs, clipboard);
+                                                      TextOutputDialogs& dialogs,
+                                                      FileDialogs& files, Clipboard& clipboard) {
+  return std::make_unique<TextOutputCommands>(doc, settings, clock, prompt, dialogs, files,
+                                              clipboard);
 }
 
 }  // namespace qm

@@ -14,12 +14,14 @@ namespace qm {
 class CQuillmapDoc;
 class Clipboard;
 class Clock;
-class Dialogs;
+class FileDialogs;
+class TextOutputDialogs;
 class Prompt;
 class SettingsStore;
 
 std::unique_ptr<CommandTarget> MakeTextOutputCommands(CQuillmapDoc& doc, SettingsStore& settings,
                                                       const Clock& clock, Prompt& prompt,
-                                                      Dialogs& dialogs, Clipboard& clipboard);
+                                                      TextOutputDialogs& dialogs,
+                                                      FileDialogs& files, Clipboard& clipboard);
 
 }  // namespace qm

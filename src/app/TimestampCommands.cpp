@@ -3,16 +3,16 @@
 
 #include <utility>
 
-#include "app/CommandIds.h"
 #include "editing/CategoryEditor.h"
 #include "editing/Timestamps.h"
 #include "model/TreeStore.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 
 std::unique_ptr<CommandTarget> MakeTimestampCommands(CQuillmapDoc& doc, CQTreeView& tree,
                                                      SettingsStore& settings, Prompt& prompt,
-                                                     Dialogs& dialogs) {
+                                                     TimestampDialogs& dialogs) {
   // Shared by the actions and the state reader, so it lives as long as the set.
   auto timestamps = std::make_shared<CTimestamps>(doc, tree, settings, prompt, dialogs);
   auto set = std::make_unique<CommandSet<int>>([timestamps] { return timestamps->DisplayMode(); });
@@ -32,7 +32,7 @@ std::unique_ptr<CommandTarget> MakeTimestampCommands(CQuillmapDoc& doc, CQTreeVi
 
 std::unique_ptr<CommandTarget> MakeCategoryCommands(CQuillmapDoc& doc, CQTreeView& tree,
                                                     SettingsStore& settings, Prompt& prompt,
-                                                    Dialogs& dialogs) {
+                                                    CategoryDialogs& dialogs) {
   auto categories = std::make_shared<CCategorySettings>(doc, tree, settings, prompt, dialogs);
   auto set = std::make_unique<CommandSet<int>>();
   set->Add(kCmdCategories, [categories] { categories->Run(); });

@@ -14,7 +14,8 @@ namespace qm {
 
 class CQTreeView;
 class CQuillmapDoc;
-class Dialogs;
+class CategoryDialogs;
+class TimestampDialogs;
 class Prompt;
 class SettingsStore;
 
@@ -22,10 +23,10 @@ class SettingsStore;
 // the latest-updated list.
 std::unique_ptr<CommandTarget> MakeTimestampCommands(CQuillmapDoc& doc, CQTreeView& tree,
                                                      SettingsStore& settings, Prompt& prompt,
-                                                     Dialogs& dialogs);
+                                                     TimestampDialogs& dialogs);
 // The category settings dialog.
 std::unique_ptr<CommandTarget> MakeCategoryCommands(CQuillmapDoc& doc, CQTreeView& tree,
                                                     SettingsStore& settings, Prompt& prompt,
-                                                    Dialogs& dialogs);
+                                                    CategoryDialogs& dialogs);
 
 }  // namespace qm

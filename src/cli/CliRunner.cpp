@@ -10,9 +10,9 @@
 #include "model/TreeStore.h"
 #include "output/TextOutput.h"
 #include "platform/Clock.h"
+#include "platform/EncodedFile.h"
 #include "platform/FileIo.h"
 #include "platform/LayeredSettingsStore.h"
-#include "platform/Prompt.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -85,17 +85,17 @@ bool Load(CTreeStore& store, const QString& path, bool wz, CliStreams& streams) 
 }
 
 bool Save(CTreeStore& store, const QString& path, bool lossy, CliStreams& streams) {
-  const bool saved = store.Save(path, lossy ? SaveLoss::Allow : SaveLoss::Refuse);
+  const bool saved = store.Save(path, {lossy ? SaveLoss::Allow : SaveLoss::Refuse});
   const FileReport& report = store.LastFileReport();
   Warn(report, streams);
   if (saved) return true;
-  if (report.error != FileReport::Error::Declined) {
+  if (report.error != FileReport::Error::NeedsConsent) {
     Print(streams.err, FileErrorText(report) + QStringLiteral(": ") + path);
   }
   if (report.error == FileReport::Error::Unencodable) {
     Print(streams.err, res::kCliLossyHint.toString());
   }
-  if (report.error == FileReport::Error::Declined) {
+  if (report.error == FileReport::Error::NeedsConsent) {
     // Nobody is there to answer the plain-text question.
     Print(streams.err, res::kCliTextFileQuestionDeclined.toString());
   }
@@ -129,20 +129,20 @@ bool Export(CTreeStore& store, const Invocation& invocation, const SettingsStore
     Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
     return false;
   }
-  const OutputFileResult result =
-      WriteOutputFile(path, text, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
+  const EncodedWrite result =
+      WriteEncodedFile(path, text, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
   switch (result.status) {
-    case OutputFileResult::Status::Written:
+    case EncodedWrite::Status::Written:
       if (!result.unencodable.isEmpty()) {
         Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable);
       }
       return true;
-    case OutputFileResult::Status::Unencodable:
+    case EncodedWrite::Status::Unencodable:
       Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable +
                              QStringLiteral(": ") + path);
       Print(streams.err, res::kCliLossyHint.toString());
       return false;
-    case OutputFileResult::Status::CannotCreate:
+    case EncodedWrite::Status::CannotWrite:
       break;
   }
   Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
@@ -175,8 +175,7 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
     }
   }
   SystemClock clock;
-  FixedPrompt prompt(false);
-  CTreeStore store(runSettings, clock, prompt);
+  CTreeStore store(runSettings, clock);
   store.SetTextFileRenderer(textRenderer ? textRenderer : PlainTextFileRenderer(runSettings));
   if (!Load(store, invocation.files[0], invocation.wz, streams)) return kExitFailure;
   if (dump) {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "editing/PaneHost.h"
-#include "editing/QTreeView.h"
+#include "editing/PasteDialogs.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TreePane.h"
 #include "model/TreeStore.h"
 #include "platform/Clipboard.h"
-#include "platform/Dialogs.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -67,7 +67,7 @@ std::vector<CTreeStore::RunNode> NodesPerLine(QStringView text, int firstLevel) 
 }  // namespace
 
 CBranchClipboard::CBranchClipboard(CQuillmapDoc& doc, CQTreeView& tree, Clipboard& clipboard,
-                                   SettingsStore& settings, Prompt& prompt, Dialogs& dialogs,
+                                   SettingsStore& settings, Prompt& prompt, PasteDialogs& dialogs,
                                    PaneHost& host)
     : m_doc(doc),
       m_tree(tree),

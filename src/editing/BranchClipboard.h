@@ -30,7 +30,7 @@ namespace qm {
 class CQTreeView;
 class CQuillmapDoc;
 class Clipboard;
-class Dialogs;
+class PasteDialogs;
 class PaneHost;
 class Prompt;
 class SettingsStore;
@@ -46,7 +46,7 @@ class CBranchClipboard {
   static constexpr int kTextOneNode = 3;
 
   CBranchClipboard(CQuillmapDoc& doc, CQTreeView& tree, Clipboard& clipboard,
-                   SettingsStore& settings, Prompt& prompt, Dialogs& dialogs, PaneHost& host);
+                   SettingsStore& settings, Prompt& prompt, PasteDialogs& dialogs, PaneHost& host);
   CBranchClipboard(const CBranchClipboard&) = delete;
   CBranchClipboard& operator=(const CBranchClipboard&) = delete;
 
@@ -75,7 +75,7 @@ class CBranchClipboard {
   Clipboard& m_clipboard;
   SettingsStore& m_settings;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  PasteDialogs& m_dialogs;
   PaneHost& m_host;
 };
 

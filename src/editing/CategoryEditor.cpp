@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TreePane.h"
 #include "model/DirData.h"
 #include "model/TreeStore.h"
 #include "platform/Prompt.h"
@@ -13,7 +13,7 @@
 
 namespace qm {
 
-CCategoryEditor::CCategoryEditor(CTreeStore& store, Dialogs& dialogs, Prompt& prompt,
+CCategoryEditor::CCategoryEditor(CTreeStore& store, CategoryDialogs& dialogs, Prompt& prompt,
                                  SettingsStore& settings, std::function<void()> beforeChange)
     : m_store(store),
       m_dialogs(dialogs),
@@ -139,7 +139,7 @@ void CCategoryEditor::Close(const QString& before, const QString& after) {
 // ---- The command ----
 
 CCategorySettings::CCategorySettings(CQuillmapDoc& doc, CQTreeView& tree, SettingsStore& settings,
-                                     Prompt& prompt, Dialogs& dialogs)
+                                     Prompt& prompt, CategoryDialogs& dialogs)
     : m_doc(doc), m_tree(tree), m_settings(settings), m_prompt(prompt), m_dialogs(dialogs) {}
 
 void CCategorySettings::Run() {

@@ -14,7 +14,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "platform/Dialogs.h"
+#include "editing/CategoryDialogs.h"
 
 namespace qm {
 
@@ -32,8 +32,8 @@ class CCategoryEditor : public CategoryListSession {
   // beforeChange, when set, runs once, just before the first change to the
   // list or to a node. The store, dialogs, prompt and settings store must
   // outlive the editor. Starts with the first entry selected.
-  CCategoryEditor(CTreeStore& store, Dialogs& dialogs, Prompt& prompt, SettingsStore& settings,
-                  std::function<void()> beforeChange = {});
+  CCategoryEditor(CTreeStore& store, CategoryDialogs& dialogs, Prompt& prompt,
+                  SettingsStore& settings, std::function<void()> beforeChange = {});
 
   QStringList Names() const override;
   int Selected() const override { return m_selected; }
@@ -69,7 +69,7 @@ class CCategoryEditor : public CategoryListSession {
   static CategoryEntryText Cleaned(const CategoryEntryText& text);
 
   CTreeStore& m_store;
-  Dialogs& m_dialogs;
+  CategoryDialogs& m_dialogs;
   Prompt& m_prompt;
   SettingsStore& m_settings;
   std::function<void()> m_beforeChange;
@@ -87,7 +87,7 @@ class CCategoryEditor : public CategoryListSession {
 class CCategorySettings {
  public:
   CCategorySettings(CQuillmapDoc& doc, CQTreeView& tree, SettingsStore& settings, Prompt& prompt,
-                    Dialogs& dialogs);
+                    CategoryDialogs& dialogs);
   CCategorySettings(const CCategorySettings&) = delete;
   CCategorySettings& operator=(const CCategorySettings&) = delete;
 
@@ -98,7 +98,7 @@ class CCategorySettings {
   CQTreeView& m_tree;
   SettingsStore& m_settings;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  CategoryDialogs& m_dialogs;
 };
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include "editing/DocumentView.h"
 #include "editing/NodeLink.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/SaveConsent.h"
 #include "editing/TitleFileName.h"
 #include "model/TreeStore.h"
 #include "platform/Clipboard.h"
@@ -105,13 +106,14 @@ class CLinkFiles::Buttons : public LinkFileActions {
 // ---- Set-up ----
 
 CLinkFiles::CLinkFiles(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock,
-                       Prompt& prompt, Dialogs& dialogs, Launcher& launcher, Clipboard& clipboard,
-                       OpenOutline openOutline)
+                       Prompt& prompt, LinkFileDialogs& dialogs, FileDialogs& files,
+                       Launcher& launcher, Clipboard& clipboard, OpenOutline openOutline)
     : m_doc(doc),
       m_settings(settings),
       m_clock(clock),
       m_prompt(prompt),
       m_dialogs(dialogs),
+      m_files(files),
       m_launcher(launcher),
       m_clipboard(clipboard),
       m_openOutline(std::move(openOutline)) {}
@@ -203,36 +205,48 @@ void CLinkFiles::OpenLinkFile() {
   if (!answer) return;
   const std::optional<QString> name = CleanName(*answer);
   if (!name) return;
-  m_doc.TakeSnapshot();
-  store.SetLink(current, *name);
-  m_doc.SetModified();
-  store.Select(current);
-  if (FollowNodeLink(*name)) return;
-
+  // A node link is linked before it is followed: following it may replace
+  // the document.
+  bool needsFolder = false;
+  if (NodeLinkTarget(*name, &needsFolder) || needsFolder) {
+    LinkNode(current, *name);
+    FollowNodeLink(*name);
+    return;
+  }
   const std::optional<QString> target = Resolve(*name);
-  if (!target) return;
-  if (!IsLocalFileUrl(*target) && HasUrlScheme(*target)) {
-    LaunchResolved(*target);
+  // A relative name in an outline not saved yet is kept for when it is.
+  if (!target || (HasUrlScheme(*target) && !IsLocalFileUrl(*target)) ||
+      QFileInfo::exists(*target)) {
+    LinkNode(current, *name);
+    if (target) LaunchResolved(*target);
     return;
   }
-  if (QFileInfo::exists(*target)) {
-    LaunchResolved(*target);
-    return;
-  }
+  // The file is made now; a node is never linked to a file that does not
+  // exist, so cancelling here (or failing to create it) links nothing.
   const std::optional<NewLinkFileAnswer> how = AskNewLinkFile(*name);
   if (!how) return;
   const std::optional<QString> newName = CleanName(how->fileName);
   if (!newName) return;
-  if (*newName != *name) store.SetLink(current, *newName);
   const std::optional<QString> newTarget = Resolve(*newName);
   if (!newTarget) return;
   // The name may have been changed to a file that exists: it is linked, but
   // never written over.
   if (QFileInfo::exists(*newTarget)) {
+    LinkNode(current, *newName);
     Tell(res::kFileAlreadyExists.toString());
     return;
   }
-  if (CreateLinkFile(*newTarget, *how, title, store.GetBody(current))) LaunchResolved(*newTarget);
+  if (!CreateLinkFile(*newTarget, *how, title, store.GetBody(current))) return;
+  LinkNode(current, *newName);
+  LaunchResolved(*newTarget);
+}
+
+void CLinkFiles::LinkNode(int node, const QString& name) {
+  CTreeStore& store = m_doc.Store();
+  m_doc.TakeSnapshot();
+  store.SetLink(node, name);
+  m_doc.SetModified();
+  store.Select(node);
 }
 
 bool CLinkFiles::FollowNodeLink(const QString& name) {
@@ -339,41 +353,28 @@ bool CLinkFiles::CreateLinkFile(const QString& target, const NewLinkFileAnswer& 
 }
 
 bool CLinkFiles::CreateOutlineFile(const QString& target, const QString& title) {
-  CTreeStore outline(m_settings, m_clock, m_prompt);
+  CTreeStore outline(m_settings, m_clock);
   outline.AddRoot(title);
   CDirData& top = outline.GetNode(0);
   top.SetCreateTime(m_clock.Now());
   top.SetUpdateTime(m_clock.Now());
-  bool saved = outline.SaveOutline(target, SaveLoss::Refuse);
-  const FileReport& report = outline.LastFileReport();
-  if (!saved && report.error == FileReport::Error::Unencodable) {
-    if (!AgreeToLoss(report.unencodable)) return false;
-    saved = outline.SaveOutline(target, SaveLoss::Allow);
-  }
+  const std::optional<FileReport> report = WriteAskingBeforeLoss(m_prompt, [&](SaveLoss loss) {
+    outline.SaveOutline(target, loss);
+    return outline.LastFileReport();
+  });
+  if (!report) return false;
+  const bool saved = report->error == FileReport::Error::None;
   if (!saved) Tell(res::kCannotCreateFile.toString() + u'\n' + target);
   return saved;
 }
 
 bool CLinkFiles::CreateTextFile(const QString& target, const QString& text) {
-  CodePage codePage;
-  QString unencodable;
-  const QByteArray bytes = codePage.Encode(text, &unencodable);
-  if (!unencodable.isEmpty() && !AgreeToLoss(unencodable)) return false;
-  QFile file(target);
-  // NewOnly: a file that appeared meanwhile is still never written over.
-  bool written = file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-                 file.write(bytes) == bytes.size() && file.flush();
-  if (!written && file.isOpen()) {
-    file.close();
-    file.remove();  // a half-written file is no link file to keep
-  }
-  if (!written) Tell(res::kCannotCreateFile.toString() + u'\n' + target);
-  return written;
-}
-
-bool CLinkFiles::AgreeToLoss(const QString& unencodable) {
-  return m_prompt.Ask(res::kAskSaveUnencodable.toString().arg(unencodable), PromptButtons::OkCancel,
-                      PromptIcon::Warning) == PromptAnswer::Ok;
+  const std::optional<EncodedWrite> written = WriteAskingBeforeLoss(m_prompt, [&](SaveLoss loss) {
+    return WriteEncodedFile(target, text, loss, FileWriteMode::CreateNew);
+  });
+  if (!written) return false;
+  if (!written->Written()) Tell(res::kCannotCreateFile.toString() + u'\n' + target);
+  return written->Written();
 }
 
 // ---- Browsing ----
@@ -388,7 +389,7 @@ std::optional<QString> CLinkFiles::Browse() {
                         .append(res::kLinkFilterAll);
   request.initialFolder =
       Read(m_settings, settings::kLinkIniDir) == 1 ? QDir::rootPath() : DocumentFolder();
-  return m_dialogs.ChooseOpenFileName(request);
+  return m_files.ChooseOpenFileName(request);
 }
 
 }  // namespace qm

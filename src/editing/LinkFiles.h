@@ -24,7 +24,8 @@
 #include <memory>
 #include <optional>
 
-#include "platform/Dialogs.h"
+#include "editing/FileDialogs.h"
+#include "editing/LinkFileDialogs.h"
 
 namespace qm {
 
@@ -44,7 +45,8 @@ class CLinkFiles {
   using OpenOutline = std::function<bool(const QString& path)>;
 
   CLinkFiles(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock, Prompt& prompt,
-             Dialogs& dialogs, Launcher& launcher, Clipboard& clipboard, OpenOutline openOutline);
+             LinkFileDialogs& dialogs, FileDialogs& files, Launcher& launcher, Clipboard& clipboard,
+             OpenOutline openOutline);
   CLinkFiles(const CLinkFiles&) = delete;
   CLinkFiles& operator=(const CLinkFiles&) = delete;
 
@@ -96,21 +98,22 @@ class CLinkFiles {
   // Creates target, which must not exist, as the new link file of a node
   // with this title and body. On failure (or when the user declined a lossy
   // write) returns false; every failure has been told.
+  // Sets node's link as an undoable change.
+  void LinkNode(int node, const QString& name);
   bool CreateLinkFile(const QString& target, const NewLinkFileAnswer& how, const QString& title,
                       const QString& body);
   bool CreateOutlineFile(const QString& target, const QString& title);
   bool CreateTextFile(const QString& target, const QString& text);
   // The browse button's file dialog.
   std::optional<QString> Browse();
-  // Whether the user agrees to write the characters listed as "?".
-  bool AgreeToLoss(const QString& unencodable);
   void Tell(const QString& text);
 
   CQuillmapDoc& m_doc;
   SettingsStore& m_settings;
   const Clock& m_clock;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  LinkFileDialogs& m_dialogs;
+  FileDialogs& m_files;
   Launcher& m_launcher;
   Clipboard& m_clipboard;
   OpenOutline m_openOutline;

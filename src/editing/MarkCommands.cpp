@@ -21,12 +21,20 @@ const CTreeStore& MarkCommands::Store() const { return m_doc.Store(); }
 
 bool MarkCommands::HasSelection() const { return Store().GetSelected() >= 0; }
 
+bool MarkCommands::AskWholeBranch(int i) {
+  return Store().HasChildren(i) &&
+         m_prompt.Ask(res::kApplyToChildren.toString(), PromptButtons::YesNo,
+                      PromptIcon::Question) == PromptAnswer::Yes;
+}
+
 void MarkCommands::ToggleCheck() {
   m_doc.WriteBodyBack();
   const int current = Store().GetSelected();
   if (current < 0) return;
   m_doc.TakeSnapshot();
-  Store().ToggleCheck(current);
+  if (!Store().ToggleCheck(current, AskWholeBranch(current))) {
+    m_prompt.Ask(res::kSetItemImageError.toString(), PromptButtons::Ok, PromptIcon::Error);
+  }
   m_doc.SetModified();
 }
 
@@ -35,7 +43,7 @@ void MarkCommands::ToggleStrike() {
   const int current = Store().GetSelected();
   if (current < 0) return;
   m_doc.TakeSnapshot();
-  Store().ToggleStrike(current);
+  Store().ToggleStrike(current, AskWholeBranch(current));
   m_doc.SetModified();
 }
 

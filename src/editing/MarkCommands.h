@@ -63,6 +63,9 @@ class MarkCommands {
   bool HasSelection() const;
 
  private:
+  // For a node with children, asks whether its branch should follow.
+  bool AskWholeBranch(int i);
+
   struct Entry {
     quintptr node;  // the node's address: compared, never followed
     QString path;

@@ -10,12 +10,6 @@
 
 namespace qm {
 
-// Ids of commands the tree pane sends on. They are the command table's own
-// ids (stored in key definition files, never renumbered); the names live with
-// the router above this layer, so the few needed here are repeated.
-inline constexpr int kFrameCmdTextOnly = 32803;
-inline constexpr int kFrameCmdOpenLinkFile = 32772;
-
 class PaneHost {
  public:
   virtual ~PaneHost() = default;

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "editing/DocumentView.h"
+#include "editing/FileDialogs.h"
+#include "editing/SaveConsent.h"
 #include "model/FileReportText.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -21,24 +22,22 @@ namespace {
 
 const QString kWebPathPrefix = QStringLiteral("net:");
 
-// A plain-text save the user declined, or one the check filter stops: the
-// file was never touched.
+// A plain-text save the check filter stops: the file was never touched.
 bool RefusedBeforeWriting(const FileReport& report) {
-  return report.error == FileReport::Error::Declined ||
-         report.error == FileReport::Error::FilterShowsChecked ||
+  return report.error == FileReport::Error::FilterShowsChecked ||
          report.error == FileReport::Error::FilterShowsUnchecked;
 }
 
 }  // namespace
 
 CQuillmapDoc::CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt,
-                           Dialogs& dialogs)
+                           FileDialogs& dialogs)
     : m_settings(settings),
       m_clock(clock),
       m_prompt(prompt),
       m_dialogs(dialogs),
-      m_store(settings, clock, prompt),
-      m_snapshot(settings, clock, prompt),
+      m_store(settings, clock),
+      m_snapshot(settings, clock),
       m_title(res::kUntitledTop.toString()) {}
 
 CQuillmapDoc::~CQuillmapDoc() = default;
@@ -72,6 +71,7 @@ void CQuillmapDoc::DeleteContents() {
   m_store.Clear();
   m_snapshot.Clear();
   m_undoAvailable = false;
+  m_snapshotNode = -1;
   m_currentNode = -1;
   // A failed save belongs to the file that failed, not to the next one.
   m_saveFailed = false;
@@ -87,7 +87,7 @@ bool CQuillmapDoc::NewDocument() {
   DeleteContents();
   MakeUntitledOutline();
   SetPathName(QString(), false);
-  m_modified = false;
+  SetModified(false);
   return true;
 }
 
@@ -106,7 +106,7 @@ bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
     // The placeholder is no file the user could reopen, so it stays off the
     // recent-file list and out of the last-file setting.
     SetPathName(res::kUntitledFileName.toString(), false);
-    m_modified = false;
+    SetModified(false);
     // An empty outline in place of the one asked for needs a reason.
     QString why = FileErrorText(report);
     if (why.isEmpty()) why = res::kCannotOpenFile.toString();
@@ -115,7 +115,7 @@ bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
   }
   const QStringList warnings = FileWarningTexts(m_store.LastFileReport());
   SetPathName(fullPath, true);
-  m_modified = false;
+  SetModified(false);
   RememberAsLastFile(fullPath);
   if (!warnings.isEmpty()) TellUser(warnings.join(u'\n'), PromptIcon::Warning);
   return true;
@@ -125,6 +125,13 @@ void CQuillmapDoc::SetPathName(const QString& path, bool addToRecent) {
   m_path = path;
   m_title = path.isEmpty() ? res::kUntitledTop.toString() : FileNameOf(path);
   if (addToRecent && m_recentFileSink) m_recentFileSink(path);
+  if (m_stateSink) m_stateSink();
+}
+
+void CQuillmapDoc::SetModified(bool modified) {
+  if (modified == m_modified) return;
+  m_modified = modified;
+  if (m_stateSink) m_stateSink();
 }
 
 void CQuillmapDoc::RememberAsLastFile(const QString& path) {
@@ -216,18 +223,24 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
   RecordSelectionAndCaret();
   if (BodyViewRole* body = FindBodyView()) body->ApplyFirstLineTitle();
 
-  bool saved = m_store.Save(path, SaveLoss::Refuse);
-  if (!saved && m_store.LastFileReport().error == FileReport::Error::Unencodable) {
-    const QString question =
-        res::kAskSaveUnencodable.toString().arg(m_store.LastFileReport().unencodable);
-    if (m_prompt.Ask(question, PromptButtons::OkCancel, PromptIcon::Warning) != PromptAnswer::Ok) {
-      // Declining a lossy save is a choice, not a broken file: Save stays
-      // available and the document stays modified.
-      m_saveFailed = false;
-      return false;
-    }
-    saved = m_store.Save(path, SaveLoss::Allow);
+  SaveOptions options;
+  const auto save = [this, &path, &options](SaveLoss loss) {
+    options.loss = loss;
+    m_store.Save(path, options);
+    return m_store.LastFileReport();
+  };
+  std::optional<FileReport> report = WriteAskingBeforeLoss(m_prompt, save);
+  if (report && report->error == FileReport::Error::NeedsConsent) {
+    options.plainTextAgreed = AgreeToPlainTextSave(m_prompt);
+    if (options.plainTextAgreed) report = save(options.loss);
   }
+  // Declining a lossy or plain-text save is a choice, not a broken file:
+  // Save stays available and the document stays modified.
+  if (!report || report->error == FileReport::Error::NeedsConsent) {
+    m_saveFailed = false;
+    return false;
+  }
+  const bool saved = report->error == FileReport::Error::None;
   if (!saved && RefusedBeforeWriting(m_store.LastFileReport())) {
     // Nothing was wrong with the file: Save stays available for when the
     // user has lifted the check filter or changes their mind.
@@ -241,7 +254,7 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
              PromptIcon::Error);
     return false;
   }
-  m_modified = false;
+  SetModified(false);
   RememberAsLastFile(path);
   m_saveFailed = false;
   return true;
@@ -259,6 +272,8 @@ void CQuillmapDoc::RecordSelectionAndCaret() {
 // ---- Undo ----
 
 void CQuillmapDoc::TakeSnapshot() {
+  m_snapshotNode = m_currentNode;
+  m_userEditsAtSnapshot = m_userEdits;
   m_snapshot.CopyFrom(m_store);
   // The copy takes the live pane along; nothing done to the snapshot may
   // ever reach the pane.
@@ -279,7 +294,7 @@ bool CQuillmapDoc::RestoreSnapshot() {
   m_store.RebuildTree();
   if (m_currentNode >= m_store.GetCount()) m_currentNode = m_store.GetCount() - 1;
   // The outline now differs from what the last save wrote.
-  m_modified = true;
+  SetModified(true);
   return true;
 }
 
@@ -296,7 +311,7 @@ void CQuillmapDoc::SetBodyOfCurrentNode(const QString& text) {
   const QString body = CDirData::SanitizeBody(text);
   if (body == m_store.GetBody(m_currentNode)) return;
   m_store.SetBody(m_currentNode, body);
-  m_modified = true;
+  SetModified(true);
   m_store.GetNode(m_currentNode).SetUpdateTime(m_clock.Now());
   if (m_store.TimeDisplay() == CTreeStore::kTimeDisplayUpdated) {
     m_store.RefreshItemText(m_currentNode);
@@ -311,8 +326,10 @@ QString CQuillmapDoc::BodyOfCurrentNode() const {
 void CQuillmapDoc::SetCurrentNode(int index) {
   // A node the check filter leaves out cannot be selected.
   if (index > 0 && index < m_store.GetCount()) index = m_store.NearestInPane(index);
-  m_currentNode = index;
+  // Selected first: a pane that reports the change writes the body back
+  // into the node being left, which must still be the current one then.
   if (index >= 0) m_store.Select(index);
+  m_currentNode = index;
 }
 
 void CQuillmapDoc::RenameCurrentNode(const QString& title) {
@@ -320,7 +337,7 @@ void CQuillmapDoc::RenameCurrentNode(const QString& title) {
   if (m_currentNode < 0 || m_currentNode >= m_store.GetCount()) return;
   if (CDirData::SanitizeLine(title) == m_store.GetTitle(m_currentNode)) return;
   m_store.Rename(m_currentNode, title);
-  m_modified = true;
+  SetModified(true);
 }
 
 // ---- Timestamps and categories ----

@@ -4,7 +4,7 @@
 //
 // The document owns both outline stores; the views, the settings store, the
 // clock, the prompt and the dialogs are not owned and must outlive it. It
-// talks to the user only through Prompt and Dialogs, and reports every
+// talks to the user only through Prompt and FileDialogs, and reports every
 // failure there once, so callers only look at the returned flag. The views
 // reach the outline through Store() and the operations below; they register
 // with AddView and are told about changes through UpdateAllViews.
@@ -31,7 +31,7 @@ namespace qm {
 
 class BodyViewRole;
 class Clock;
-class Dialogs;
+class FileDialogs;
 class DocumentView;
 class SettingsStore;
 
@@ -39,8 +39,10 @@ class CQuillmapDoc {
  public:
   // Receives every path the document wants on the recent-file list.
   using RecentFileSink = std::function<void(const QString& path)>;
+  // Called whenever the title or the modified flag may have changed.
+  using StateSink = std::function<void()>;
 
-  CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt, Dialogs& dialogs);
+  CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& prompt, FileDialogs& dialogs);
   ~CQuillmapDoc();
   CQuillmapDoc(const CQuillmapDoc&) = delete;
   CQuillmapDoc& operator=(const CQuillmapDoc&) = delete;
@@ -53,6 +55,7 @@ class CQuillmapDoc {
   // Tells every registered view but sender (kHintAll or kHintBodyOnly).
   void UpdateAllViews(const DocumentView* sender, int hint);
   void SetRecentFileSink(RecentFileSink sink) { m_recentFileSink = std::move(sink); }
+  void SetStateSink(StateSink sink) { m_stateSink = std::move(sink); }
 
   // ---- Life cycle. The caller asks SaveModified first. ----
 
@@ -109,7 +112,8 @@ class CQuillmapDoc {
 
   // ---- Operations for the views ----
 
-  // Copies the live outline into the snapshot; Undo can go back to it.
+  // Copies the live outline into the snapshot; Undo can go back to it. The
+  // current node is remembered as the node the change is about.
   void TakeSnapshot();
   // Undo. When a snapshot is available, puts it back (keeping the check
   // filter in use now), rebuilds the tree pane from it, sets the modified
@@ -117,6 +121,19 @@ class CQuillmapDoc {
   // false and changes nothing.
   bool RestoreSnapshot();
   bool IsUndoAvailable() const { return m_undoAvailable; }
+  // The current node when the snapshot was taken: after Undo, the node the
+  // undone change was about is there again.
+  int SnapshotNode() const { return m_snapshotNode; }
+
+  // The body pane's own undo knows only what was typed; right after a change
+  // that took a snapshot (a split or merge started from the body, say), its
+  // Undo takes the change back instead, until the user edits the text.
+  // NoteUserEdit counts the user's edits of the body text; a command that
+  // changes the editor's text itself after taking the snapshot calls
+  // EndUndoableChange once it is done, so its own changes do not count.
+  void NoteUserEdit() { ++m_userEdits; }
+  void EndUndoableChange() { m_userEditsAtSnapshot = m_userEdits; }
+  bool IsUndoFresh() const { return m_undoAvailable && m_userEdits == m_userEditsAtSnapshot; }
 
   // Hands the body pane's text to SetBodyOfCurrentNode.
   void WriteBodyBack();
@@ -139,7 +156,7 @@ class CQuillmapDoc {
   // ---- State ----
 
   bool IsModified() const { return m_modified; }
-  void SetModified(bool modified = true) { m_modified = modified; }
+  void SetModified(bool modified = true);
   bool SaveFailed() const { return m_saveFailed; }
   const QString& PathName() const { return m_path; }
   const QString& Title() const { return m_title; }
@@ -171,11 +188,15 @@ class CQuillmapDoc {
   SettingsStore& m_settings;
   const Clock& m_clock;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  FileDialogs& m_dialogs;
   std::vector<DocumentView*> m_views;
   RecentFileSink m_recentFileSink;
+  StateSink m_stateSink;
 
   bool m_undoAvailable = false;
+  int m_snapshotNode = -1;
+  int m_userEdits = 0;
+  int m_userEditsAtSnapshot = 0;
   int m_currentNode = -1;
   bool m_saveFailed = false;
   CTreeStore m_store;

@@ -6,8 +6,8 @@
 #include "editing/DocumentView.h"
 #include "editing/PaneHost.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/SearchDialogs.h"
 #include "model/TreeStore.h"
-#include "platform/Dialogs.h"
 #include "platform/EditControl.h"
 #include "platform/Prompt.h"
 #include "platform/RecentList.h"
@@ -27,7 +27,7 @@ RecentList RecentWords(const SettingsStore& settings) {
 }  // namespace
 
 CSearchCommands::CSearchCommands(CQuillmapDoc& doc, EditControl& edit, SettingsStore& settings,
-                                 Prompt& prompt, Dialogs& dialogs, PaneHost& host)
+                                 Prompt& prompt, SearchDialogs& dialogs, PaneHost& host)
     : m_doc(doc),
       m_edit(edit),
       m_settings(settings),

@@ -32,7 +32,7 @@
 namespace qm {
 
 class CQuillmapDoc;
-class Dialogs;
+class SearchDialogs;
 class EditControl;
 class PaneHost;
 class Prompt;
@@ -44,7 +44,7 @@ class CSearchCommands {
   static constexpr int kRecentWords = 20;
 
   CSearchCommands(CQuillmapDoc& doc, EditControl& edit, SettingsStore& settings, Prompt& prompt,
-                  Dialogs& dialogs, PaneHost& host);
+                  SearchDialogs& dialogs, PaneHost& host);
   CSearchCommands(const CSearchCommands&) = delete;
   CSearchCommands& operator=(const CSearchCommands&) = delete;
 
@@ -96,7 +96,7 @@ class CSearchCommands {
   EditControl& m_edit;
   SettingsStore& m_settings;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  SearchDialogs& m_dialogs;
   PaneHost& m_host;
   SearchQuery m_query;
 };

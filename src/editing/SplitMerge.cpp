@@ -7,8 +7,8 @@
 
 #include "editing/DocumentView.h"
 #include "editing/PaneHost.h"
-#include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TreePane.h"
 #include "model/TreeStore.h"
 #include "platform/EditControl.h"
 #include "platform/SettingsStore.h"
@@ -55,7 +55,7 @@ std::optional<QString> ValidateSplit(const SplitAnswer& answer) {
 }
 
 CSplitMerge::CSplitMerge(CQuillmapDoc& doc, CQTreeView& tree, EditControl& edit,
-                         SettingsStore& settings, Dialogs& dialogs, PaneHost& host)
+                         SettingsStore& settings, SplitDialogs& dialogs, PaneHost& host)
     : m_doc(doc),
       m_tree(tree),
       m_edit(edit),
@@ -134,6 +134,9 @@ bool CSplitMerge::SplitSelection(int firstVisibleLine) {
     m_edit.SetSelection(caret, caret);
     m_edit.SetFirstVisibleLine(firstVisibleLine);
   }
+  // The text taken out of the editor is part of the split: Undo in the
+  // body pane takes the split back until the user edits again.
+  m_doc.EndUndoableChange();
   m_host.FocusBodyPane();
   return true;
 }
@@ -181,6 +184,9 @@ bool CSplitMerge::Merge() {
   m_doc.WriteBodyBack();
   m_doc.SetModified();
   if (marked) m_tree.RebuildMarksMenu();
+  // The merged text is part of the merge: Undo in the body pane takes the
+  // merge back until the user edits again.
+  m_doc.EndUndoableChange();
   m_host.FocusBodyPane();
   m_edit.SetSelection(selectionStart, selectionEnd);
   m_edit.SetFirstVisibleLine(firstVisible);

@@ -28,7 +28,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/Dialogs.h"
+#include "editing/SplitDialogs.h"
 
 namespace qm {
 
@@ -46,7 +46,7 @@ std::optional<QString> ValidateSplit(const SplitAnswer& answer);
 class CSplitMerge {
  public:
   CSplitMerge(CQuillmapDoc& doc, CQTreeView& tree, EditControl& edit, SettingsStore& settings,
-              Dialogs& dialogs, PaneHost& host);
+              SplitDialogs& dialogs, PaneHost& host);
   CSplitMerge(const CSplitMerge&) = delete;
   CSplitMerge& operator=(const CSplitMerge&) = delete;
 
@@ -75,7 +75,7 @@ class CSplitMerge {
   CQTreeView& m_tree;
   EditControl& m_edit;
   SettingsStore& m_settings;
-  Dialogs& m_dialogs;
+  SplitDialogs& m_dialogs;
   PaneHost& m_host;
 };
 

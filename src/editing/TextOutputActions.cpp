@@ -3,10 +3,12 @@
 
 #include <QFileInfo>
 
+#include "editing/FileDialogs.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/SaveConsent.h"
+#include "editing/TextOutputDialogs.h"
 #include "model/TreeStore.h"
 #include "platform/Clipboard.h"
-#include "platform/Dialogs.h"
 #include "platform/FileIo.h"
 #include "platform/Prompt.h"
 #include "res/Strings.h"
@@ -14,12 +16,14 @@
 namespace qm {
 
 TextOutputActions::TextOutputActions(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock,
-                                     Prompt& prompt, Dialogs& dialogs, Clipboard& clipboard)
+                                     Prompt& prompt, TextOutputDialogs& dialogs, FileDialogs& files,
+                                     Clipboard& clipboard)
     : m_doc(doc),
       m_settings(settings),
       m_clock(clock),
       m_prompt(prompt),
       m_dialogs(dialogs),
+      m_files(files),
       m_clipboard(clipboard) {}
 
 QString TextOutputActions::ProposedFileName(const QString& documentPath, int form) {
@@ -52,7 +56,7 @@ QString TextOutputActions::OutputText(const TextOutputOptions& options, TextOutp
   if (range.first >= range.end) return {};
   // The output recounts chapter characters: it works on a copy that no
   // pane mirrors, so the live outline stays as it is.
-  CTreeStore copy(m_settings, m_clock, m_prompt);
+  CTreeStore copy(m_settings, m_clock);
   copy.CopyFrom(m_doc.Store());
   copy.SetPane(nullptr);
   return MakeOutputText(copy, range.first, range.end, options, use);
@@ -67,19 +71,14 @@ bool TextOutputActions::OutputToFile() {
   request.proposedName = ProposedFileName(m_doc.PathName(), options.format.form);
   request.defaultExtension = QStringLiteral("txt");
   request.filters = res::kTextOutputFilters.toString();
-  const std::optional<QString> path = m_dialogs.ChooseSaveFileName(request);
+  const std::optional<QString> path = m_files.ChooseSaveFileName(request);
   if (!path || path->isEmpty()) return false;
 
   const QString text = OutputText(options, TextOutputUse::File);
-  OutputFileResult result = WriteOutputFile(*path, text, SaveLoss::Refuse);
-  if (result.status == OutputFileResult::Status::Unencodable) {
-    const QString question = res::kAskSaveUnencodable.toString().arg(result.unencodable);
-    if (m_prompt.Ask(question, PromptButtons::OkCancel, PromptIcon::Warning) != PromptAnswer::Ok) {
-      return false;
-    }
-    result = WriteOutputFile(*path, text, SaveLoss::Allow);
-  }
-  if (result.status != OutputFileResult::Status::Written) {
+  const std::optional<EncodedWrite> written = WriteAskingBeforeLoss(
+      m_prompt, [&](SaveLoss loss) { return WriteEncodedFile(*path, text, loss); });
+  if (!written) return false;
+  if (!written->Written()) {
     Tell(res::kCannotCreateOutputFile);
     return false;
   }

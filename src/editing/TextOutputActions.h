@@ -20,14 +20,15 @@ namespace qm {
 class CQuillmapDoc;
 class Clipboard;
 class Clock;
-class Dialogs;
+class FileDialogs;
+class TextOutputDialogs;
 class Prompt;
 class SettingsStore;
 
 class TextOutputActions {
  public:
   TextOutputActions(CQuillmapDoc& doc, SettingsStore& settings, const Clock& clock, Prompt& prompt,
-                    Dialogs& dialogs, Clipboard& clipboard);
+                    TextOutputDialogs& dialogs, FileDialogs& files, Clipboard& clipboard);
   TextOutputActions(const TextOutputActions&) = delete;
   TextOutputActions& operator=(const TextOutputActions&) = delete;
 
@@ -61,7 +62,8 @@ class TextOutputActions {
   SettingsStore& m_settings;
   const Clock& m_clock;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  TextOutputDialogs& m_dialogs;
+  FileDialogs& m_files;
   Clipboard& m_clipboard;
 };
 

@@ -3,11 +3,11 @@
 
 #include "editing/DocumentView.h"
 #include "editing/LatestUpdated.h"
-#include "editing/QTreeView.h"
 #include "editing/QuillmapDoc.h"
+#include "editing/TimestampDialogs.h"
+#include "editing/TreePane.h"
 #include "model/TimeText.h"
 #include "model/TreeStore.h"
-#include "platform/Dialogs.h"
 #include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
@@ -16,7 +16,7 @@
 namespace qm {
 
 CTimestamps::CTimestamps(CQuillmapDoc& doc, CQTreeView& tree, SettingsStore& settings,
-                         Prompt& prompt, Dialogs& dialogs)
+                         Prompt& prompt, TimestampDialogs& dialogs)
     : m_doc(doc), m_tree(tree), m_settings(settings), m_prompt(prompt), m_dialogs(dialogs) {}
 
 int CTimestamps::DisplayMode() const { return m_doc.Store().TimeDisplay(); }

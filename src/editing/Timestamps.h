@@ -4,7 +4,7 @@
 // The display mode (none, updated times, created times) belongs to the
 // outline store and is kept as "View"/"Time"; changing it rebuilds the tree
 // pane on the same node. The latest-updated list shows the newest nodes in
-// the Dialogs port and selects the one the user jumps to.
+// the TimestampDialogs port and selects the one the user jumps to.
 //
 // The document, tree pane, settings store, prompt and dialogs are not owned
 // and must outlive this object. Not thread-safe: the user-interface thread
@@ -15,14 +15,14 @@ namespace qm {
 
 class CQTreeView;
 class CQuillmapDoc;
-class Dialogs;
+class TimestampDialogs;
 class Prompt;
 class SettingsStore;
 
 class CTimestamps {
  public:
   CTimestamps(CQuillmapDoc& doc, CQTreeView& tree, SettingsStore& settings, Prompt& prompt,
-              Dialogs& dialogs);
+              TimestampDialogs& dialogs);
   CTimestamps(const CTimestamps&) = delete;
   CTimestamps& operator=(const CTimestamps&) = delete;
 
@@ -45,7 +45,7 @@ class CTimestamps {
   CQTreeView& m_tree;
   SettingsStore& m_settings;
   Prompt& m_prompt;
-  Dialogs& m_dialogs;
+  TimestampDialogs& m_dialogs;
 };
 
 }  // namespace qm

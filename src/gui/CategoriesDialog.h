@@ -12,7 +12,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/CategoryDialogs.h"
 
 class QLineEdit;
 class QListWidget;

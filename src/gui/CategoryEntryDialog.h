@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/CategoryDialogs.h"
 
 class QLineEdit;
 

@@ -13,18 +13,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/CommandIds.h"
 #include "gui/PaintedIcons.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {
-
-// Commands whose named ids arrive with their features.
-constexpr int kOpenLinkFileId = 32772;
-constexpr int kFindId = 57636;
-constexpr int kFindNextId = 33222;
-constexpr int kFindPreviousId = 32817;
-constexpr int kToggleCheckId = 32811;
 
 // The tree icons' colours, with deeper shades for edges and paler ones for fills.
 constexpr QRgb kAmber = 0xfff2c24f;
@@ -342,15 +335,15 @@ constexpr Glyph kGlyphs[] = {
     {kCmdAddChild, PaintAddChild},
     {kCmdAddSibling, PaintAddSibling},
     {kCmdDeleteBranch, PaintDelete},
-    {kOpenLinkFileId, PaintOpenLink},
+    {kCmdOpenLinkFile, PaintOpenLink},
     {kCmdMoveUp, PaintMoveUp},
     {kCmdMoveDown, PaintMoveDown},
     {kCmdLevelUp, PaintLevelUp},
     {kCmdLevelDown, PaintLevelDown},
-    {kFindId, PaintFind},
-    {kFindNextId, PaintFindNext},
-    {kFindPreviousId, PaintFindPrevious},
-    {kToggleCheckId, PaintToggleCheck},
+    {kCmdFind, PaintFind},
+    {kCmdFindNext, PaintFindNext},
+    {kCmdFindPrevious, PaintFindPrevious},
+    {kCmdToggleCheck, PaintToggleCheck},
 };
 constexpr size_t kGlyphCount = std::size(kGlyphs);
 

@@ -13,7 +13,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "platform/Dialogs.h"
+#include "editing/TimestampDialogs.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/LinkFileDialogs.h"
 
 class QCheckBox;
 class QLineEdit;

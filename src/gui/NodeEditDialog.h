@@ -23,7 +23,8 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/LinkFileDialogs.h"
+#include "editing/NodeEdit.h"
 #include "platform/Prompt.h"
 
 class QComboBox;

@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/PasteDialogs.h"
 
 class QCheckBox;
 class QPushButton;

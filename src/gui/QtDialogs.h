@@ -1,4 +1,5 @@
-// QtDialogs: the dialogs port on Qt's file dialogs and NodeEditDialog.
+// QtDialogs: every dialog port of the editing layer on Qt's file dialogs
+// and the program's own dialog windows.
 //
 // File filters arrive in the stored form "Label |pattern|Label |pattern||":
 // pairs of a label and one or more patterns separated by ';', ended by an
@@ -28,7 +29,15 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/Dialogs.h"
+#include "editing/CategoryDialogs.h"
+#include "editing/FileDialogs.h"
+#include "editing/LinkFileDialogs.h"
+#include "editing/NodeEdit.h"
+#include "editing/PasteDialogs.h"
+#include "editing/SearchDialogs.h"
+#include "editing/SplitDialogs.h"
+#include "editing/TextOutputDialogs.h"
+#include "editing/TimestampDialogs.h"
 
 class QFileDialog;
 
@@ -59,7 +68,15 @@ QString SuffixForFilter(const StoredFilter& filter, const QString& defaultExtens
 void ConfigureSaveDialog(QFileDialog& dialog, const SaveFileRequest& request);
 void ConfigureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request);
 
-class QtDialogs : public Dialogs {
+class QtDialogs : public FileDialogs,
+                  public NodeEditDialogs,
+                  public SearchDialogs,
+                  public LinkFileDialogs,
+                  public PasteDialogs,
+                  public SplitDialogs,
+                  public TimestampDialogs,
+                  public CategoryDialogs,
+                  public TextOutputDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null.
   explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}

@@ -321,6 +321,13 @@ void QtEditControl::SetFirstVisibleLine(int line) {
   m_widget.verticalScrollBar()->setValue(block.firstLineNumber());
 }
 
+// ---- Clipboard ----
+
+void QtEditControl::Cut() { m_widget.cut(); }
+void QtEditControl::Copy() { m_widget.copy(); }
+void QtEditControl::Paste() { m_widget.paste(); }
+void QtEditControl::SelectAll() { m_widget.selectAll(); }
+
 // ---- Modified flag and undo ----
 
 bool QtEditControl::IsModified() const { return m_widget.document()->isModified(); }

@@ -66,6 +66,11 @@ class QtEditControl : public EditControl {
   void ScrollCaretIntoView() override;
   void SetFirstVisibleLine(int line) override;
 
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
+  void SelectAll() override;
+
   bool IsModified() const override;
   void SetModified(bool modified) override;
   bool CanUndo() const override;

@@ -16,6 +16,9 @@ QtTreeControl::QtTreeControl(QTreeWidget& widget) : m_widget(widget) {
 TreeItem QtTreeControl::InsertItem(TreeItem parent, TreeItem after, const QString& text, int image,
                                    int /*selectedImage*/) {
   auto* item = new QTreeWidgetItem(QStringList{text});
+  // Labels are edited in place (F2, a tap on the selected label); the
+  // store, not the widget, decides what the label then shows.
+  item->setFlags(item->flags() | Qt::ItemIsEditable);
   item->setData(0, kImageRole, image);
   item->setData(0, kStateImageRole, 0);
   ApplyIcon(item);
@@ -63,8 +66,18 @@ void QtTreeControl::SetItemStateImage(TreeItem item, int stateImage) {
 }
 
 void QtTreeControl::ApplyIcon(QTreeWidgetItem* item) {
-  item->setIcon(0, TreeIcons::Icon(item->data(0, kImageRole).toInt(),
-                                   item->data(0, kStateImageRole).toInt() != 0));
+  const int image = item->data(0, kImageRole).toInt();
+  item->setIcon(0, TreeIcons::Icon(image, item->data(0, kStateImageRole).toInt() != 0));
+  // A struck-through node shows it in its label too, not only in the icon.
+  // The item's font carries only the strike-out, so that the pane's own
+  // font (which the user chooses) still applies to everything else.
+  if (TreeIcons::IsStruck(image)) {
+    QFont struck;
+    struck.setStrikeOut(true);
+    item->setData(0, Qt::FontRole, struck);
+  } else if (item->data(0, Qt::FontRole).isValid()) {
+    item->setData(0, Qt::FontRole, QVariant());
+  }
 }
 
 void QtTreeControl::Expand(TreeItem item, bool expand) {
@@ -82,6 +95,13 @@ void QtTreeControl::SelectItem(TreeItem item) {
 TreeItem QtTreeControl::GetSelectedItem() const { return HandleOf(m_widget.currentItem()); }
 
 void QtTreeControl::EnsureVisible(TreeItem item) { m_widget.scrollToItem(ItemOf(item)); }
+
+void QtTreeControl::EditLabel(TreeItem item) {
+  QTreeWidgetItem* it = ItemOf(item);
+  m_widget.setCurrentItem(it);
+  m_widget.scrollToItem(it);
+  m_widget.editItem(it);
+}
 
 TreeItem QtTreeControl::GetPrevSiblingItem(TreeItem item) const {
   QTreeWidgetItem* it = ItemOf(item);

@@ -31,6 +31,7 @@ class QtTreeControl : public TreeControl {
   void SelectItem(TreeItem item) override;
   TreeItem GetSelectedItem() const override;
   void EnsureVisible(TreeItem item) override;
+  void EditLabel(TreeItem item) override;
   TreeItem GetPrevSiblingItem(TreeItem item) const override;
   void SetRedraw(bool on) override;
 

@@ -11,7 +11,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/SearchDialogs.h"
 
 class QCheckBox;
 class QComboBox;

@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/SearchDialogs.h"
 
 class QListWidget;
 class QPushButton;

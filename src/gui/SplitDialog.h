@@ -10,7 +10,7 @@
 
 #include <QDialog>
 
-#include "platform/Dialogs.h"
+#include "editing/SplitDialogs.h"
 #include "platform/Prompt.h"
 
 class QCheckBox;

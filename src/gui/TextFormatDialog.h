@@ -14,7 +14,7 @@
 
 #include <QDialog>
 
-#include "platform/TextFormat.h"
+#include "output/TextFormat.h"
 
 class QCheckBox;
 class QComboBox;

@@ -10,7 +10,7 @@
 #include <QDialog>
 #include <array>
 
-#include "platform/Dialogs.h"
+#include "editing/PasteDialogs.h"
 
 class QPushButton;
 class QRadioButton;

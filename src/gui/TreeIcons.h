@@ -13,6 +13,9 @@ namespace qm {
 class TreeIcons {
  public:
   static constexpr int kImageCount = 16;
+  static constexpr int kStruckBit = 8;
+
+  static constexpr bool IsStruck(int image) { return (image & kStruckBit) != 0; }
 
   // The icon of image 0-15, with the mark beside it when marked.
   static QIcon Icon(int image, bool marked);

@@ -4,8 +4,9 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "gui/DesktopApp.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
+#include "gui/Translations.h"
 #include "platform/QSettingsStore.h"
 #include "res/Strings.h"
 
@@ -21,8 +22,9 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName(QStringLiteral("Vorel"));
   QCoreApplication::setApplicationName(QStringLiteral("Quillmap"));
   QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
+  qm::InstallQtTranslations(app);
   qm::QSettingsStore settings;
-  qm::QuillmapApp program(settings);
+  qm::DesktopApp program(settings);
   const QStringList arguments = QCoreApplication::arguments();
   // QUILLMAP_SCREENSHOT=FILE.png: show the window, save a picture of it and
   // end (for the manual and the README; works off screen too).

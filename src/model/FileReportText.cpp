@@ -41,8 +41,8 @@ QString FileErrorText(const FileReport& report) {
       return FilterRefusal(res::kFilterShowsCheckedOnly);
     case FileReport::Error::FilterShowsUnchecked:
       return FilterRefusal(res::kFilterShowsUncheckedOnly);
-    case FileReport::Error::Declined:
-      return {};  // the user's own choice needs no message
+    case FileReport::Error::NeedsConsent:
+      return {};  // a question for the caller, not a failure to tell
   }
   return {};
 }

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/Clock.h"
-#include "platform/Prompt.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "platform/TreeControl.h"
@@ -12,12 +11,8 @@
 
 namespace qm {
 
-CTreeStore::CTreeStore(SettingsStore& settings, const Clock& clock, Prompt& prompt)
-    : m_settingsStore(settings),
-      m_clock(clock),
-      m_prompt(prompt),
-      m_settings(settings),
-      m_categories(settings) {
+CTreeStore::CTreeStore(SettingsStore& settings, const Clock& clock)
+    : m_settingsStore(settings), m_clock(clock), m_settings(settings), m_categories(settings) {
   m_styles.LoadDefaults(settings);
   m_timeDisplay = Read(settings, settings::kViewTime);
   m_showChapters = Read(settings, settings::kViewShoStr) != 0;
@@ -423,22 +418,19 @@ void CTreeStore::SetBranchFlag(int i, qint32 bit, bool on) {
   }
 }
 
-void CTreeStore::ToggleCheck(int i) {
+bool CTreeStore::ToggleCheck(int i, bool wholeBranch) {
   N(i).m_nFlags ^= kFlagChecked;
-  if (!RefreshImageChecked(i)) {
-    m_prompt.Ask(res::kSetItemImageError.toString(), PromptButtons::Ok, PromptIcon::Error);
-  }
-  if (HasChildren(i) && m_prompt.Ask(res::kApplyToChildren.toString(), PromptButtons::YesNo,
-                                     PromptIcon::Question) == PromptAnswer::Yes) {
+  const bool shown = RefreshImageChecked(i);
+  if (wholeBranch && HasChildren(i)) {
     SetBranchFlag(i, kFlagChecked, (N(i).m_nFlags & kFlagChecked) != 0);
   }
+  return shown;
 }
 
-void CTreeStore::ToggleStrike(int i) {
+void CTreeStore::ToggleStrike(int i, bool wholeBranch) {
   N(i).m_nFlags ^= kFlagStruck;
   RefreshImage(i);
-  if (HasChildren(i) && m_prompt.Ask(res::kApplyToChildren.toString(), PromptButtons::YesNo,
-                                     PromptIcon::Question) == PromptAnswer::Yes) {
+  if (wholeBranch && HasChildren(i)) {
     SetBranchFlag(i, kFlagStruck, (N(i).m_nFlags & kFlagStruck) != 0);
   }
   RefreshChaptersIfShown(GetParent(i));

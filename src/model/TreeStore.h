@@ -32,15 +32,15 @@
 #include <vector>
 
 #include "model/CategoryList.h"
+#include "model/ChapterStyles.h"
 #include "model/DirData.h"
 #include "model/DocSettings.h"
-#include "output/ChapterStyles.h"
+#include "platform/EncodedFile.h"
 
 namespace qm {
 
 class CTreeStore;
 class Clock;
-class Prompt;
 class SettingsStore;
 class TreeControl;
 
@@ -60,7 +60,7 @@ struct FileReport {
     CannotCreateOutput,     // a plain-text file that cannot be written
     FilterShowsChecked,     // plain-text save refused while only checked nodes are shown
     FilterShowsUnchecked,   // ... while only unchecked nodes are shown
-    Declined,               // the user chose not to save over a plain-text file
+    NeedsConsent,           // a plain-text save the user has not agreed to yet
   };
   Error error = Error::None;
   qsizetype undecodable = 0;  // characters read as U+FFFD
@@ -68,8 +68,13 @@ struct FileReport {
   QString unencodable;        // characters the code page cannot hold
 };
 
-// Whether a save may replace characters the code page cannot hold by "?".
-enum class SaveLoss { Refuse, Allow };
+// How a save may go: whether it may replace characters the code page
+// cannot hold by "?", and whether the user agreed that saving an outline as
+// plain text changes the file's format ("System"/"bTextFile" asks for that).
+struct SaveOptions {
+  SaveLoss loss = SaveLoss::Refuse;
+  bool plainTextAgreed = false;
+};
 
 // Makes the text that text output writes to a file for the nodes [first,
 // end) of the store: what saving under a plain-text name writes. It may
@@ -85,7 +90,7 @@ class CTreeStore {
   static constexpr int kTimeDisplayUpdated = 1;
   static constexpr int kTimeDisplayCreated = 2;
 
-  CTreeStore(SettingsStore& settings, const Clock& clock, Prompt& prompt);
+  CTreeStore(SettingsStore& settings, const Clock& clock);
   virtual ~CTreeStore();
   CTreeStore(const CTreeStore&) = delete;
   CTreeStore& operator=(const CTreeStore&) = delete;
@@ -151,15 +156,16 @@ class CTreeStore {
   // files, ".mem" as a memo file, anything else as plain text. On failure
   // returns false, leaves any existing file untouched and LastFileReport
   // says why (Unencodable: nothing was written, the characters are listed).
-  virtual bool Save(const QString& path, SaveLoss loss = SaveLoss::Refuse);
+  virtual bool Save(const QString& path, SaveOptions options = {});
   virtual bool SaveOutline(const QString& path, SaveLoss loss = SaveLoss::Refuse);
   // Writes the whole outline as text output (the renderer set with
   // SetTextFileRenderer; NotSupported without one). Refuses while the check
   // filter hides nodes (FilterShowsChecked/Unchecked). With "System"/
-  // "bTextFile" set, asks the user first, once the text is known to be
-  // storable; Cancel gives Declined. CannotCreateOutput when the file
-  // cannot be written.
-  virtual bool SaveText(const QString& path, SaveLoss loss = SaveLoss::Refuse);
+  // "bTextFile" set and options.plainTextAgreed false, writes nothing and
+  // reports NeedsConsent once the text is known to be storable, so the
+  // caller can ask and save again. CannotCreateOutput when the file cannot
+  // be written.
+  virtual bool SaveText(const QString& path, SaveOptions options = {});
   // Writes the outline as a memo file; rootTitleIsFileName leaves the root
   // line out. CannotOpenDestination when the file cannot be written.
   virtual bool ExportWz(const QString& path, bool rootTitleIsFileName,
@@ -200,12 +206,18 @@ class CTreeStore {
   virtual int LevelDown(int i);
   virtual int GetTextExtent(int i) const;
   virtual const QString& GetChapter(int i) const;
-  // Flip the check (strike) bit; with children, ask whether the branch
-  // should follow.
-  virtual void ToggleCheck(int i);
-  virtual void ToggleStrike(int i);
+  // Flip the check (strike) bit of i, and with wholeBranch give every node
+  // below i the same state. ToggleCheck returns false when the pane could
+  // not show the new check image (the flag is flipped all the same).
+  virtual bool ToggleCheck(int i, bool wholeBranch);
+  virtual void ToggleStrike(int i, bool wholeBranch);
   virtual bool IsStruckBranch(int i) const;
+  // Marks i's children expanded, opens i's item and brings the children
+  // into view as far as they fit with i still shown.
   virtual void ExpandChildren(int i);
+  // Only marks i's children expanded (the user opened the item in the pane
+  // already). Returns the last child, or -1 when i has none.
+  int MarkChildrenExpanded(int i);
   virtual void CollapseAll(int i);
   virtual void ExpandAll(int i);
   virtual void Reveal(int i);
@@ -340,6 +352,10 @@ class CTreeStore {
   bool RefreshImageChecked(int i);
   void RefreshChaptersIfShown(int branch);
   void SetBranchFlag(int i, qint32 bit, bool on);
+  // Writes text through WriteEncodedFile and notes in the report what went
+  // wrong; cannotWrite names a failed write.
+  bool WriteEncoded(const QString& path, QStringView text, SaveLoss loss,
+                    FileReport::Error cannotWrite);
   void ReadIdAndTimes(CDirData& node, const QString& text) const;
   void AppendBranchRecords(QString& out, int first, qsizetype relativeFrom, bool withTimes) const;
   // Inserts the records of a branch text at `at` under parent; the pane
@@ -348,7 +364,6 @@ class CTreeStore {
 
   SettingsStore& m_settingsStore;
   const Clock& m_clock;
-  Prompt& m_prompt;
   TreeControl* m_pane = nullptr;
 
   std::vector<std::unique_ptr<CDirData>> m_nodes;

@@ -97,31 +97,38 @@ int CTreeStore::Normalize(int from, int to, int minLevel) {
   return replaced;
 }
 
-bool CTreeStore::Save(const QString& path, SaveLoss loss) {
+bool CTreeStore::Save(const QString& path, SaveOptions options) {
   const QString extension = ExtensionOf(path);
   if (extension == kOutlineExtension || extension == kBackupExtension) {
-    return SaveOutline(path, loss);
+    return SaveOutline(path, options.loss);
   }
   if (extension == kMemoExtension) {
     const bool rootIsFileName = Count() > 0 && GetTitle(0) == BaseNameOf(path);
-    return ExportWz(path, rootIsFileName, loss);
+    return ExportWz(path, rootIsFileName, options.loss);
   }
-  return SaveText(path, loss);
+  return SaveText(path, options);
+}
+
+bool CTreeStore::WriteEncoded(const QString& path, QStringView text, SaveLoss loss,
+                              FileReport::Error cannotWrite) {
+  const EncodedWrite written = WriteEncodedFile(path, text, loss);
+  m_report.unencodable = written.unencodable;
+  switch (written.status) {
+    case EncodedWrite::Status::Written:
+      return true;
+    case EncodedWrite::Status::Unencodable:
+      m_report.error = FileReport::Error::Unencodable;
+      return false;
+    case EncodedWrite::Status::CannotWrite:
+      break;
+  }
+  m_report.error = cannotWrite;
+  return false;
 }
 
 bool CTreeStore::SaveOutline(const QString& path, SaveLoss loss) {
   m_report = {};
-  CodePage codePage;
-  const QByteArray bytes = codePage.Encode(WriteOutlineText(*this), &m_report.unencodable);
-  if (!m_report.unencodable.isEmpty() && loss == SaveLoss::Refuse) {
-    m_report.error = FileReport::Error::Unencodable;
-    return false;
-  }
-  if (!WriteFileReplacing(path, bytes)) {
-    m_report.error = FileReport::Error::CannotWrite;
-    return false;
-  }
-  return true;
+  return WriteEncoded(path, WriteOutlineText(*this), loss, FileReport::Error::CannotWrite);
 }
 
 }  // namespace qm

@@ -155,17 +155,27 @@ void CTreeStore::RefreshBranchText(int i, bool recount) {
   for (int j = i; j < end; ++j) RefreshItemText(j);
 }
 
-void CTreeStore::ExpandChildren(int i) {
+int CTreeStore::MarkChildrenExpanded(int i) {
   const int end = GetBranchEnd(i, true);
   const int childLevel = GetLevel(i) + 1;
+  int last = -1;
   for (int j = i + 1; j < end; ++j) {
     if (GetLevel(j) != childLevel) continue;
     N(j).m_bExpand = 1;
-    if (m_pane != nullptr && N(j).m_hItem != 0) m_pane->EnsureVisible(N(j).m_hItem);
+    last = j;
   }
-  if (m_pane != nullptr && N(i).m_hItem != 0 && HasChildren(i)) {
-    m_pane->Expand(N(i).m_hItem, true);
-  }
+  return last;
+}
+
+void CTreeStore::ExpandChildren(int i) {
+  const int last = MarkChildrenExpanded(i);
+  if (m_pane == nullptr || N(i).m_hItem == 0 || last < 0) return;
+  m_pane->Expand(N(i).m_hItem, true);
+  // The children come into view as far as they fit below the node, which
+  // stays in view itself: scrolling to each child in turn would leave a
+  // long list scrolled to its end, far from the node the user opened.
+  if (N(last).m_hItem != 0) m_pane->EnsureVisible(N(last).m_hItem);
+  m_pane->EnsureVisible(N(i).m_hItem);
 }
 
 void CTreeStore::CollapseAll(int i) {

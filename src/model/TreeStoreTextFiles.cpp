@@ -6,7 +6,6 @@
 #include "model/WzMemo.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
-#include "platform/Prompt.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
 
@@ -61,20 +60,11 @@ bool CTreeStore::ExportWz(const QString& path, bool rootTitleIsFileName, SaveLos
   options.skipRoot = rootTitleIsFileName;
   options.protectPeriods = Read(m_settingsStore, settings::kWzExportPeriodChange) != 0;
   options.dropFirstBodyLine = m_settings.autoTitle != 0;
-  CodePage codePage;
-  const QByteArray bytes = codePage.Encode(WriteWzMemoText(*this, options), &m_report.unencodable);
-  if (!m_report.unencodable.isEmpty() && loss == SaveLoss::Refuse) {
-    m_report.error = FileReport::Error::Unencodable;
-    return false;
-  }
-  if (!WriteFileReplacing(path, bytes)) {
-    m_report.error = FileReport::Error::CannotOpenDestination;
-    return false;
-  }
-  return true;
+  return WriteEncoded(path, WriteWzMemoText(*this, options), loss,
+                      FileReport::Error::CannotOpenDestination);
 }
 
-bool CTreeStore::SaveText(const QString& path, SaveLoss loss) {
+bool CTreeStore::SaveText(const QString& path, SaveOptions options) {
   m_report = {};
   // Text output leaves out what the filter hides; saving it would lose
   // those nodes for good.
@@ -90,26 +80,19 @@ bool CTreeStore::SaveText(const QString& path, SaveLoss loss) {
     m_report.error = FileReport::Error::NotSupported;
     return false;
   }
-  CodePage codePage;
-  const QByteArray bytes =
-      codePage.Encode(m_textRenderer(*this, 0, Count()), &m_report.unencodable);
-  if (!m_report.unencodable.isEmpty() && loss == SaveLoss::Refuse) {
-    m_report.error = FileReport::Error::Unencodable;
+  const QString text = m_textRenderer(*this, 0, Count());
+  // Consent is asked for only once the text is known to be storable (or its
+  // loss agreed), so that a caller asks about lost characters first and
+  // about the format change once.
+  const bool refusesLoss = options.loss == SaveLoss::Refuse;
+  if (!options.plainTextAgreed && Read(m_settingsStore, settings::kWarnTextFile) != 0) {
+    CodePage().Encode(text, &m_report.unencodable);
+    m_report.error = !m_report.unencodable.isEmpty() && refusesLoss
+                         ? FileReport::Error::Unencodable
+                         : FileReport::Error::NeedsConsent;
     return false;
   }
-  // Asked only now, so that a save that first asks about lost characters
-  // and is then repeated asks this once.
-  if (Read(m_settingsStore, settings::kWarnTextFile) != 0 &&
-      m_prompt.Ask(res::kAskSaveOverTextFile.toString(), PromptButtons::OkCancel,
-                   PromptIcon::Question) != PromptAnswer::Ok) {
-    m_report.error = FileReport::Error::Declined;
-    return false;
-  }
-  if (!WriteFileReplacing(path, bytes)) {
-    m_report.error = FileReport::Error::CannotCreateOutput;
-    return false;
-  }
-  return true;
+  return WriteEncoded(path, text, options.loss, FileReport::Error::CannotCreateOutput);
 }
 
 }  // namespace qm

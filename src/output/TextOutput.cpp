@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "model/ChapterStyles.h"
 #include "model/TimeText.h"
-#include "output/ChapterStyles.h"
 #include "output/TextWrap.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
@@ -402,18 +402,6 @@ QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOp
   return OutputWriter(store, first, end, sane, use)
       .Write(document ? u"<HTML>\n<BODY BGCOLOR=\"#FFFFFF\">\n" : u"",
              document ? u"</BODY></HTML>\n" : u"");
-}
-
-OutputFileResult WriteOutputFile(const QString& path, const QString& text, SaveLoss loss) {
-  OutputFileResult result;
-  CodePage codePage;
-  const QByteArray bytes = codePage.Encode(text, &result.unencodable);
-  if (!result.unencodable.isEmpty() && loss == SaveLoss::Refuse) {
-    result.status = OutputFileResult::Status::Unencodable;
-    return result;
-  }
-  if (!WriteFileReplacing(path, bytes)) result.status = OutputFileResult::Status::CannotCreate;
-  return result;
 }
 
 TextFileRenderer PlainTextFileRenderer(const SettingsStore& settings) {

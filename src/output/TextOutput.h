@@ -17,7 +17,7 @@
 #include <QString>
 
 #include "model/TreeStore.h"
-#include "platform/TextFormat.h"
+#include "output/TextFormat.h"
 
 namespace qm {
 
@@ -55,19 +55,5 @@ QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOp
 // output of the file form, in the format stored in settings at the moment of
 // the save. settings must outlive the renderer.
 TextFileRenderer PlainTextFileRenderer(const SettingsStore& settings);
-
-// The outcome of writing an output file.
-struct OutputFileResult {
-  enum class Status { Written, CannotCreate, Unencodable };
-  Status status = Status::Written;
-  QString unencodable;  // characters the code page cannot hold, each once
-};
-
-// Writes text to path in the code page, replacing any file there only once
-// the new one is complete. With SaveLoss::Refuse, a text holding characters
-// the code page cannot hold writes nothing and reports them (Unencodable);
-// with SaveLoss::Allow they are written as "?" and still listed. On
-// CannotCreate any previous file is untouched.
-OutputFileResult WriteOutputFile(const QString& path, const QString& text, SaveLoss loss);
 
 }  // namespace qm

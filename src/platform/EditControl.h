@@ -62,6 +62,16 @@ class EditControl {
   // allows; a line past the end counts as the last. Caret and selection stay.
   virtual void SetFirstVisibleLine(int line) = 0;
 
+  // ---- Clipboard ----
+
+  // The editor's own cut, copy and paste through the desktop clipboard, and
+  // selecting the whole text.
+  virtual void Cut() = 0;
+  virtual void Copy() = 0;
+  virtual void Paste() = 0;
+  virtual void SelectAll() = 0;
+  bool HasSelection() const { return SelectionStart() != SelectionEnd(); }
+
   // ---- Modified flag and undo ----
 
   // The calls of this interface leave the flag alone; the user's edits raise it.

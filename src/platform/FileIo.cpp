@@ -24,6 +24,16 @@ bool WriteFileReplacing(const QString& path, const QByteArray& bytes) {
   return file.commit();
 }
 
+bool WriteNewFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  // NewOnly: a file that appeared meanwhile is still never written over.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
+  if (file.write(bytes) == bytes.size() && file.flush()) return true;
+  file.close();
+  file.remove();  // a half-written new file is worth nothing
+  return false;
+}
+
 QString FileNameOf(const QString& path) {
   const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
   return path.sliced(cut + 1);

@@ -18,6 +18,11 @@ std::optional<QByteArray> ReadWholeFile(const QString& path);
 // returns false and any previous file at path is untouched.
 bool WriteFileReplacing(const QString& path, const QByteArray& bytes);
 
+// Creates a file that does not exist yet. On success returns true and the
+// file holds exactly bytes. On failure returns false: a file that existed
+// (or appeared meanwhile) is untouched, and a half-written new one is gone.
+bool WriteNewFile(const QString& path, const QByteArray& bytes);
+
 // The file name without folder: the text after the last "/" (or "\", the
 // separator stored paths from other systems use).
 QString FileNameOf(const QString& path);

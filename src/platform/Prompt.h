@@ -2,7 +2,7 @@
 //
 // Ask shows text with the given buttons and returns the button chosen. A
 // message with only OK returns Ok. Implementations: the Qt message box in the
-// window, a fixed answer in the command-line tool, a scripted fake in tests.
+// window, a scripted fake in tests.
 #pragma once
 
 #include <QString>
@@ -24,17 +24,6 @@ class Prompt {
 
  protected:
   Prompt() = default;
-};
-
-// A prompt with no user behind it: every question gets the answer given at
-// construction (questions with OK/Cancel get Ok or Cancel to match).
-class FixedPrompt : public Prompt {
- public:
-  explicit FixedPrompt(bool agree) : m_agree(agree) {}
-  PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon) override;
-
- private:
-  bool m_agree;
 };
 
 }  // namespace qm

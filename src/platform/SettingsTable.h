@@ -180,6 +180,9 @@ inline constexpr IntSetting kColumPort{u"View", u"ColumPort", 0};
 // Tree pane width, left-and-right layout, landscape; the caller overrides the default with half
 // the client width.
 inline constexpr IntSetting kColumLand{u"View", u"ColumLand", 0};
+// The main window's place and size on the desktop as Qt saves them, in
+// base64; empty until the window first closes. The desktop's addition.
+inline constexpr StringSetting kWindowGeometry{u"View", u"WindowGeometry", u""};
 // Older single split height; moved into RowPort/RowLand and reset to 0.
 inline constexpr IntSetting kRow{u"View", u"Row", 0};
 // Older single split width; moved into ColumPort/ColumLand and reset to 0.
@@ -464,7 +467,7 @@ inline constexpr const StringSetting* kAllStringSettings[] = {
     &kFontFaceName,  &kEFontFaceName,   &kDateMark,          &kTextShowStr,
     &kMarkCheck,     &kMarkDel,         &kMarkDelcheck,      &kMarkNormal,
     &kHtmlTreeFile,  &kHtmlFrameFile,   &kHtmlIndexFile,     &kHtmlFramWidth,
-    &kHtmlNextImage, &kHtmlBeforeImage,
+    &kHtmlNextImage, &kHtmlBeforeImage, &kWindowGeometry,
 };
 
 }  // namespace settings

@@ -40,6 +40,9 @@ class TreeControl {
   virtual void SelectItem(TreeItem item) = 0;
   virtual TreeItem GetSelectedItem() const = 0;
   virtual void EnsureVisible(TreeItem item) = 0;
+  // Starts the user's in-place editing of the item's label; the control
+  // reports the edited text when the user finishes.
+  virtual void EditLabel(TreeItem item) = 0;
   // The sibling item just before item, or 0 when item is the first child.
   virtual TreeItem GetPrevSiblingItem(TreeItem item) const = 0;
   // Switches repainting off during bulk changes and on again afterwards.

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/CommandIds.h"
 #include "app/CommandRouter.h"
+#include "res/CommandIds.h"
 
 namespace qm {
 namespace {
@@ -39,7 +39,7 @@ class FakeTarget : public CommandSet<PaneState> {
   std::string& m_log;
 };
 
-enum Link : unsigned { kPane = 1, kDocument = 2, kFrame = 4, kApplication = 8 };
+enum Link : unsigned { kPane = 1, kOtherPane = 16, kDocument = 2, kFrame = 4, kApplication = 8 };
 
 struct ChainCase {
   const char* name;
@@ -53,17 +53,22 @@ class ChainTest : public testing::TestWithParam<ChainCase> {};
 TEST_P(ChainTest, FirstHandlerDecidesAndMenusAgree) {
   const ChainCase& c = GetParam();
   std::string log;
-  FakeTarget pane("pane", log), document("document", log), frame("frame", log),
+  FakeTarget pane("pane", log), other("other", log), document("document", log), frame("frame", log),
       application("application", log);
-  const std::pair<unsigned, FakeTarget*> links[] = {
-      {kPane, &pane}, {kDocument, &document}, {kFrame, &frame}, {kApplication, &application}};
+  const std::pair<unsigned, FakeTarget*> links[] = {{kPane, &pane},
+                                                    {kOtherPane, &other},
+                                                    {kDocument, &document},
+                                                    {kFrame, &frame},
+                                                    {kApplication, &application}};
   for (auto [bit, target] : links) {
     if (!(c.handles & bit)) continue;
     const bool enabled = !(c.disabled & bit);
     target->Handle(kCmdFont, [enabled](const PaneState&) { return EnabledIf(enabled); });
   }
   CommandRouter router;
-  router.SetFocusedPane(&pane);
+  router.SetPaneTarget(Pane::Body, &pane);
+  router.SetPaneTarget(Pane::Tree, &other);
+  router.SetFocusedPane(Pane::Body);
   router.SetDocument(&document);
   router.SetFrame(&frame);
   router.SetApplication(&application);
@@ -78,19 +83,24 @@ TEST_P(ChainTest, FirstHandlerDecidesAndMenusAgree) {
 INSTANTIATE_TEST_SUITE_P(
     Links, ChainTest,
     testing::Values(
-        ChainCase{"FocusedPaneFirst", kPane | kDocument | kFrame | kApplication, 0, "pane"},
+        ChainCase{"FocusedPaneFirst", kPane | kOtherPane | kDocument | kFrame | kApplication, 0,
+                  "pane"},
+        // A command of the other pane reaches it, before the document's.
+        ChainCase{"OtherPaneNext", kOtherPane | kDocument | kFrame, 0, "other"},
         ChainCase{"DocumentBeforeFrame", kDocument | kFrame | kApplication, 0, "document"},
         ChainCase{"FrameBeforeApplication", kFrame | kApplication, 0, "frame"},
         ChainCase{"ApplicationLast", kApplication, 0, "application"},
         ChainCase{"NoHandlerIsDisabled", 0, 0, ""},
         // A disabled command stays disabled; it does not fall through to the frame.
-        ChainCase{"DisabledPaneKeepsItFromTheFrame", kPane | kFrame, kPane, ""}),
+        ChainCase{"DisabledPaneKeepsItFromTheFrame", kPane | kFrame, kPane, ""},
+        ChainCase{"DisabledPaneKeepsItFromTheOtherPane", kPane | kOtherPane, kPane, ""}),
     [](const auto& p) { return std::string(p.param.name); });
 
 class RouterTest : public testing::Test {
  protected:
   RouterTest() {
-    router.SetFocusedPane(&tree);
+    router.SetPaneTarget(Pane::Tree, &tree);
+    router.SetPaneTarget(Pane::Body, &body);
     router.SetFrame(&frame);
   }
 
@@ -109,14 +119,27 @@ TEST_F(RouterTest, UpdateRulesFollowTheStateAtEachCall) {
   EXPECT_EQ(log, "tree");
 }
 
-TEST_F(RouterTest, UpdateAllShowsTheFocusedPanesCheckMarkOverTheFrames) {
-  tree.Handle(kCmdToggleChapterCharacters,
-              [](const PaneState& s) { return CheckedIf(s.chapterCharactersShown); });
-  frame.Handle(kCmdToggleChapterCharacters);
+TEST_F(RouterTest, UpdateAllShowsTheFocusedPanesStateOverTheOthers) {
+  tree.Handle(kCmdUndo, [](const PaneState& s) { return CheckedIf(s.chapterCharactersShown); });
+  body.Handle(kCmdUndo, [](const PaneState&) { return EnabledIf(false); });
+  frame.Handle(kCmdUndo);
   tree.state.chapterCharactersShown = true;
-  EXPECT_EQ(router.UpdateAll().value(kCmdToggleChapterCharacters), (CommandState{true, true}));
-  router.SetFocusedPane(nullptr);
-  EXPECT_EQ(router.UpdateAll().value(kCmdToggleChapterCharacters), (CommandState{true, false}));
+  EXPECT_EQ(router.UpdateAll().value(kCmdUndo), (CommandState{true, true}));
+  router.SetFocusedPane(Pane::Body);
+  EXPECT_EQ(router.UpdateAll().value(kCmdUndo), (CommandState{false, false}));
+  EXPECT_EQ(router.FocusedPane(), Pane::Body);
+}
+
+// Menus are built from what is offered: it must not depend on the focus.
+TEST_F(RouterTest, WhatIsOfferedDoesNotDependOnTheFocus) {
+  tree.Handle(kCmdDeleteBranch);
+  body.Handle(kCmdSelectAll);
+  for (const Pane focus : {Pane::Tree, Pane::Body}) {
+    router.SetFocusedPane(focus);
+    EXPECT_TRUE(router.IsOffered(kCmdDeleteBranch));
+    EXPECT_TRUE(router.IsOffered(kCmdSelectAll));
+    EXPECT_FALSE(router.IsOffered(kCmdHelp));
+  }
 }
 
 TEST_F(RouterTest, UpdateAllReadsEachTargetsStateOnce) {
@@ -129,7 +152,7 @@ TEST_F(RouterTest, UpdateAllReadsEachTargetsStateOnce) {
 
 TEST_F(RouterTest, UpdateAllCoversUnhandledTableBarAndRecentFileCommandsAsDisabled) {
   const CommandStates states = router.UpdateAll();
-  for (int id : {kCmdSave, kCmdNew, kCmdRecentFileLast, 57636 /* find, bar only so far */}) {
+  for (int id : {kCmdSave, kCmdNew, kCmdRecentFileLast, kCmdMarkEntryLast, kCmdFind}) {
     ASSERT_TRUE(states.contains(id)) << id;
     EXPECT_FALSE(states.value(id).enabled) << id;
   }
@@ -139,13 +162,12 @@ TEST_F(RouterTest, UpdateAllCoversUnhandledTableBarAndRecentFileCommandsAsDisabl
 // The pane switch asks the frame to show the other pane only, and the frame moves the focus.
 TEST_F(RouterTest, AnActionMaySendCommandsAndMoveTheFocus) {
   tree.Add(kCmdShowOtherPaneOnly, [this] { router.Execute(kCmdTextOnly); });
-  frame.Add(kCmdTextOnly, [this] { router.SetFocusedPane(&body); });
-  tree.Handle(kCmdMoveUp);
-  body.Handle(kCmdSelectAll);
+  frame.Add(kCmdTextOnly, [this] { router.SetFocusedPane(Pane::Body); });
+  tree.Handle(kCmdCopy);
+  body.Handle(kCmdCopy);
   EXPECT_TRUE(router.Execute(kCmdShowOtherPaneOnly));
-  EXPECT_TRUE(router.Execute(kCmdSelectAll));
-  EXPECT_FALSE(router.UpdateAll().value(kCmdMoveUp).enabled);  // the tree lost the focus
-  EXPECT_EQ(log, "body");
+  EXPECT_TRUE(router.Execute(kCmdCopy));
+  EXPECT_EQ(log, "body");  // the body has the focus now
 }
 
 TEST(CommandSetTest, AnActionMayDestroyItsOwnTarget) {

@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <functional>
 #include <span>
 
-#include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/MenuModel.h"
+#include "res/CommandIds.h"
 #include "res/Commands.h"
 
 namespace qm {
@@ -38,34 +39,40 @@ TEST(CommandTableTest, IdsAreUniqueAndClearOfTheRecentFileRange) {
   }
 }
 
-// The item texts are the program's own and keep their mnemonics even where
-// two meet in one menu (the desktop then cycles between them); the titles
-// chosen here for menus and submenus must not add to that.
-TEST(CommandTableTest, MenuAndSubmenuTitlesHaveMnemonicsOfTheirOwn) {
-  // Each title's key must be free among its siblings (earlier titles included).
-  auto expectOwnKeys = [](QSet<QChar> taken, const QStringList& titles) {
-    for (const QString& title : titles) {
-      const QChar key = MnemonicOf(title);
-      EXPECT_FALSE(key.isNull()) << title.toStdString();
-      EXPECT_FALSE(taken.contains(key)) << title.toStdString();
-      taken.insert(key);
-    }
-  };
-  QStringList titles;
-  for (QStringView title : res::kTopMenuTitles) titles.append(title.toString());
-  expectOwnKeys({}, titles);
+// Every menu, submenu and soft-key menu reaches each of its entries with a
+// key of its own, and the menu bar's titles take the keys users know.
+TEST(CommandTableTest, AccessKeysAreUniqueInEveryMenu) {
+  std::function<void(const QString&, const std::vector<MenuItem>&)> check =
+      [&check](const QString& where, const std::vector<MenuItem>& items) {
+        QSet<QChar> taken;
+        for (const MenuItem& item : items) {
+          if (item.separator || item.slot) continue;
+          const QChar key = MnemonicOf(item.text);
+          if (key.isNull()) continue;  // a few of the program's texts have none
+          EXPECT_FALSE(taken.contains(key))
+              << where.toStdString() << ": " << item.text.toStdString();
+          taken.insert(key);
+          if (!item.children.empty()) check(item.text, item.children);
+        }
+      };
+  QString keys;
   for (const MenuModel& menu : BuildMenuBar({})) {
-    QSet<QChar> itemKeys;
-    QStringList submenus;
-    for (const MenuItem& item : menu.items) {
-      if (item.children.empty()) {
-        itemKeys.insert(MnemonicOf(item.text));
-      } else {
-        submenus.append(item.text);
-      }
-    }
-    expectOwnKeys(itemKeys, submenus);
+    keys += MnemonicOf(menu.title);
+    check(menu.title, {menu.items.begin(), menu.items.end()});
   }
+  EXPECT_EQ(keys, u"FETVSH"_s);  // the net menu arrives with its commands
+  EXPECT_EQ(MnemonicOf(res::kTopMenuTitles[int(res::TopMenu::Net)]), u'N');
+  for (const MenuModel& menu : BuildSoftKeyMenus({})) {
+    check(menu.title, {menu.items.begin(), menu.items.end()});
+  }
+}
+
+TEST(CommandTableTest, ButtonsShowTitlesWithoutTheirAccessKeys) {
+  EXPECT_EQ(WithoutAccessKey(u"メニュー(&M)"), u"メニュー"_s);
+  EXPECT_EQ(WithoutAccessKey(u"&File && more"), u"File & more"_s);
+  EXPECT_EQ(PlainCommandText(kCmdFont), u"フォント"_s);
+  EXPECT_EQ(PlainCommandText(kCmdNew), u"新規"_s);
+  EXPECT_EQ(PlainCommandText(0), QString());
 }
 
 // A group number out of order would split one group into two around another.
@@ -150,36 +157,45 @@ TEST(MenuBarTest, ShowsTopMenusInOrderAndLeavesOutEmptyOnes) {
 }
 
 TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {
-  for (const QStringList& recent : {QStringList{}, QStringList{u"a.qmp"_s}}) {
-    for (const MenuModel& menu : BuildMenuBar(MenuContent{recent, {}, {}})) {
-      ASSERT_FALSE(menu.items.isEmpty());
-      EXPECT_FALSE(menu.items.front().separator) << menu.title.toStdString();
-      EXPECT_FALSE(menu.items.back().separator) << menu.title.toStdString();
-      for (qsizetype i = 1; i < menu.items.size(); ++i) {
-        EXPECT_FALSE(menu.items[i - 1].separator && menu.items[i].separator)
-            << menu.title.toStdString() << " at " << i;
-      }
+  for (const MenuModel& menu : BuildMenuBar({})) {
+    ASSERT_FALSE(menu.items.isEmpty());
+    EXPECT_FALSE(menu.items.front().separator) << menu.title.toStdString();
+    EXPECT_FALSE(menu.items.back().separator) << menu.title.toStdString();
+    for (qsizetype i = 1; i < menu.items.size(); ++i) {
+      EXPECT_FALSE(menu.items[i - 1].separator && menu.items[i].separator)
+          << menu.title.toStdString() << " at " << i;
     }
   }
 }
 
-// New has no menu text and the recent-file popup belongs to its button, so neither is listed.
-TEST(MenuBarTest, FileMenuListsRecentFilesBeforeQuitWithNamesShownAsTheyAre) {
-  const MenuModel file = BuildMenuBar(MenuContent{{u"R&D.qmp"_s, u"memo"_s}, {}, {}}).front();
-  EXPECT_EQ(IdsOf(file), (QList<int>{kCmdOpen, kCmdReload, 0, kCmdSave, kCmdSaveAs, 0,
-                                     kCmdTextOutput, kCmdTextCopy, kCmdTextOutputFormat, 0,
-                                     kCmdAssociateFileType, 0, kCmdRecentFileFirst,
-                                     kCmdRecentFileFirst + 1, 0, kCmdQuitWithConfirmation}));
-  EXPECT_EQ(file.items[12].text, u"&1 R&&D.qmp"_s);
-  EXPECT_EQ(file.items[13].text, u"&2 memo"_s);
+// The recent-file popup belongs to its button, so it is not listed; the
+// recent files have a slot for every id they may use.
+TEST(MenuBarTest, FileMenuHasASlotForEveryRecentFileBeforeQuit) {
+  const MenuModel file = BuildMenuBar({}).front();
+  QList<int> expected{kCmdNew,
+                      kCmdOpen,
+                      kCmdReload,
+                      0,
+                      kCmdSave,
+                      kCmdSaveAs,
+                      0,
+                      kCmdTextOutput,
+                      kCmdTextCopy,
+                      kCmdTextOutputFormat,
+                      0,
+                      kCmdAssociateFileType,
+                      0};
+  for (int id = kCmdRecentFileFirst; id <= kCmdRecentFileLast; ++id) expected << id;
+  expected << 0 << kCmdQuitWithConfirmation;
+  EXPECT_EQ(IdsOf(file), expected);
+  EXPECT_TRUE(file.items[13].slot);
+  EXPECT_TRUE(file.items[13].text.isEmpty());
 }
 
-TEST(MenuBarTest, RecentFilesBeyondTheReservedIdsAreLeftOut) {
-  QStringList names;
-  for (int i = 0; i < res::kRecentFileCapacity + 3; ++i) names.append(QString::number(i));
-  const QList<int> ids = IdsOf(BuildMenuBar(MenuContent{names, {}, {}}).front());
-  EXPECT_TRUE(ids.contains(kCmdRecentFileLast));
-  EXPECT_FALSE(ids.contains(kCmdRecentFileLast + 1));
+TEST(MenuBarTest, RecentFilesAndMarkedNodesShowTheirNamesAsTheyAre) {
+  EXPECT_EQ(RecentFileMenuText(1, u"R&D.qmp"_s), u"&1 R&&D.qmp"_s);
+  EXPECT_EQ(RecentFileMenuText(10, u"memo"_s), u"1&0 memo"_s);  // 0 is the tenth's key
+  EXPECT_EQ(MarkEntryMenuText(u"n&0"_s), u"n&&0"_s);
 }
 
 const MenuItem* FindItem(const std::vector<MenuItem>& items, const QString& text) {
@@ -190,9 +206,7 @@ const MenuItem* FindItem(const std::vector<MenuItem>& items, const QString& text
 }
 
 TEST(MenuBarTest, GathersSubmenuRowsWithTheMarkedNodesAtTheEndOfTheMarksMenu) {
-  QStringList labels;
-  for (int i = 0; i < res::kMarkEntryCapacity + 1; ++i) labels.append(u"n&%1"_s.arg(i));
-  const QList<MenuModel> bar = BuildMenuBar(MenuContent{{}, labels, {}});
+  const QList<MenuModel> bar = BuildMenuBar({});
   const MenuModel& tree = bar[2];
   const std::vector<MenuItem> top(tree.items.begin(), tree.items.end());
   const MenuItem* marks = FindItem(top, res::kMarksSubmenu.toString());
@@ -205,22 +219,51 @@ TEST(MenuBarTest, GathersSubmenuRowsWithTheMarkedNodesAtTheEndOfTheMarksMenu) {
   EXPECT_EQ(items[0].id, kCmdToggleMark);
   EXPECT_EQ(items[1].id, kCmdClearMarksInBranch);
   EXPECT_TRUE(items[2].separator);
-  // 4 commands, 2 separators, then the first 40 marked nodes only.
-  ASSERT_EQ(items.size(), 6u + res::kMarkEntryCapacity);
+  // 4 commands, 2 separators, then a slot for each of the first 40 marked nodes.
+  ASSERT_EQ(items.size(), 6u + kMarkEntryCapacity);
   EXPECT_EQ(items[6].id, kCmdMarkEntryFirst);
-  EXPECT_EQ(items[6].text, u"n&&0"_s);
+  EXPECT_TRUE(items[6].slot);
   EXPECT_EQ(items.back().id, kCmdMarkEntryLast);
 }
 
 TEST(MenuBarTest, LeavesOutCommandsNothingHandlesAndSubmenusLeftEmpty) {
   const auto offered = [](int id) {
     return id != kCmdToggleMark && id != kCmdClearMarksInBranch && id != kCmdNextMark &&
-           id != kCmdPreviousMark && id != kCmdSave;
+           id != kCmdPreviousMark && !IsMarkEntryCommand(id) && id != kCmdSave;
   };
-  const QList<MenuModel> bar = BuildMenuBar(MenuContent{{}, {}, offered});
+  const QList<MenuModel> bar = BuildMenuBar(offered);
   EXPECT_FALSE(IdsOf(bar[0]).contains(kCmdSave));
   const std::vector<MenuItem> tree(bar[2].items.begin(), bar[2].items.end());
   EXPECT_EQ(FindItem(tree, res::kMarksSubmenu.toString()), nullptr);
+}
+
+std::vector<int> ContextIds(std::span<const res::ContextMenuEntry> entries,
+                            const OfferedCommands& offered, bool tall) {
+  std::vector<int> ids;
+  for (const MenuItem& item : BuildContextMenu(entries, offered, tall)) ids.push_back(item.id);
+  return ids;
+}
+
+TEST(ContextMenuTest, TheTreesMenuLeavesOutTheLevelCommandsOnShortScreens) {
+  EXPECT_EQ(ContextIds(res::kTreeContextMenu, {}, true),
+            (std::vector<int>{kCmdEditNode, kCmdOpenLinkFile, 0, kCmdCut, kCmdCopy, kCmdPaste, 0,
+                              kCmdAddChild, kCmdAddSibling, 0, kCmdLevelUp, kCmdLevelDown,
+                              kCmdShowWholeBranch, 0, kCmdToggleCheck}));
+  EXPECT_EQ(
+      ContextIds(res::kTreeContextMenu, {}, false),
+      (std::vector<int>{kCmdEditNode, kCmdOpenLinkFile, 0, kCmdCut, kCmdCopy, kCmdPaste, 0,
+                        kCmdAddChild, kCmdAddSibling, 0, kCmdShowWholeBranch, 0, kCmdToggleCheck}));
+}
+
+TEST(ContextMenuTest, CommandsNothingHandlesGoWithTheSeparatorsTheyWouldStrand) {
+  const auto onlyEditing = [](int id) {
+    return id == kCmdUndo || id == kCmdCut || id == kCmdCopy || id == kCmdPaste;
+  };
+  EXPECT_EQ(ContextIds(res::kBodyContextMenu, onlyEditing, true),
+            (std::vector<int>{kCmdUndo, 0, kCmdCut, kCmdCopy, kCmdPaste}));
+  EXPECT_EQ(ContextIds(res::kBodyContextMenu, {}, true),
+            (std::vector<int>{kCmdUndo, 0, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdSelectAll, 0,
+                              kCmdTreeOnlyFromBody}));
 }
 
 }  // namespace

@@ -1,47 +1,18 @@
-// Behaviour of the main frame: split orientation and pane sizes per screen
-// orientation, the three views, and the frame's settings commands.
+// Behaviour of the main frame: split orientation and pane sizes per window
+// orientation, the three views, the window's place, and the frame's
+// settings commands.
 #include <gtest/gtest.h>
 
-#include "app/CommandIds.h"
 #include "app/MainFrame.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/QtPrinting.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/FakeFrameHost.h"
+#include "support/FakePrompt.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {
-
-class FakeFrameHost : public FrameHost {
- public:
-  QSize ScreenSize() const override { return screen; }
-  QSize ClientSize() const override { return client; }
-  void CreateSplitter(bool splitRows, int size) override {
-    rows = splitRows;
-    first = size;
-  }
-  int FirstPaneSize() const override { return first; }
-  void SetPaneSizes(int a, int b) override {
-    first = a;
-    second = b;
-  }
-  void ActivatePane(Pane pane) override { active = pane; }
-  std::optional<QString> ChooseFolder(const QString&, const QString& start) override {
-    startedAt = start;
-    return folder;
-  }
-  bool OpenManual() override { return ++manualOpened > 0; }
-
-  QSize screen{480, 640};
-  QSize client{460, 600};
-  bool rows = false;
-  int first = -1;
-  int second = -1;
-  Pane active = Pane::Body;
-  std::optional<QString> folder;
-  QString startedAt;
-  int manualOpened = 0;
-};
 
 class MainFrameTest : public ::testing::Test {
  protected:
@@ -51,7 +22,7 @@ class MainFrameTest : public ::testing::Test {
 
   MemorySettingsStore settings;
   test::FakePrompt prompt;
-  FakeFrameHost host;
+  test::FakeFrameHost host;
   CMainFrame frame{settings, prompt, host};
 };
 
@@ -63,25 +34,61 @@ TEST_F(MainFrameTest, FirstStartInPortraitSplitsInRowsAtHalfHeight) {
   EXPECT_EQ(CMainFrame::WindowTitle(), res::kWindowTitle.toString());
 }
 
-TEST_F(MainFrameTest, LandscapeSplitsInColumnsAndKeepsSizesPerOrientation) {
-  host.screen = {1280, 800};
-  host.client = {1200, 700};
+// The window's shape is what the screen's orientation was on the handheld:
+// a wide screen with a tall window splits in rows.
+TEST_F(MainFrameTest, TheWindowsShapeDecidesTheLayoutAndItsStoredSize) {
+  host.screen = {1920, 1080};
+  host.Resize({600, 1000});
+  settings.WriteInt(QStringLiteral("View"), QStringLiteral("RowPort"), 444);
+  frame.CreateClient();
+  EXPECT_TRUE(host.rows);
+  EXPECT_EQ(host.first, 444);
+}
+
+TEST_F(MainFrameTest, TurningTheWindowTurnsAnAutomaticSplitAndKeepsSizesPerOrientation) {
+  host.Resize({1200, 700});
   settings.WriteInt(QStringLiteral("View"), QStringLiteral("ColumLand"), 333);
-  settings.WriteInt(QStringLiteral("View"), QStringLiteral("ColumPort"), 222);
   frame.CreateClient();
   EXPECT_FALSE(host.rows);
   EXPECT_EQ(host.first, 333);
+  host.Resize({1300, 720});  // wider still: no turn, the user's split stays
+  host.first = 350;
   frame.OnSize(host.client);
-  // The screen turns: columns stay, the portrait size comes back.
-  host.screen = {800, 1280};
-  host.client = {700, 1200};
+  EXPECT_EQ(host.first, 350);
+
+  host.Resize({700, 1200});
   frame.OnSize(host.client);
-  EXPECT_FALSE(frame.SplitsInRows());
-  EXPECT_EQ(host.first, 222);
+  EXPECT_TRUE(frame.SplitsInRows());
+  EXPECT_TRUE(host.rows);
+  EXPECT_EQ(host.first, host.client.height() / 2);  // no portrait size stored yet
+  EXPECT_EQ(View("ColumLand"), 350);                // the landscape one is kept
   host.first = 250;
+  host.Resize({1200, 700});
+  frame.OnSize(host.client);
+  EXPECT_FALSE(host.rows);
+  EXPECT_EQ(host.first, 350);
+  EXPECT_EQ(View("RowPort"), 250);
+}
+
+TEST_F(MainFrameTest, AChosenSplitKeepsItsOrientationWhenTheWindowTurns) {
+  settings.WriteInt(QStringLiteral("View"), QStringLiteral("SplPos"), 0);
+  host.Resize({1200, 700});
+  frame.CreateClient();
+  host.Resize({700, 1200});
+  frame.OnSize(host.client);
+  EXPECT_FALSE(host.rows);
+  EXPECT_FALSE(frame.SplitsInRows());
+}
+
+TEST_F(MainFrameTest, TheWindowComesBackWhereItWasOrTakesThreeQuartersOfTheScreen) {
+  host.screen = {1600, 1000};
+  frame.RestorePlacement();
+  EXPECT_EQ(host.window, QSize(1200, 750));
+  host.placement = "place";
   frame.OnDestroy();
-  EXPECT_EQ(View("ColumPort"), 250);
-  EXPECT_EQ(View("ColumLand"), 333);
+  test::FakeFrameHost next;
+  CMainFrame(settings, prompt, next).RestorePlacement();
+  EXPECT_EQ(next.placement, QByteArray("place"));
 }
 
 TEST_F(MainFrameTest, OlderSplitValuesMoveIntoTheOrientation) {
@@ -94,8 +101,7 @@ TEST_F(MainFrameTest, OlderSplitValuesMoveIntoTheOrientation) {
 }
 
 TEST_F(MainFrameTest, ViewsSizeThePanesAndRememberTheChoice) {
-  host.screen = {1280, 800};
-  host.client = {1000, 700};
+  host.Resize({1020, 740});
   frame.CreateClient();
   frame.ShowTextOnly();
   EXPECT_EQ(host.first, 0);
@@ -112,23 +118,39 @@ TEST_F(MainFrameTest, ViewsSizeThePanesAndRememberTheChoice) {
   EXPECT_EQ(View("TreeText"), 1);
 }
 
+// A chosen orientation waits for the next window, but the menu ticks the
+// choice at once; automatic takes effect at once.
 TEST_F(MainFrameTest, SplitChoicesTakeEffectNextTimeExceptAutomatic) {
+  host.Resize({1200, 700});
   frame.CreateClient();
   CommandTarget& commands = frame.Commands();
   EXPECT_TRUE(commands.Update(kCmdSplitAutomatic).checked);
   commands.Execute(kCmdSplitTopBottom);
   EXPECT_EQ(prompt.Asked(), QStringList{res::kTakesEffectNextWindow.toString()});
   EXPECT_EQ(View("SplPos"), 1);
-  EXPECT_FALSE(commands.Update(kCmdSplitTopBottom).checked);  // still the old choice
-  EXPECT_TRUE(commands.Update(kCmdSplitAutomatic).checked);
-  settings.WriteInt(QStringLiteral("View"), QStringLiteral("SplPos"), 0);
+  EXPECT_TRUE(commands.Update(kCmdSplitTopBottom).checked);
+  EXPECT_FALSE(commands.Update(kCmdSplitAutomatic).checked);
+  EXPECT_FALSE(host.rows);  // this window keeps its columns
   CMainFrame next(settings, prompt, host);
   next.CreateClient();
-  EXPECT_TRUE(next.Commands().Update(kCmdSplitLeftRight).checked);
+  EXPECT_TRUE(host.rows);
   prompt.ClearAsked();
   next.Commands().Execute(kCmdSplitAutomatic);
   EXPECT_TRUE(prompt.Asked().isEmpty());
   EXPECT_TRUE(next.Commands().Update(kCmdSplitAutomatic).checked);
+  EXPECT_FALSE(host.rows);  // a wide window: columns, at once
+}
+
+TEST_F(MainFrameTest, HelpSaysWhyWhenTheManualCannotBeShown) {
+  frame.Commands().Execute(kCmdHelp);
+  EXPECT_EQ(host.opened, host.manual);
+  EXPECT_TRUE(prompt.Asked().isEmpty());
+  host.browser = false;
+  frame.Commands().Execute(kCmdHelp);
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kHelpCannotOpen.toString().arg(host.manual)});
+  host.manual.clear();
+  frame.Commands().Execute(kCmdHelp);
+  EXPECT_EQ(prompt.Asked().last(), res::kHelpNotFound.toString());
 }
 
 TEST_F(MainFrameTest, ToggleCommandsWriteTheirSettings) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/RecentFileList.h"
-#include "fakes/QtPrinting.h"
 #include "platform/MemorySettingsStore.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

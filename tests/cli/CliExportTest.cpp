@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 
 #include "cli/CliRunner.h"
-#include "fakes/QtPrinting.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/MemorySettingsStore.h"
 #include "res/Strings.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

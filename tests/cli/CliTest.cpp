@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 
 #include "cli/CliRunner.h"
-#include "fakes/QtPrinting.h"
 #include "platform/FileIo.h"
 #include "platform/MemorySettingsStore.h"
 #include "res/Strings.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

@@ -2,10 +2,10 @@
 // pasting them below or beside a node, and pasting plain text as nodes.
 #include <tuple>
 
-#include "PanesFixture.h"
 #include "editing/BranchClipboard.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {

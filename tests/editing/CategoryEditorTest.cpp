@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "editing/CategoryEditor.h"
-#include "editing/DocumentPaneFixture.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
 
-class Categories : public DocumentPaneFixture {
+class Categories : public TreePaneFixture {
  protected:
   // R with one child "n<number>" per category number, and the named categories.
   void BuildWith(std::initializer_list<const char*> names, std::initializer_list<int> numbers) {
@@ -32,7 +32,7 @@ class Categories : public DocumentPaneFixture {
 
   int snapshots = 0;
   std::optional<CCategoryEditor> editor;
-  CCategorySettings command{doc, view, settings, prompt, dialogs};
+  CCategorySettings command{doc, tree, settings, prompt, dialogs};
 };
 
 TEST_F(Categories, DeletingTheSecondOfThreeRenumbersTheNodesAfterIt) {
@@ -101,12 +101,12 @@ TEST_F(Categories, ChangedListRelabelsTheTreeOnTheSameNodeAndCanBeUndone) {
   body.text = "typed";
   dialogs.ScriptCategories([](CategoryListSession& session) { session.Delete(); });
   command.Run();
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "n1", "【b】n2"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "n1", "【b】n2"}));
   EXPECT_EQ(Selected(), "R/n2");
   EXPECT_EQ(doc.CurrentNode(), 2);
   EXPECT_TRUE(doc.IsModified());
-  view.Undo();
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "【a】n1", "【b】n2"}));
+  tree.Undo();
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "【a】n1", "【b】n2"}));
   EXPECT_EQ(Store().GetBody(2), "typed");
 }
 
@@ -116,10 +116,10 @@ TEST_F(Categories, NewTextsAreStoredShownAtOnceAndSurviveUndoWithoutModifying) {
   dialogs.CloseCategoriesWith("[", "]");
   command.Run();
   EXPECT_EQ(settings.ReadString("System", "CategoryStrBefore", {}), "[");
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "[a]n1"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "[a]n1"}));
   EXPECT_FALSE(doc.IsModified());
-  view.Undo();
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "[a]n1"}));
+  tree.Undo();
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "[a]n1"}));
 }
 
 }  // namespace

@@ -5,19 +5,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "editing/DocumentView.h"
-#include "editing/KeyTable.h"
 #include "editing/LinkFiles.h"
 #include "editing/NodeLink.h"
-#include "editing/PaneHost.h"
-#include "editing/QTreeView.h"
-#include "editing/QuillmapDoc.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLauncher.h"
-#include "model/StoreFixture.h"
 #include "platform/CodePage.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/FakeLauncher.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
@@ -61,41 +55,10 @@ TEST(NodeLinkForm, SchemesAreNotDrives) {
 
 // ---- The behaviour, on outlines in a temporary folder ----
 
-class BodyStub : public DocumentView, public BodyViewRole {
- public:
-  explicit BodyStub(CQuillmapDoc& d) : doc(d) {}
-  void OnUpdate(const DocumentView*, int) override { text = doc.BodyOfCurrentNode(); }
-  BodyViewRole* BodyRole() override { return this; }
-  QString BodyText() const override { return text; }
-  int CaretPosition() const override { return 0; }
-  void ApplyFirstLineTitle() override {}
-  CQuillmapDoc& doc;
-  QString text;
-};
-
-class HostStub : public PaneHost {
- public:
-  void FocusBodyPane() override {}
-  void FocusTreePane() override {}
-  bool BodyPaneHasFocus() const override { return false; }
-  void SendToFrame(int id) override { sent.push_back(id); }
-  void CloseMainWindow() override {}
-  void SetWaitCursor(bool) override {}
-  bool IsLandscape() const override { return true; }
-  std::vector<int> sent;
-};
-
-class NoKeys : public KeyTable {
- public:
-  int CommandFor(const KeyPress&) const override { return 0; }
-};
-
-class Links : public ::testing::Test {
+class Links : public TreePaneFixture {
  protected:
-  Links() : doc(settings, clock, prompt, dialogs), body(doc) {
-    doc.Store().SetPane(&tree);
-    doc.AddView(&body);
-    view.SetLinkActionsFactory([this](int node) { return links.ActionsFor(node); });
+  Links() {
+    tree.SetLinkActionsFactory([this](int node) { return links.ActionsFor(node); });
   }
 
   QString File(const QString& name) const { return dir.filePath(name); }
@@ -104,27 +67,18 @@ class Links : public ::testing::Test {
   void Open(const QString& name, std::initializer_list<const char*> paths) {
     WriteOutline(name, paths);
     doc.OpenDocument(File(name));
-    view.InitialLoad();
+    ShowLoaded();
   }
+  // Every node is saved closed.
   void WriteOutline(const QString& name, std::initializer_list<const char*> paths) {
-    CTreeStore store(settings, clock, prompt);
-    for (const char* path : paths) {
-      auto node = std::make_unique<CDirData>();
-      node->m_strPath = P(path);
-      node->m_bExpand = 0;
-      store.AppendLoaded(std::move(node));
-    }
-    store.FinishLoading(name);
+    CTreeStore store(settings, clock);
+    LoadOutline(store, paths);
+    for (int i = 0; i < store.GetCount(); ++i) store.GetNode(i).m_bExpand = 0;
     ASSERT_TRUE(store.SaveOutline(File(name)));
   }
-  int Index(const char* path) const { return doc.Store().FindPath(P(path)); }
   void SelectWithLink(const char* path, const QString& link) {
     doc.Store().SetLink(Index(path), link);
-    doc.SetCurrentNode(Index(path));
-    doc.UpdateAllViews(nullptr, kHintBodyOnly);
-  }
-  QString Selected() const {
-    return QString(doc.Store().GetPath(doc.Store().GetSelected())).replace(kPathSeparator, u'/');
+    Select(path);
   }
   QByteArray Bytes(const QString& name) const {
     QFile file(File(name));
@@ -132,28 +86,24 @@ class Links : public ::testing::Test {
   }
 
   QTemporaryDir dir;
-  MemorySettingsStore settings;
-  FakeClock clock;
-  FakePrompt prompt;
-  FakeDialogs dialogs;
   FakeLauncher launcher;
-  FakeClipboard clipboard;
-  FakeTreeControl tree;
-  HostStub host;
-  NoKeys keys;
-  CQuillmapDoc doc;
-  BodyStub body;
-  CQTreeView view{doc, settings, clock, prompt, dialogs, host, keys};
   QStringList opened;
   // Opens as the application does: save changes first, then both panes reload.
-  CLinkFiles links{
-      doc, settings, clock, prompt, dialogs, launcher, clipboard, [this](const QString& path) {
-        opened << path;
-        if (!doc.SaveModified()) return false;
-        doc.OpenDocument(path);
-        view.InitialLoad();
-        return true;
-      }};
+  CLinkFiles links{doc,
+                   settings,
+                   clock,
+                   prompt,
+                   dialogs,
+                   dialogs,
+                   launcher,
+                   clipboard,
+                   [this](const QString& path) {
+                     opened << path;
+                     if (!doc.SaveModified()) return false;
+                     doc.OpenDocument(path);
+                     ShowLoaded();
+                     return true;
+                   }};
 };
 
 using LinkFollowing = Links;
@@ -212,7 +162,7 @@ TEST_F(LinkFollowing, OtherOutlineIsOpenedAfterSavingAndTheNodeSelected) {
 
   // An absolute location, as a file URL writes it, works from anywhere.
   doc.NewDocument();
-  view.InitialLoad();
+  ShowLoaded();
   SelectWithLink("（無題）", "file://" + File("main.qmp") + "/R/A");
   links.OpenLinkFile();
   EXPECT_EQ(Selected(), "R/A");
@@ -222,7 +172,7 @@ TEST_F(LinkFollowing, RelativeNamesNeedASavedDocument) {
   WriteOutline("other.qmp", {"T"});
   QFile(File("memo.txt")).open(QIODevice::WriteOnly);
   doc.NewDocument();
-  view.InitialLoad();
+  ShowLoaded();
   for (const char* link : {"file:///other.qmp/T", "memo.txt"}) {
     SelectWithLink("（無題）", link);
     links.OpenLinkFile();
@@ -280,7 +230,7 @@ TEST_F(LinkSetUp, ExistingFileIsLaunchedAndOutlinesGetTheTitle) {
   SelectWithLink("R/B", "");
   dialogs.ScriptNewLinkFile({NewLinkFileAnswer{"b.qmp", true, true}});
   links.OpenLinkFile();
-  CTreeStore created(settings, clock, prompt);
+  CTreeStore created(settings, clock);
   ASSERT_EQ(created.Load(File("b.qmp"), 0), 1);
   EXPECT_EQ(created.GetTitle(0), "B");
   EXPECT_EQ(launcher.Launched(), (QStringList{File("there.txt"), File("b.qmp")}));
@@ -347,9 +297,9 @@ TEST_F(LinkButtons, OpenLaunchesFilesAndLeavesNodeLinksForLater) {
 
   // The tree pane follows the link once the dialog has closed.
   dialogs.ScriptEditNode({NodeEditResult{"A", "file:///./R", 0, 0, true}});
-  view.EditNode();
+  tree.EditNode();
   EXPECT_NE(dialogs.EditNodeRequests().at(0).linkActions, nullptr);
-  EXPECT_EQ(host.sent, std::vector<int>{kFrameCmdOpenLinkFile});
+  EXPECT_EQ(host.sent, std::vector<int>{kCmdOpenLinkFile});
 }
 
 TEST_F(LinkButtons, NewCreatesFromTheTypedTitleButNeverOverAFile) {

@@ -1,90 +1,27 @@
 // Behaviour of the mark, check and strike-through commands, the marks list,
-// branch visibility and the check filter, with a reporting tree control and
-// a body pane stand-in around them.
+// branch visibility and the check filter, with the tree pane and a body pane
+// stand-in around them.
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "editing/BranchVisibility.h"
-#include "editing/DocumentView.h"
 #include "editing/MarkCommands.h"
-#include "editing/QuillmapDoc.h"
-#include "fakes/FakeDialogs.h"
-#include "model/StoreFixture.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
 
-// Reports a selection change as the tree pane does: the body goes back to
-// the node being left, then the document follows the new item.
-class ReportingTree : public FakeTreeControl {
- public:
-  void SelectItem(TreeItem item) override {
-    if (item == GetSelectedItem()) return;
-    doc->WriteBodyBack();
-    FakeTreeControl::SelectItem(item);
-    if (const int i = doc->Store().FindItem(item); i >= 0) {
-      doc->SetCurrentNode(i);
-      doc->UpdateAllViews(nullptr, kHintBodyOnly);
-    }
-  }
-  CQuillmapDoc* doc = nullptr;
-};
-
-class BodyStub : public DocumentView, public BodyViewRole {
- public:
-  explicit BodyStub(CQuillmapDoc& d) : doc(d) {}
-  void OnUpdate(const DocumentView*, int) override { text = doc.BodyOfCurrentNode(); }
-  BodyViewRole* BodyRole() override { return this; }
-  QString BodyText() const override { return text; }
-  int CaretPosition() const override { return 0; }
-  void ApplyFirstLineTitle() override {}
-  CQuillmapDoc& doc;
-  QString text;
-};
-
-class MarksTest : public ::testing::Test {
+class MarksTest : public TreePaneFixture {
  protected:
-  MarksTest() : doc(settings, clock, prompt, dialogs), body(doc) {
-    doc.Store().SetPane(&tree);
-    doc.AddView(&body);
-    tree.doc = &doc;
+  MarksTest() {
+    // As the window wires them: the marks menu follows the tree pane's changes.
+    tree.SetMarksMenuRebuild([this] { marks.RebuildMarksMenu(); });
     marks.SetLabelsSink([this](const QStringList& list) { labels = list; });
   }
 
-  // Nodes as "path#flags=body", "/" standing for the path separator; flags
-  // m (mark 1), 2 (mark 2) and c (checked).
-  void Build(std::initializer_list<const char*> nodes) {
-    for (const char* text : nodes) {
-      const QStringList parts = QString::fromUtf8(text).split(u'=');
-      const QStringList head = parts[0].split(u'#');
-      auto node = std::make_unique<CDirData>();
-      node->m_strPath = P(head[0].toUtf8().constData());
-      node->m_strBody = parts.value(1);
-      const QString flags = head.value(1);
-      node->m_nMark = flags.contains(u'm') ? 1 : flags.contains(u'2') ? 2 : 0;
-      if (flags.contains(u'c')) node->m_nFlags |= kFlagChecked;
-      doc.Store().AppendLoaded(std::move(node));
-    }
-    doc.Store().FinishLoading(QStringLiteral("t.qmp"));
-    doc.Store().RebuildTree();
-    doc.SetCurrentNode(0);
-    marks.RebuildMarksMenu();
-  }
-  int Index(const char* path) const { return doc.Store().FindPath(P(path)); }
-  CDirData& Node(const char* path) { return doc.Store().GetNode(Index(path)); }
-  void Select(const char* path) { tree.SelectItem(doc.Store().GetItem(Index(path))); }
-  QString Selected() const {
-    return QString(doc.Store().GetPath(doc.Store().GetSelected())).replace(kPathSeparator, u'/');
-  }
-  int StateImage(const char* path) { return tree.Get(doc.Store().GetItem(Index(path))).stateImage; }
+  int StateImage(const char* path) { return pane.Get(doc.Store().GetItem(Index(path))).stateImage; }
 
-  MemorySettingsStore settings;
-  FakeClock clock;
-  FakePrompt prompt;
-  FakeDialogs dialogs;
-  ReportingTree tree;
-  CQuillmapDoc doc;
-  BodyStub body;
   MarkCommands marks{doc, prompt};
   BranchVisibility visibility{doc, marks};
   QStringList labels;
@@ -99,6 +36,34 @@ TEST_F(MarksTest, CheckAnsweredNoChangesOnlyTheNodeAndCanBeUndone) {
   EXPECT_EQ(Node("R/A/a").m_nFlags, 0);
   ASSERT_TRUE(doc.IsModified() && doc.RestoreSnapshot());
   EXPECT_EQ(Node("R/A").m_nFlags, 0);
+}
+
+TEST_F(MarksTest, CheckAndStrikeAskAboutTheBranchOnlyForParentsAndTakeItOnlyOnYes) {
+  Build({"R", "R/A", "R/A/a", "R/A/a/x", "R/B"});
+  Select("R/B");
+  marks.ToggleCheck();
+  marks.ToggleStrike();
+  EXPECT_TRUE(prompt.Asked().isEmpty());  // nothing below to ask about
+  EXPECT_EQ(Node("R/B").m_nFlags, kFlagChecked | kFlagStruck);
+
+  Select("R/A");
+  prompt.Script({PromptAnswer::Yes, PromptAnswer::No});
+  marks.ToggleCheck();
+  marks.ToggleStrike();
+  EXPECT_EQ(prompt.Asked(), QStringList(2, res::kApplyToChildren.toString()));
+  EXPECT_EQ(Node("R/A").m_nFlags, kFlagChecked | kFlagStruck);
+  EXPECT_EQ(Node("R/A/a").m_nFlags, kFlagChecked);
+  EXPECT_EQ(Node("R/A/a/x").m_nFlags, kFlagChecked);
+}
+
+TEST_F(MarksTest, ACheckThePaneCannotShowIsToldAndStillMade) {
+  Build({"R", "R/A"});
+  Select("R/A");
+  pane.FailImageCalls(true);
+  marks.ToggleCheck();
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kSetItemImageError.toString()});
+  EXPECT_EQ(Node("R/A").m_nFlags, kFlagChecked);
+  EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(MarksTest, MarkTogglesOnlyNoneAndOneAndClearingTakesTheBranchAfterAsking) {
@@ -152,6 +117,25 @@ TEST_F(MarksTest, VisitingOpensTheWayAndLeavesTypedTextWithItsNode) {
   EXPECT_EQ(body.text, "b");
 }
 
+TEST_F(MarksTest, OpeningByHandLeavesTheScrollButShowChildrenKeepsTheNodeInView) {
+  Build({"R", "R/A", "R/A/A1", "R/A/A1/x", "R/A/A2", "R/B"});
+  Select("R/A");
+  visibility.HideBranch();
+  const TreeItem a = doc.Store().GetItem(Index("R/A"));
+  const TreeItem seen = pane.LastEnsuredVisible();
+  tree.OnItemExpanded(a, true);  // the user opened A in the pane
+  EXPECT_EQ(
+      std::tuple(Node("R/A/A1").m_bExpand, Node("R/A/A1/x").m_bExpand, Node("R/A/A2").m_bExpand),
+      std::tuple(1, 0, 1));
+  EXPECT_EQ(pane.LastEnsuredVisible(), seen);
+
+  visibility.HideBranch();
+  visibility.ShowChildren();
+  EXPECT_TRUE(pane.Get(a).expanded);
+  EXPECT_EQ(Node("R/A/A2").m_bExpand, 1);
+  EXPECT_EQ(pane.LastEnsuredVisible(), a);  // after its children, so it stays on screen
+}
+
 TEST_F(MarksTest, EntriesLeadToTheirNodeAmongSameTitlesAfterInserts) {
   Build({"R", "R/T", "R/T#m=second", "R/X"});
   doc.Store().InsertSibling(1, QStringLiteral("new"), {}, {}, 0, 0);
@@ -164,7 +148,7 @@ TEST_F(MarksTest, FilterKeepsTheSelectionOrTakesTheNearestShownAncestor) {
   Build({"R=r", "R/A#c=a", "R/A/a", "R/B#m", "R/C#cm"});
   Select("R/A/a");
   visibility.SetCheckFilter(CTreeStore::kCheckFilterChecked);
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "A", "C"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "A", "C"}));
   EXPECT_EQ(Selected(), "R/A");
   EXPECT_EQ(body.text, "a");
   EXPECT_EQ(labels, QStringList{"C"});  // B is left out: no entry, no visit
@@ -190,7 +174,7 @@ TEST_F(MarksTest, LeftOutNodesSurviveEditUndoAndSave) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("f.qmp"));
   ASSERT_TRUE(doc.DoSave(path));
-  CTreeStore reread(settings, clock, prompt);
+  CTreeStore reread(settings, clock);
   ASSERT_EQ(reread.Load(path, 0), 4);
   EXPECT_EQ(reread.GetBody(reread.FindPath(P("R/B"))), "kept\r\n");
 }

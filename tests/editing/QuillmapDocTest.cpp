@@ -4,31 +4,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "editing/DocumentView.h"
-#include "editing/QuillmapDoc.h"
-#include "fakes/FakeDialogs.h"
-#include "model/StoreFixture.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
 
-class FakeBodyView : public DocumentView, public BodyViewRole {
- public:
-  void OnUpdate(const DocumentView*, int) override {}
-  BodyViewRole* BodyRole() override { return this; }
-  QString BodyText() const override { return text; }
-  int CaretPosition() const override { return caret; }
-  void ApplyFirstLineTitle() override {}
-  QString text;
-  int caret = 0;
-};
-
-class Document : public ::testing::Test {
+class Document : public TreePaneFixture {
  protected:
-  Document() : doc(settings, clock, prompt, dialogs) {
-    doc.Store().SetPane(&pane);
-    doc.AddView(&bodyView);
+  Document() {
     doc.SetRecentFileSink([this](const QString& path) { recent << path; });
   }
   void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -50,30 +34,13 @@ class Document : public ::testing::Test {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
 
-  // Opens a file and shows it as the tree pane's first load would.
   void OpenAndShow(const QString& path) {
     ASSERT_TRUE(doc.OpenDocument(path));
-    doc.Store().RebuildTree();
-    doc.SetCurrentNode(0);
-  }
-
-  QStringList Paths() const {
-    QStringList out;
-    for (int i = 0; i < doc.Store().GetCount(); ++i) {
-      out << QString(doc.Store().GetPath(i)).replace(kPathSeparator, u'/');
-    }
-    return out;
+    ShowLoaded();
   }
 
   QTemporaryDir dir;
-  MemorySettingsStore settings;
-  FakeClock clock;
-  FakePrompt prompt;
-  FakeDialogs dialogs;
-  FakeTreeControl pane;
-  FakeBodyView bodyView;
   QStringList recent;
-  CQuillmapDoc doc;
 };
 
 const QString kUntitled = res::kUntitledTop.toString();
@@ -89,7 +56,7 @@ TEST_F(DocumentLifecycle, NewDocumentIsOneUntitledTopNodeAndNotModified) {
   EXPECT_FALSE(doc.IsModified());
   EXPECT_TRUE(doc.PathName().isEmpty());
   // The body pane still shows the old outline's text until it reloads.
-  bodyView.text = "old";
+  body.text = "old";
   doc.WriteBodyBack();
   EXPECT_TRUE(doc.Store().GetBody(0).isEmpty());
 }
@@ -138,7 +105,7 @@ TEST_F(DocumentLifecycle, SaveModifiedAsksOnlyWhenModifiedAndHonoursTheAnswer) {
   EXPECT_TRUE(doc.SaveModified());
   EXPECT_TRUE(prompt.Asked().isEmpty());
 
-  bodyView.text = "new";
+  body.text = "new";
   doc.WriteBodyBack();
   const QByteArray before = Bytes(path);
   prompt.Script({PromptAnswer::Cancel, PromptAnswer::No, PromptAnswer::Yes});
@@ -184,13 +151,13 @@ using DocumentBody = Document;
 TEST_F(DocumentBody, BodyIsStoredOnlyWhenChangedAndThenStamped) {
   OpenAndShow(WriteOutline("a.qmp", "R\r\nR/A\r\n"));
   doc.Store().SetTimeDisplay(CTreeStore::kTimeDisplayUpdated);
-  doc.SetCurrentNode(1);
+  Select("R/A");
   doc.WriteBodyBack();
   EXPECT_FALSE(doc.IsModified());
   EXPECT_FALSE(doc.Store().GetNode(1).HasUpdateTime());
 
   clock.Set(1750000000);
-  bodyView.text = "typed";
+  body.text = "typed";
   doc.WriteBodyBack();
   EXPECT_EQ(doc.BodyOfCurrentNode(), QStringLiteral("typed"));
   EXPECT_TRUE(doc.IsModified());
@@ -199,7 +166,7 @@ TEST_F(DocumentBody, BodyIsStoredOnlyWhenChangedAndThenStamped) {
 
   // Separators never reach a body, so they are no change either.
   doc.SetModified(false);
-  bodyView.text = Marks("typed\\1");
+  body.text = Marks("typed\\1");
   doc.WriteBodyBack();
   EXPECT_FALSE(doc.IsModified());
 }
@@ -209,8 +176,8 @@ using DocumentSave = Document;
 TEST_F(DocumentSave, SaveKeepsSelectionAndCaretForTheNextOpen) {
   const QString path = WriteOutline("a.qmp", "R\r\nR/A\r\nR/B\r\n");
   OpenAndShow(path);
-  doc.SetCurrentNode(2);
-  bodyView.caret = 7;
+  Select("R/B");
+  body.caret = 7;
   settings.WriteString("System", "IniFile", {});
   ASSERT_TRUE(doc.FileSave());
   EXPECT_EQ(settings.ReadString("System", "IniFile", {}), path);
@@ -246,7 +213,7 @@ TEST_F(DocumentSave, FailedSaveDisablesSaveUntilSaveAsSucceeds) {
 TEST_F(DocumentSave, UnencodableCharactersAreSavedAsQuestionMarksOnlyAfterOk) {
   const QString path = WriteOutline("a.qmp", "R\r\n");
   OpenAndShow(path);
-  bodyView.text = QStringLiteral("smile \U0001F600\r\n");
+  body.text = QStringLiteral("smile \U0001F600\r\n");
   const QByteArray before = Bytes(path);
 
   prompt.Script({PromptAnswer::Cancel});
@@ -314,6 +281,8 @@ TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
   EXPECT_FALSE(doc.FileSave());
   EXPECT_EQ(prompt.Asked(), QStringList{res::kAskSaveOverTextFile.toString()});
   EXPECT_TRUE(doc.CanSave());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(Bytes(path), QByteArray("Plan\r\n1. A\r\n"));
 
   settings.WriteInt("System", "bTextFile", 0);
   doc.Store().SetCheckFilter(CTreeStore::kCheckFilterUnchecked);
@@ -327,6 +296,22 @@ TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
   doc.Store().SetCheckFilter(CTreeStore::kCheckFilterAll);
   EXPECT_TRUE(doc.FileSave());
   EXPECT_EQ(Bytes(path), QByteArray("text"));
+}
+
+TEST_F(DocumentTextFiles, LostCharactersAreAskedAboutBeforeThePlainTextFormatOnceEach) {
+  doc.Store().SetTextFileRenderer(
+      [](CTreeStore&, int, int) { return QStringLiteral("smile \U0001F600\r\n"); });
+  const QString path = WriteFile("plan.txt", "Plan\r\n");
+  OpenAndShow(path);
+  doc.SetModified();
+  settings.WriteInt("System", "bTextFile", 1);
+  prompt.Script({PromptAnswer::Ok, PromptAnswer::Ok});
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked(),
+            (QStringList{res::kAskSaveUnencodable.toString().arg(QStringLiteral("\U0001F600")),
+                         res::kAskSaveOverTextFile.toString()}));
+  EXPECT_EQ(Bytes(path), QByteArray("smile ?\r\n"));
+  EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

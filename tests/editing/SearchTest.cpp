@@ -4,39 +4,13 @@
 #include <QStringList>
 #include <vector>
 
-#include "editing/KeyTable.h"
-#include "editing/PaneHost.h"
-#include "editing/QEditView.h"
-#include "editing/QuillmapDoc.h"
 #include "editing/Search.h"
 #include "editing/SearchCommands.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeEditControl.h"
-#include "model/StoreFixture.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
-
-// Nodes by readable path, each with a body and a link.
-struct Node {
-  const char* path;
-  const char* body = "";
-  const char* link = "";
-};
-
-void Fill(CTreeStore& store, std::initializer_list<Node> nodes) {
-  store.Clear();
-  for (const Node& node : nodes) {
-    auto record = std::make_unique<CDirData>();
-    record->m_strPath = P(node.path);
-    record->m_strBody = QString::fromUtf8(node.body);
-    record->m_strLink = QString::fromUtf8(node.link);
-    store.AppendLoaded(std::move(record));
-  }
-  store.FinishLoading(QStringLiteral("test.qmp"));
-  store.RebuildTree();
-}
 
 // ---- Matching ----
 
@@ -72,7 +46,7 @@ SearchQuery Query(const char* word, bool titles = true, bool bodies = true, bool
 }
 
 TEST_F(NodeSearch, ForwardSkipsTheStartTitleButNotTheStartBody) {
-  Fill(store, {{"Root"}, {"Root/plan"}, {"Root/other", "the plan"}, {"Root/plan B"}});
+  Build({"Root", "Root/plan", "Root/other=the plan", "Root/plan B"});
   EXPECT_EQ(SearchForward(store, Query("plan"), 1, true).index, 1);
   const NodeMatch next = SearchForward(store, Query("plan"), 1, false);
   EXPECT_EQ(next.index, 2);
@@ -86,7 +60,7 @@ TEST_F(NodeSearch, ForwardSkipsTheStartTitleButNotTheStartBody) {
 }
 
 TEST_F(NodeSearch, BackwardTestsTheBodyBeforeTheTitle) {
-  Fill(store, {{"R", "word"}, {"R/word", "a word"}, {"R/x"}});
+  Build({"R=word", "R/word=a word", "R/x"});
   const NodeMatch match = SearchBackward(store, Query("word"), 2);
   EXPECT_EQ(match.index, 1);
   EXPECT_TRUE(match.inBody);
@@ -95,7 +69,8 @@ TEST_F(NodeSearch, BackwardTestsTheBodyBeforeTheTitle) {
 }
 
 TEST_F(NodeSearch, CaseInsensitiveFindsTitlesBodiesAndLinksBothWays) {
-  Fill(store, {{"R"}, {"R/abc"}, {"R/x", "..abc.."}, {"R/y", "", "abc.txt"}, {"R/z"}});
+  Build({"R", "R/abc", "R/x=..abc..", "R/y", "R/z"});
+  store.SetLink(Index("R/y"), "abc.txt");
   const SearchQuery any = Query("ABC", true, true, true);
   EXPECT_EQ(SearchForward(store, any, 0, true).index, 1);
   EXPECT_EQ(SearchForward(store, any, 1, false).index, 2);
@@ -112,54 +87,12 @@ TEST_F(NodeSearch, CaseInsensitiveFindsTitlesBodiesAndLinksBothWays) {
 
 // ---- The commands of both panes ----
 
-class RecordingHost : public PaneHost {
- public:
-  void FocusBodyPane() override { focus.push_back(u'B'); }
-  void FocusTreePane() override { focus.push_back(u'T'); }
-  bool BodyPaneHasFocus() const override { return false; }
-  void SendToFrame(int) override {}
-  void CloseMainWindow() override {}
-  void SetWaitCursor(bool on) override {
-    waiting += on ? 1 : -1;
-    if (on) ++waitCount;
-  }
-  bool IsLandscape() const override { return true; }
-  QString focus;  // 'B' body, 'T' tree, in order
-  int waiting = 0;
-  int waitCount = 0;
-};
-
-class NoKeys : public KeyTable {
- public:
-  int CommandFor(const KeyPress&) const override { return 0; }
-};
-
-class SearchPanes : public ::testing::Test {
+class SearchPanes : public PanesFixture {
  protected:
-  SearchPanes()
-      : doc(settings, clock, prompt, dialogs),
-        body(doc, edit, settings, prompt, dialogs, host, keys),
-        search(doc, edit, settings, prompt, dialogs, host) {
-    doc.Store().SetPane(&pane);
-    edit.onTextChanged = [this] { body.OnTextChanged(); };
-  }
-
-  // Builds the outline, shows the top node and loads the body pane.
-  void Show(std::initializer_list<Node> nodes) {
-    Fill(doc.Store(), nodes);
-    doc.SetCurrentNode(0);
-    body.InitialLoad();
-  }
-  void SelectNode(int index) {
-    doc.WriteBodyBack();
-    doc.SetCurrentNode(index);
-    doc.UpdateAllViews(nullptr, kHintBodyOnly);
-  }
   static SearchAnswer Answer(const char* word, bool titles = true, bool bodies = true,
                              bool links = false, bool caseSensitive = false) {
     return SearchAnswer{QString::fromUtf8(word), caseSensitive, titles, bodies, links};
   }
-  int Selected() const { return doc.Store().GetSelected(); }
   QString SelectedText() const {
     return edit.Text().mid(edit.SelectionStart(), edit.SelectionEnd() - edit.SelectionStart());
   }
@@ -171,25 +104,17 @@ class SearchPanes : public ::testing::Test {
   }
   bool SaidNotFound() const { return prompt.Asked() == QStringList{res::kNotFound.toString()}; }
 
-  MemorySettingsStore settings;
-  FakeClock clock;
-  FakePrompt prompt;
-  FakeDialogs dialogs;
-  FakeTreeControl pane;
-  FakeEditControl edit;
-  NoKeys keys;
-  RecordingHost host;
-  CQuillmapDoc doc;
-  CQEditView body;
-  CSearchCommands search;
+  CSearchCommands search{doc, edit, settings, prompt, dialogs, host};
 };
 
 TEST_F(SearchPanes, FindWithOnlyLinkNamesFindsTheFirstLinkThatHoldsTheWord) {
-  Show({{"R", "plan"}, {"R/plan notes"}, {"R/A", "", "/home/u/Plan.txt"}, {"R/B", "", "plan"}});
+  Build({"R=plan", "R/plan notes", "R/A", "R/B"});
+  Store().SetLink(Index("R/A"), "/home/u/Plan.txt");
+  Store().SetLink(Index("R/B"), "plan");
   dialogs.ScriptSearch({Answer("plan", false, false, true)});
   search.TreeFind();
-  EXPECT_EQ(Selected(), 2);
-  EXPECT_EQ(doc.CurrentNode(), 2);
+  EXPECT_EQ(Selected(), "R/A");
+  EXPECT_EQ(Current(), "R/A");
   EXPECT_TRUE(prompt.Asked().isEmpty());
   EXPECT_EQ(host.focus, QString());  // a link match leaves the focus in the tree
   // The tree pane's Find stores every choice and the word.
@@ -203,74 +128,74 @@ TEST_F(SearchPanes, FindWithOnlyLinkNamesFindsTheFirstLinkThatHoldsTheWord) {
 }
 
 TEST_F(SearchPanes, FindNextInTheTreeStaysOnANodeWhoseBodyHoldsTheWord) {
-  Show({{"R"}, {"R/word", "xx word yy word"}, {"R/word too"}});
+  Build({"R", "R/word=xx word yy word", "R/word too"});
   dialogs.ScriptSearch({Answer("word")});
   search.TreeFind();
-  ASSERT_EQ(Selected(), 1);  // by its title
+  ASSERT_EQ(Selected(), "R/word");  // by its title
   edit.MoveCaret(static_cast<int>(edit.Text().size()));
   search.TreeFindNext();
-  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Selected(), "R/word");
   EXPECT_EQ(edit.SelectionStart(), 3);
   EXPECT_EQ(edit.SelectionEnd(), 7);
   EXPECT_EQ(host.focus, "B");
 }
 
 TEST_F(SearchPanes, FindNextInTheBodyGoesThroughTheBodyThenOnToTheNextNode) {
-  Show({{"R", "word and word"}, {"R/a"}, {"R/b", "no"}, {"R/c", "last word"}, {"R/d"}});
+  Build({"R=word and word", "R/a", "R/b=no", "R/c=last word", "R/d"});
   dialogs.ScriptSearch({Answer("WORD", false)});
   search.BodyFind();
-  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(Selected(), "R");
   EXPECT_EQ(edit.SelectionStart(), 0);
   search.BodyFindNext();
   EXPECT_EQ(edit.SelectionStart(), 9);
   search.BodyFindNext();
-  EXPECT_EQ(Selected(), 3);
+  EXPECT_EQ(Selected(), "R/c");
   EXPECT_EQ(SelectedText(), "word");
   EXPECT_EQ(host.focus, "B");
   search.BodyFindNext();
   EXPECT_TRUE(SaidNotFound());
-  EXPECT_EQ(Selected(), 3);
+  EXPECT_EQ(Selected(), "R/c");
   EXPECT_EQ(SelectedText(), "word");  // the editor keeps its selection
 }
 
 TEST_F(SearchPanes, FindPreviousInTheBodyAtTheFirstMatchMovesToThePreviousMatchingNode) {
-  Show({{"R"}, {"R/a", "word one word two"}, {"R/b"}, {"R/c", "x word"}});
-  SelectNode(3);
+  Build({"R", "R/a=word one word two", "R/b", "R/c=x word"});
+  Select("R/c");
   dialogs.ScriptSearch({Answer("word", false)});
   search.BodyFind();
   ASSERT_EQ(edit.SelectionStart(), 2);
   search.BodyFindPrevious();
-  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Selected(), "R/a");
   EXPECT_EQ(edit.SelectionStart(), 9);  // the last occurrence in that body
   EXPECT_EQ(edit.SelectionEnd(), 13);
   EXPECT_EQ(host.focus, "TB");
   search.BodyFindPrevious();
-  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Selected(), "R/a");
   EXPECT_EQ(edit.SelectionStart(), 0);
   search.BodyFindPrevious();
   EXPECT_TRUE(SaidNotFound());
-  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Selected(), "R/a");
 }
 
 TEST_F(SearchPanes, SearchesSeeUnsavedTypingAndLeaveTheSelectionWhenNothingIsFound) {
-  Show({{"R"}, {"R/a", "old"}});
-  SelectNode(1);
+  Build({"R", "R/a=old"});
+  Select("R/a");
   edit.Type("new ");
   dialogs.ScriptSearch({Answer("new"), Answer("missing")});
   search.TreeFind();
-  EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(doc.Store().GetBody(1), "new old");
+  EXPECT_EQ(Selected(), "R/a");
+  EXPECT_EQ(Body("R/a"), "new old");
   EXPECT_EQ(SelectedText(), "new");
   search.TreeFind();
   EXPECT_TRUE(SaidNotFound());
-  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Selected(), "R/a");
   EXPECT_EQ(SelectedText(), "new");
-  EXPECT_GT(host.waitCount, 0);
+  EXPECT_GT(host.waitCursors, 0);
   EXPECT_EQ(host.waiting, 0);
 }
 
 TEST_F(SearchPanes, BodyFindStartsAtTheCaretAndLeavesCaseAndTitleKeysAlone) {
-  Show({{"R", "word one word"}});
+  Build({"R=word one word"});
   edit.MoveCaret(2);
   dialogs.ScriptSearch({Answer("WORD", false, true, true, true)});
   search.BodyFind();
@@ -296,7 +221,7 @@ TEST_F(SearchPanes, TheDialogStartsFromTheStoredChoicesAndRecentWords) {
   settings.WriteString(QStringLiteral("Search"), QStringLiteral("str1"), QStringLiteral("new"));
   settings.WriteString(QStringLiteral("Search"), QStringLiteral("str2"), QStringLiteral("old"));
   CSearchCommands fresh(doc, edit, settings, prompt, dialogs, host);
-  Show({{"R"}});
+  Build({"R"});
   fresh.TreeFind();  // cancelled
   ASSERT_EQ(dialogs.SearchRequests().size(), 1u);
   const SearchRequest& request = dialogs.SearchRequests().back();
@@ -311,7 +236,7 @@ TEST_F(SearchPanes, TheDialogStartsFromTheStoredChoicesAndRecentWords) {
 }
 
 TEST_F(SearchPanes, RecentWordsKeepTheTwentyNewestWithoutRepeats) {
-  Show({{"R"}});
+  Build({"R"});
   for (const char* word : {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10", "11",
                            "12", "13", "14", "15", "16", "17", "18", "19", "20", "21", "5"}) {
     dialogs.ScriptSearch({Answer(word)});
@@ -325,7 +250,7 @@ TEST_F(SearchPanes, RecentWordsKeepTheTwentyNewestWithoutRepeats) {
 }
 
 TEST_F(SearchPanes, AnEmptyWordFindsNothingAndIsNotRemembered) {
-  Show({{"R", "text"}});
+  Build({"R=text"});
   dialogs.ScriptSearch({Answer("")});
   search.TreeFind();
   EXPECT_TRUE(SaidNotFound());
@@ -335,9 +260,9 @@ TEST_F(SearchPanes, AnEmptyWordFindsNothingAndIsNotRemembered) {
 }
 
 TEST_F(SearchPanes, SearchListProposesTheBodySelectionAndJumpsToTheChosenNode) {
-  Show({{"R"}, {"R/a", "Idea one\r\nmore"}, {"R/a/deep", "idea"}, {"R/b"}, {"R/idea"}});
+  Build({"R", "R/a=Idea one\r\nmore", "R/a/deep=idea", "R/b", "R/idea"});
   doc.Store().CollapseAll(0);
-  SelectNode(1);
+  Select("R/a");
   edit.SetSelection(0, 10);  // "Idea one" and the line break
   dialogs.ScriptSearch({Answer("idea")});
   dialogs.ScriptSearchList({1});
@@ -346,16 +271,16 @@ TEST_F(SearchPanes, SearchListProposesTheBodySelectionAndJumpsToTheChosenNode) {
   EXPECT_EQ(dialogs.SearchRequests().at(0).caption, res::kSearchListDialogTitle.toString());
   ASSERT_EQ(dialogs.SearchListRequests().size(), 1u);
   EXPECT_EQ(dialogs.SearchListRequests().at(0).entries, (QStringList{"a", "deep", "idea"}));
-  EXPECT_EQ(Selected(), 2);
-  EXPECT_EQ(doc.CurrentNode(), 2);
+  EXPECT_EQ(Selected(), "R/a/deep");
+  EXPECT_EQ(Current(), "R/a/deep");
   EXPECT_EQ(edit.Text(), "idea");
-  EXPECT_EQ(doc.Store().GetNode(2).m_bExpand, 1);  // opened to be seen
+  EXPECT_EQ(Node("R/a/deep").m_bExpand, 1);  // opened to be seen
   EXPECT_EQ(Setting("ISearch"), 0);
 
   // Closing the list leaves the selection; nothing found shows no list.
   dialogs.ScriptSearch({Answer("idea"), Answer("nowhere")});
   search.SearchList();
-  EXPECT_EQ(Selected(), 2);
+  EXPECT_EQ(Selected(), "R/a/deep");
   search.SearchList();
   EXPECT_TRUE(SaidNotFound());
   EXPECT_EQ(dialogs.SearchListRequests().size(), 2u);

@@ -2,10 +2,10 @@
 // the next node poured into the current one.
 #include <tuple>
 
-#include "PanesFixture.h"
 #include "editing/SplitMerge.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
@@ -85,7 +85,7 @@ TEST_F(Split, WithoutMovingTheSplitNodeStaysWithCaretAndScroll) {
   EXPECT_EQ(std::tuple(Current(), Selected(), edit.Text()),
             std::tuple(QStringLiteral("R/A"), QStringLiteral("R/A"), Body("R/A")));
   EXPECT_EQ(CaretAndScroll(), std::tuple(8 * 15, 8 * 15, 12));
-  EXPECT_EQ(host.bodyFocused, 1);
+  EXPECT_EQ(host.focus, "B");
 }
 
 TEST_F(Split, BelowTheCaretAndFromTheTopNode) {
@@ -167,10 +167,35 @@ TEST_F(Merge, CaretScrollAndFocusAreKeptAndUndoRestores) {
   marksRebuilt = 0;
   splitMerge.Merge();
   EXPECT_EQ(CaretAndScroll(), std::tuple(2, 4, 1));
-  EXPECT_EQ(std::tuple(host.bodyFocused, marksRebuilt), std::tuple(1, 1));
+  EXPECT_EQ(std::tuple(host.focus, marksRebuilt), std::tuple(QStringLiteral("B"), 1));
   tree.Undo();
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/B", "R/B/B1"}));
   EXPECT_EQ(Body("R/A"), "a\r\nb\r\nc");
+}
+
+// The body pane's Undo takes a split or merge back while it is fresh (the
+// window wires that); these check only when the document says it is.
+using BodyUndoAfterSplitOrMerge = SplitMergeFixture;
+
+TEST_F(BodyUndoAfterSplitOrMerge, IsFreshDespiteTheChangedTextUntilTheUserTypes) {
+  Build({"R", "R/A=keep\r\n", "R/B=b"});
+  Write(settings, settings::kSplitDlg, 0);
+  Select("R/A");
+  edit.MoveCaret(6);
+  edit.Type("cut");  // typing before the change does not count against it
+  EXPECT_FALSE(doc.IsUndoFresh());
+  edit.SetSelection(6, 9);
+  ASSERT_TRUE(splitMerge.Split());
+  EXPECT_EQ(edit.Text(), "keep\r\n");
+  EXPECT_TRUE(doc.IsUndoFresh());
+  edit.Type("x");
+  EXPECT_FALSE(doc.IsUndoFresh());
+
+  ASSERT_TRUE(splitMerge.Merge());  // takes the split-off child back in
+  EXPECT_TRUE(edit.Text().contains(u"cut"));
+  EXPECT_TRUE(doc.IsUndoFresh());
+  edit.Type("y");
+  EXPECT_FALSE(doc.IsUndoFresh());
 }
 
 }  // namespace

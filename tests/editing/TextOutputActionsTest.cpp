@@ -1,43 +1,24 @@
 // Behaviour of the text output commands: the file name and dialog, the
 // range, the unencodable and cannot-create cases, the clipboard copy, the
 // format dialog, and the live outline left as it was.
-#include <gtest/gtest.h>
-
 #include <QTemporaryDir>
 
-#include "editing/DocumentView.h"
-#include "editing/QuillmapDoc.h"
 #include "editing/TextOutputActions.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeDialogs.h"
-#include "model/StoreFixture.h"
 #include "platform/FileIo.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-// Holds what the user typed into the body pane.
-class BodyStub : public DocumentView, public BodyViewRole {
- public:
-  void OnUpdate(const DocumentView*, int) override {}
-  BodyViewRole* BodyRole() override { return this; }
-  QString BodyText() const override { return text; }
-  int CaretPosition() const override { return 0; }
-  void ApplyFirstLineTitle() override {}
-  QString text;
-};
-
-class TextOutputCommand : public ::testing::Test {
+class TextOutputCommand : public TreePaneFixture {
  protected:
-  TextOutputCommand() : doc(settings, clock, prompt, dialogs) {
-    doc.Store().SetPane(&pane);
-    doc.AddView(&body);
+  TextOutputCommand() {
     // An outline file of its own, so that the document has a path.
-    CTreeStore source(settings, clock, prompt);
+    CTreeStore source(settings, clock);
     source.AddRoot(u"Plan"_s);
     source.InsertChild(0, u"A"_s, {}, u"a body"_s, 0, 0);
     source.InsertChild(1, u"A1"_s, {}, {}, 0, 0);
@@ -45,28 +26,14 @@ class TextOutputCommand : public ::testing::Test {
     source.GetNode(2).m_bExpand = 0;
     EXPECT_TRUE(source.SaveOutline(dir.filePath(u"plan.qmp"_s)));
     doc.OpenDocument(dir.filePath(u"plan.qmp"_s));
-    doc.Store().RebuildTree();
-    Select(0);
+    ShowLoaded();
   }
-  ~TextOutputCommand() override { doc.RemoveView(&body); }
 
-  void Select(int i) {
-    doc.SetCurrentNode(i);
-    body.text = doc.Store().GetBody(i);
-  }
   QString Out(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
   std::optional<QByteArray> File(const char* name) const { return ReadWholeFile(Out(name)); }
 
   QTemporaryDir dir;
-  MemorySettingsStore settings;
-  FakeClock clock;
-  FakePrompt prompt;
-  FakeDialogs dialogs;
-  FakeClipboard clipboard;
-  FakeTreeControl pane;
-  BodyStub body;
-  CQuillmapDoc doc;
-  TextOutputActions actions{doc, settings, clock, prompt, dialogs, clipboard};
+  TextOutputActions actions{doc, settings, clock, prompt, dialogs, dialogs, clipboard};
 };
 
 TEST(TextOutputFileName, IsTheDocumentNameWithTheFormsExtension) {
@@ -78,7 +45,7 @@ TEST(TextOutputFileName, IsTheDocumentNameWithTheFormsExtension) {
 }
 
 TEST_F(TextOutputCommand, AsksForTheFileAndWritesTheSelectedBranch) {
-  Select(1);
+  Select("Plan/A");
   EXPECT_FALSE(actions.OutputToFile());  // cancelled: nothing written, nothing said
   ASSERT_EQ(dialogs.SaveRequests().size(), 1u);
   const SaveFileRequest& request = dialogs.SaveRequests().front();
@@ -119,7 +86,7 @@ TEST_F(TextOutputCommand, LeavesTheLiveOutlineAndThePaneAsTheyWere) {
 // The copy numbers as a copy does, and keeps what the code page cannot hold.
 TEST_F(TextOutputCommand, CopyPutsTheSelectedBranchOnTheClipboard) {
   qm::Write(settings, qm::settings::kTextForm, TextFormat::kChapterNumbers);
-  Select(1);
+  Select("Plan/A");
   body.text = u"a body ก😀"_s;
   actions.CopyToClipboard();
   EXPECT_EQ(clipboard.Text(), u"A\r\na body ก😀\r\n  1 A1\r\n"_s);
@@ -128,7 +95,7 @@ TEST_F(TextOutputCommand, CopyPutsTheSelectedBranchOnTheClipboard) {
 // What the user typed into the body is written back first.
 TEST_F(TextOutputCommand, AsksBeforeWritingUnencodableCharactersAsQuestionMarks) {
   qm::Write(settings, qm::settings::kTextForm, TextFormat::kAsItIs);
-  Select(3);
+  Select("Plan/B");
   body.text = u"ก"_s;
   prompt.Script({PromptAnswer::Cancel});
   dialogs.ScriptSaveFileName({Out("lossy.txt"), Out("lossy.txt")});

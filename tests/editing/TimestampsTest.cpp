@@ -3,19 +3,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "editing/DocumentPaneFixture.h"
 #include "editing/LatestUpdated.h"
 #include "editing/Timestamps.h"
 #include "res/Strings.h"
+#include "support/PanesFixture.h"
 
 namespace qm::test {
 namespace {
 
 constexpr qint32 kMorning = 1733616000;  // 2024-12-08 09:00 in Tokyo
 
-class Timestamps : public DocumentPaneFixture {
+class Timestamps : public TreePaneFixture {
  protected:
-  CTimestamps timestamps{doc, view, settings, prompt, dialogs};
+  CTimestamps timestamps{doc, tree, settings, prompt, dialogs};
 };
 
 TEST_F(Timestamps, ModesShowTheirTimeKeepTheSelectionAndAreRemembered) {
@@ -25,18 +25,18 @@ TEST_F(Timestamps, ModesShowTheirTimeKeepTheSelectionAndAreRemembered) {
   Node("R/B").SetCreateTime(kMorning + 60);  // never updated
   Select("R/B");
   timestamps.SetDisplayMode(CTreeStore::kTimeDisplayCreated);
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "A (2024/12/07 09:00)", "B (2024/12/08 09:01)"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "A (2024/12/07 09:00)", "B (2024/12/08 09:01)"}));
   EXPECT_EQ(settings.ReadInt("View", "Time", -1), 2);
   EXPECT_EQ(body.fullUpdates, 2);  // the load, then the mode
   timestamps.SetDisplayMode(CTreeStore::kTimeDisplayUpdated);
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "A (2024/12/08 09:00)", "B"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "A (2024/12/08 09:00)", "B"}));
   EXPECT_FALSE(doc.IsModified());
   clock.Set(kMorning + 3600);
   body.text = "typed";
   doc.WriteBodyBack();  // the label shows the new time at once
-  EXPECT_EQ(tree.Texts()[2], "B (2024/12/08 10:00)");
+  EXPECT_EQ(pane.Texts()[2], "B (2024/12/08 10:00)");
   timestamps.SetDisplayMode(CTreeStore::kTimeDisplayNone);
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "A", "B"}));
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "A", "B"}));
   EXPECT_EQ(Selected(), "R/B");
   EXPECT_EQ(doc.CurrentNode(), 2);
   EXPECT_EQ(body.text, "typed");
@@ -48,11 +48,11 @@ TEST_F(Timestamps, UndoLeavesTheViewSettingsAsTheUserLastChoseThem) {
   Node("R/A").SetUpdateTime(kMorning);
   timestamps.SetDisplayMode(CTreeStore::kTimeDisplayUpdated);
   Select("R/B");
-  view.DeleteBranch();  // the snapshot is taken while times are shown
+  tree.DeleteBranch();  // the snapshot is taken while times are shown
   timestamps.SetDisplayMode(CTreeStore::kTimeDisplayNone);
-  view.ToggleChapterCharacters();
-  view.Undo();
-  EXPECT_EQ(tree.Texts(), (QStringList{"R", "Ⅰ.A", "Ⅱ.B"}));
+  tree.ToggleChapterCharacters();
+  tree.Undo();
+  EXPECT_EQ(pane.Texts(), (QStringList{"R", "Ⅰ.A", "Ⅱ.B"}));
 }
 
 class LatestCollection : public StoreFixture {
@@ -99,7 +99,7 @@ TEST_F(Timestamps, ListRowsShowTimeTitleAndBodyAndTheJumpOpensTheWay) {
   Node("R/A/Deep").SetCategory(1);
   Node("R/B").SetUpdateTime(kMorning - 60);
   Store().CollapseAll(0);
-  view.ToggleChapterCharacters();
+  tree.ToggleChapterCharacters();
   Select("R/A/Deep");
   body.text = "typed";  // handed over first, so this node is the newest
   clock.Set(kMorning);
@@ -115,7 +115,7 @@ TEST_F(Timestamps, ListRowsShowTimeTitleAndBodyAndTheJumpOpensTheWay) {
   EXPECT_EQ(Selected(), "R/A/Deep");
   EXPECT_EQ(body.text, "typed");
   EXPECT_EQ(Node("R/A/Deep").m_bExpand, 1);
-  EXPECT_TRUE(tree.Get(Store().GetItem(Index("R/A"))).expanded);
+  EXPECT_TRUE(pane.Get(Store().GetItem(Index("R/A"))).expanded);
 }
 
 TEST_F(Timestamps, JumpFindsTheListedNodeAmongSiblingsOfTheSameTitle) {

@@ -18,102 +18,49 @@
 #include <functional>
 #include <tuple>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/FakePrompt.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
 #include "gui/SplitDialog.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/FakePrompt.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
-
-class ClipboardWindowTest : public ::testing::Test {
+class ClipboardWindowTest : public test::WindowFixture {
  protected:
-  static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
-
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-    for (const char* name : {"first.qmp", "second.qmp"}) {
-      const QString path = dir.filePath(QLatin1String(name));
-      ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
-    program = std::make_unique<QuillmapApp>(settings);
-    ASSERT_TRUE(program->Start(dir.filePath(QStringLiteral("first.qmp")), false));
-    program->Window().activateWindow();
-    QApplication::processEvents();
+    WindowFixture::SetUp();
+    second = CopySample("second.qmp");
+    Start();
   }
-
-  CTreeStore& Store() { return program->Document().Store(); }
-
-  void Select(const QString& title) {
-    for (int i = 0; i < Store().GetCount(); ++i) {
-      if (Store().GetTitle(i) == title) {
-        program->Window().TreeWidget()->setFocus();
-        Store().Select(i);
-        QApplication::processEvents();
-        return;
-      }
-    }
-    ADD_FAILURE() << "no node " << title.toStdString();
-  }
-
-  QStringList Titles() {
-    QStringList titles;
-    for (int i = 0; i < Store().GetCount(); ++i) titles << Store().GetTitle(i);
-    return titles;
-  }
-
-  // Answers the modal dialogs that come up next, one step each, in order.
-  void Answer(std::deque<std::function<void(QWidget*)>> steps) {
-    if (steps.empty()) return;
-    QTimer::singleShot(0, [this, steps = std::move(steps)]() mutable {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
-      auto step = std::move(steps.front());
-      steps.pop_front();
-      Answer(std::move(steps));
-      step(dialog);
-    });
-  }
-
-  QTemporaryDir dir;
-  MemorySettingsStore settings;
-  test::ModalGuard guard;
-  std::unique_ptr<QuillmapApp> program;
+  QString second;
 };
+
+using test::Find;
 
 TEST_F(ClipboardWindowTest, ABranchCopiedInOneFileIsPastedInAnother) {
   Select(QStringLiteral("予定"));
-  program->Window().RunCommand(kCmdCopy);
+  Window().RunCommand(kCmdCopy);
   EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QChar(0x07)));
 
-  ASSERT_TRUE(program->OpenFile(dir.filePath(QStringLiteral("second.qmp"))));
+  ASSERT_TRUE(OpenFile(second));
   Select(QStringLiteral("本文を書く"));
-  Answer({[](QWidget* dialog) {
+  test::AnswerInTurn({[](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), res::kPasteDialogTitle.toString());
     Find<QRadioButton>(dialog, "belowButton")->setChecked(true);
     Find<QPushButton>(dialog, "okButton")->click();
   }});
-  program->Window().RunCommand(kCmdPaste);
+  Window().RunCommand(kCmdPaste);
   EXPECT_EQ(Titles().mid(4, 5),
             (QStringList{"本文を書く", "予定", "会議の資料を作る", "古い案", "買い物"}));
-  EXPECT_TRUE(program->Document().IsModified());
-  EXPECT_EQ(program->Window().TreeWidget()->topLevelItem(0)->child(0)->child(2)->child(0)->text(0),
+  EXPECT_TRUE(Document().IsModified());
+  EXPECT_EQ(Window().TreeWidget()->topLevelItem(0)->child(0)->child(2)->child(0)->text(0),
             QStringLiteral("予定"));
 }
 
@@ -121,19 +68,19 @@ TEST_F(ClipboardWindowTest, PlainTextIsPastedAsTheTextDialogSays) {
   QGuiApplication::clipboard()->setText(QStringLiteral("一\n\t二\n\t\t三\n"));
   Select(QStringLiteral("予定"));
   const int before = Store().GetCount();
-  Answer({[](QWidget* dialog) {
-            Find<QRadioButton>(dialog, "sameLevelButton")->setChecked(true);
-            Find<QCheckBox>(dialog, "dontAskBox")->setChecked(true);
-            Find<QPushButton>(dialog, "okButton")->click();
-          },
-          [](QWidget* dialog) {
-            EXPECT_EQ(dialog->windowTitle(), res::kTextPasteDialogTitle.toString());
-            EXPECT_EQ(Find<QLabel>(dialog, "messageLabel")->text(),
-                      res::kTextPasteMessage.toString());
-            EXPECT_TRUE(Find<QRadioButton>(dialog, "modeButton0")->isChecked());
-            Find<QPushButton>(dialog, "okButton")->click();
-          }});
-  program->Window().RunCommand(kCmdPaste);
+  test::AnswerInTurn({[](QWidget* dialog) {
+                        Find<QRadioButton>(dialog, "sameLevelButton")->setChecked(true);
+                        Find<QCheckBox>(dialog, "dontAskBox")->setChecked(true);
+                        Find<QPushButton>(dialog, "okButton")->click();
+                      },
+                      [](QWidget* dialog) {
+                        EXPECT_EQ(dialog->windowTitle(), res::kTextPasteDialogTitle.toString());
+                        EXPECT_EQ(Find<QLabel>(dialog, "messageLabel")->text(),
+                                  res::kTextPasteMessage.toString());
+                        EXPECT_TRUE(Find<QRadioButton>(dialog, "modeButton0")->isChecked());
+                        Find<QPushButton>(dialog, "okButton")->click();
+                      }});
+  Window().RunCommand(kCmdPaste);
   ASSERT_EQ(Store().GetCount(), before + 3);
   EXPECT_EQ(Titles().mid(before), (QStringList{"一", "二", "三"}));
   EXPECT_EQ(Store().GetLevel(before), 1);
@@ -142,39 +89,39 @@ TEST_F(ClipboardWindowTest, PlainTextIsPastedAsTheTextDialogSays) {
   EXPECT_EQ(Read(settings, settings::kPasteLevel), 1);
 
   // Cancel in the text dialog leaves the outline alone.
-  Answer({[](QWidget* dialog) {
+  test::AnswerInTurn({[](QWidget* dialog) {
     Find<QRadioButton>(dialog, "modeButton3")->setChecked(true);
     Find<QPushButton>(dialog, "cancelButton")->click();
   }});
-  program->Window().RunCommand(kCmdPaste);
+  Window().RunCommand(kCmdPaste);
   EXPECT_EQ(Store().GetCount(), before + 3);
   EXPECT_EQ(Read(settings, settings::kTextPasteMode), 0);
 }
 
 TEST_F(ClipboardWindowTest, SplitAndMergeFromTheTreePaneWorkOnTheBody) {
   Select(QStringLiteral("項目を追加する"));
-  QPlainTextEdit* body = program->Window().BodyWidget();
+  QPlainTextEdit* body = Window().BodyWidget();
   body->setPlainText(QStringLiteral("残す\n分ける\n本文"));
   QTextCursor cursor = body->textCursor();
   cursor.setPosition(3);
   cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
   body->setTextCursor(cursor);
-  program->Window().TreeWidget()->setFocus();
+  Window().TreeWidget()->setFocus();
   QApplication::processEvents();
-  Answer({[](QWidget* dialog) {
+  test::AnswerInTurn({[](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), res::kSplitDialogTitle.toString());
     EXPECT_EQ(Find<QLineEdit>(dialog, "titleEdit")->text(), QStringLiteral("分ける"));
     Find<QCheckBox>(dialog, "dropFirstLineBox")->setChecked(true);
     Find<QPushButton>(dialog, "okButton")->click();
   }});
-  program->Window().RunCommand(kCmdSplit);
+  Window().RunCommand(kCmdSplit);
   const int split = Store().FindPath(Store().GetPath(2) + QChar(1) + QStringLiteral("分ける"));
   ASSERT_GT(split, 0);
   EXPECT_EQ(Store().GetBody(split), QStringLiteral("本文"));
   EXPECT_EQ(Store().GetBody(2), QStringLiteral("残す\r\n"));
 
   // Merging the split node back joins the text again, with its title.
-  program->Window().RunCommand(kCmdMerge);
+  Window().RunCommand(kCmdMerge);
   EXPECT_EQ(body->toPlainText(), QStringLiteral("残す\n\n分ける\n\n本文"));
 }
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "app/CommandIds.h"
 #include "gui/CommandIcons.h"
+#include "res/CommandIds.h"
 #include "res/Commands.h"
 
 namespace qm {

@@ -9,63 +9,47 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/QtPrinting.h"
 #include "gui/LinkFileNameDialog.h"
 #include "gui/MainWindow.h"
 #include "gui/NewLinkFileDialog.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/QtClipboard.h"
-#include "gui/QuillmapApp.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
+#include "support/FakePrompt.h"
+#include "support/QtPrinting.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
+using test::Find;
+using LinkFilesWindow = test::WindowFixture;
 
-TEST(LinkFilesWindow, LinksLeadToNodesThroughTheRouter) {
-  test::EnsureOffscreenApp();
-  QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  const QString path = dir.filePath(QStringLiteral("notes.qmp"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  MemorySettingsStore settings;
-  test::ModalGuard guard;
-  QuillmapApp program(settings);
-  ASSERT_TRUE(program.Start(path, false));
-  CTreeStore& store = program.Document().Store();
+TEST_F(LinkFilesWindow, LinksLeadToNodesThroughTheRouter) {
+  Start();
+  CTreeStore& store = Store();
   const QString shopping = QStringLiteral("file:///./はじめての Quillmap/予定/買い物");
 
   // Link to this node, from the node the file was saved on.
-  program.Window().TreeWidget()->setFocus();
-  store.Select(store.FindPath(QStringLiteral("はじめての Quillmap\1予定\1買い物")));
-  QApplication::processEvents();
-  program.Window().RefreshCommandStates();
-  EXPECT_TRUE(program.Window().ActionOf(kCmdLinkToNode)->isEnabled());
-  program.Window().RunCommand(kCmdLinkToNode);
+  Select(QStringLiteral("買い物"));
+  Window().RefreshCommandStates();
+  EXPECT_TRUE(Window().ActionOf(kCmdLinkToNode)->isEnabled());
+  Window().RunCommand(kCmdLinkToNode);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), shopping);
 
   // Following it from another node selects the shopping list and shows it.
-  const int use = store.FindPath(QStringLiteral("はじめての Quillmap\1使い方"));
+  const int use = IndexOf(QStringLiteral("使い方"));
   store.SetLink(use, shopping);
   store.Select(use);
   QApplication::processEvents();
-  program.Window().RunCommand(kCmdOpenLinkFile);
+  Window().RunCommand(kCmdOpenLinkFile);
   QApplication::processEvents();
   EXPECT_EQ(store.GetTitle(store.GetSelected()), QStringLiteral("買い物"));
-  EXPECT_EQ(program.Document().CurrentNode(), store.GetSelected());
-  EXPECT_TRUE(program.Window().BodyWidget()->toPlainText().startsWith(QStringLiteral("牛乳")));
+  EXPECT_EQ(Document().CurrentNode(), store.GetSelected());
+  EXPECT_TRUE(Window().BodyWidget()->toPlainText().startsWith(QStringLiteral("牛乳")));
 }
 
 // Answers every button with what a test set.

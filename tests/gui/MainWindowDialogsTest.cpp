@@ -14,81 +14,26 @@
 #include <QToolButton>
 #include <functional>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/QtPrinting.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Commands.h"
 #include "res/Strings.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-class MainWindowDialogsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
-
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toUtf8());
-    path = dir.filePath(u"notes.qmp"_s);
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  }
-
-  void Start() {
-    program = std::make_unique<QuillmapApp>(settings);
-    ASSERT_TRUE(program->Start(path, false));
-    QApplication::processEvents();
-  }
-
-  CTreeStore& Store() { return program->Document().Store(); }
-  MainWindow& Window() { return program->Window(); }
-
-  // Runs answer on the next modal window (or popup) once it is up.
-  static void WhenModalShows(std::function<void(QWidget*)> answer) {
-    QTimer::singleShot(0, [answer] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr) modal = QApplication::activePopupWidget();
-      ASSERT_NE(modal, nullptr);
-      answer(modal);
-    });
-  }
-
-  // Clicks the message box button with the given text and remembers the message.
-  void AnswerMessage(QStringView button) {
-    WhenModalShows([this, text = button.toString()](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      ASSERT_NE(box, nullptr);
-      lastMessage = box->text();
-      for (QAbstractButton* candidate : box->buttons()) {
-        if (candidate->text() == text) {
-          candidate->click();
-          return;
-        }
-      }
-      ADD_FAILURE() << "no button " << text.toStdString();
-    });
-  }
-
-  QTemporaryDir dir;
-  QString path;
-  QString lastMessage;
-  MemorySettingsStore settings;
-  test::ModalGuard guard;
-  std::unique_ptr<QuillmapApp> program;
-};
+using MainWindowDialogsTest = test::WindowFixture;
 
 TEST_F(MainWindowDialogsTest, ReloadAsksThenDropsUnsavedChangesOnlyOnOk) {
   Start();
   Store().Rename(1, u"changed"_s);
-  program->Document().SetModified();
+  Document().SetModified();
 
   AnswerMessage(res::kButtonCancel);
   Window().RunCommand(kCmdReload);
@@ -98,7 +43,7 @@ TEST_F(MainWindowDialogsTest, ReloadAsksThenDropsUnsavedChangesOnlyOnOk) {
   AnswerMessage(res::kButtonOk);
   Window().RunCommand(kCmdReload);
   EXPECT_NE(Store().GetTitle(1), u"changed"_s);
-  EXPECT_FALSE(program->Document().IsModified());
+  EXPECT_FALSE(Document().IsModified());
 }
 
 TEST_F(MainWindowDialogsTest, QuitWithConfirmationClosesOnlyOnOk) {
@@ -121,7 +66,7 @@ TEST_F(MainWindowDialogsTest, DoubleTapOnALeafWithoutLinkEditsTheNode) {
   ASSERT_NE(item, nullptr);
   const int index = Store().GetSelected();
   ASSERT_FALSE(Store().HasChildren(index));
-  WhenModalShows([](QWidget* dialog) {
+  test::WhenModalShows([](QWidget* dialog) {
     dialog->findChild<QLineEdit*>(u"titleEdit"_s)->setText(u"tapped"_s);
     dialog->findChild<QPushButton*>(u"okButton"_s)->click();
   });
@@ -135,7 +80,7 @@ TEST_F(MainWindowDialogsTest, FontDialogAppliesToTheFocusedPaneAndIsKept) {
   QFont chosen = Window().TreeWidget()->font();
   chosen.setPointSize(21);
   chosen.setBold(true);
-  WhenModalShows([chosen](QWidget* modal) {
+  test::WhenModalShows([chosen](QWidget* modal) {
     auto* dialog = qobject_cast<QFontDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     dialog->setCurrentFont(chosen);
@@ -156,7 +101,7 @@ TEST_F(MainWindowDialogsTest, OpenDialogStartsOnTheRememberedFilterAndRemembersT
   const QString other = dir.filePath(u"other.qmp"_s);
   ASSERT_TRUE(QFile::copy(path, other));
   QString startFilter;
-  WhenModalShows([&startFilter, other](QWidget* modal) {
+  test::WhenModalShows([&startFilter, other](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     startFilter = dialog->selectedNameFilter();
@@ -166,7 +111,7 @@ TEST_F(MainWindowDialogsTest, OpenDialogStartsOnTheRememberedFilterAndRemembersT
   });
   Window().RunCommand(kCmdOpen);
   EXPECT_TRUE(startFilter.contains(u"*.txt"_s)) << startFilter.toStdString();
-  EXPECT_EQ(program->Document().PathName(), other);
+  EXPECT_EQ(Document().PathName(), other);
   EXPECT_EQ(settings.ReadInt(u"System"_s, u"FileOpenType"_s, 0), 1);
 }
 
@@ -179,7 +124,7 @@ TEST_F(MainWindowDialogsTest, MemoFilterOpensTheChosenFileAsAMemoOnce) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(".A\r\n..B\r\nbody\r\n");
   file.close();
-  WhenModalShows([notes](QWidget* modal) {
+  test::WhenModalShows([notes](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     dialog->selectNameFilter(dialog->nameFilters().value(2));
@@ -205,7 +150,7 @@ TEST_F(MainWindowDialogsTest, RecentFilePopupListsTheFilesUnderItsButton) {
   settings.WriteString(u"Recent File List"_s, u"File2"_s, dir.filePath(u"b.qmp"_s));
   Start();
   QStringList shown;
-  WhenModalShows([&shown](QWidget* popup) {
+  test::WhenModalShows([&shown](QWidget* popup) {
     for (const QAction* action : popup->actions()) shown.append(action->text());
     popup->close();
   });
@@ -255,7 +200,7 @@ TEST_F(MainWindowDialogsTest, TreeContextMenuOffersTheTreeCommandsInGroups) {
   QTreeWidget* tree = Window().TreeWidget();
   tree->setFocus();
   QStringList shown;
-  WhenModalShows([&shown](QWidget* popup) {
+  test::WhenModalShows([&shown](QWidget* popup) {
     for (const QAction* action : popup->actions()) {
       shown.append(action->isSeparator() ? u"-"_s : action->text());
     }

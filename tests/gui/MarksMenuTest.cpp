@@ -7,31 +7,24 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "app/CommandRouter.h"
 #include "editing/QuillmapDoc.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Commands.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-TEST(MarksMenu, AMarkSetThroughTheRouterBecomesAnEntryThatLeadsBack) {
-  test::EnsureOffscreenApp();
-  test::ModalGuard guard;
-  QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  const QString path = dir.filePath(QStringLiteral("notes.qmp"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  MemorySettingsStore settings;
-  QuillmapApp program(settings);
-  ASSERT_TRUE(program.Start(path, false));
-  MainWindow& window = program.Window();
-  CTreeStore& store = program.Document().Store();
+using MarksMenu = test::WindowFixture;
+
+TEST_F(MarksMenu, AMarkSetThroughTheRouterBecomesAnEntryThatLeadsBack) {
+  Start();
+  CommandRouter& router = program->Router();
+  MainWindow& window = Window();
+  CTreeStore& store = Store();
   window.TreeWidget()->setFocus();
   const int marked = 6;  // "会議の資料を作る", of the first category
 
@@ -39,11 +32,11 @@ TEST(MarksMenu, AMarkSetThroughTheRouterBecomesAnEntryThatLeadsBack) {
   ASSERT_NE(window.ActionOf(kCmdMarkEntryFirst), nullptr);
   EXPECT_EQ(window.ActionOf(kCmdMarkEntryFirst)->text(), QStringLiteral("階層を変える"));
   window.TreeWidget()->setCurrentItem(nullptr);
-  EXPECT_FALSE(program.Router().StateOf(kCmdToggleMark).enabled);
-  EXPECT_TRUE(program.Router().StateOf(kCmdShowAllChecks).checked);
+  EXPECT_FALSE(router.StateOf(kCmdToggleMark).enabled);
+  EXPECT_TRUE(router.StateOf(kCmdShowAllChecks).checked);
 
   store.Select(marked);
-  ASSERT_TRUE(program.Router().Execute(kCmdToggleMark));
+  ASSERT_TRUE(router.Execute(kCmdToggleMark));
   QAction* entry = window.ActionOf(kCmdMarkEntryFirst + 1);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->text(), QStringLiteral("【仕事】会議の資料を作る"));
@@ -58,7 +51,7 @@ TEST(MarksMenu, AMarkSetThroughTheRouterBecomesAnEntryThatLeadsBack) {
   ASSERT_TRUE(entry->isEnabled());
   entry->trigger();
   EXPECT_EQ(store.GetSelected(), marked);
-  EXPECT_EQ(program.Document().CurrentNode(), marked);
+  EXPECT_EQ(Document().CurrentNode(), marked);
   EXPECT_EQ(window.TreeWidget()->currentItem()->text(0), store.DisplayText(marked));
 }
 

@@ -10,11 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "OffscreenApp.h"
-#include "fakes/FakePrompt.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/QtDialogs.h"
 #include "res/Strings.h"
+#include "support/FakePrompt.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
@@ -25,12 +25,7 @@ QStringList Items(const QComboBox* list) {
   return items;
 }
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
+using test::Find;
 
 class NodeEditDialogTest : public ::testing::Test {
  protected:

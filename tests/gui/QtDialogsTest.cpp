@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "OffscreenApp.h"
 #include "gui/QtDialogs.h"
 #include "res/Strings.h"
+#include "support/OffscreenApp.h"
 
 namespace qm {
 namespace {

@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-#include "OffscreenApp.h"
 #include "gui/QtEditControl.h"
+#include "support/OffscreenApp.h"
 
 namespace qm {
 namespace {

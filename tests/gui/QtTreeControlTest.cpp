@@ -5,13 +5,13 @@
 #include <QApplication>
 #include <QTreeWidget>
 
-#include "OffscreenApp.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakePrompt.h"
-#include "fakes/QtPrinting.h"
 #include "gui/QtTreeControl.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "support/FakeClock.h"
+#include "support/FakePrompt.h"
+#include "support/OffscreenApp.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {
@@ -20,7 +20,7 @@ class QtTreeControlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
 
-  QtTreeControlTest() : control(widget), store(settings, clock, prompt) {
+  QtTreeControlTest() : control(widget), store(settings, clock) {
     store.SetPane(&control);
     store.AddRoot(QStringLiteral("Root"));
     const int a = store.InsertChild(0, QStringLiteral("A"), {}, {}, 0, 0);

@@ -10,28 +10,22 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/QtPrinting.h"
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
-#include "gui/QuillmapApp.h"
 #include "gui/SearchDialog.h"
 #include "gui/SearchListDialog.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/QtPrinting.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
+using test::Find;
 
 QStringList Items(const QComboBox* box) {
   QStringList items;
@@ -40,13 +34,7 @@ QStringList Items(const QComboBox* box) {
 }
 
 // Runs step on the next modal dialog once it is open.
-void OnNextDialog(std::function<void(QWidget*)> step) {
-  QTimer::singleShot(0, [step] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    step(dialog);
-  });
-}
+void OnNextDialog(std::function<void(QWidget*)> step) { test::WhenModalShows(std::move(step)); }
 
 class SearchDialogTest : public ::testing::Test {
  protected:
@@ -137,28 +125,20 @@ TEST_F(SearchDialogTest, TheListJumpsToTheChosenRowOrCloses) {
   EXPECT_FALSE(dialogs.ShowSearchList(list).has_value());
 }
 
-TEST_F(SearchDialogTest, TheWindowFindsAWordInABodyAndListsMatches) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-  const QString path = dir.filePath(QStringLiteral("notes.qmp"));
-  ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  MemorySettingsStore settings;
-  QuillmapApp program(settings);
-  ASSERT_TRUE(program.Start(path, false));
-  program.Window().activateWindow();
-  program.Window().TreeWidget()->setFocus();
-  QApplication::processEvents();
-  const CTreeStore& store = program.Document().Store();
+using SearchWindowTest = test::WindowFixture;
 
-  QPlainTextEdit* body = program.Window().BodyWidget();
+TEST_F(SearchWindowTest, TheWindowFindsAWordInABodyAndListsMatches) {
+  Start();
+  MainWindow& window = Window();
+  const CTreeStore& store = Store();
+
+  QPlainTextEdit* body = window.BodyWidget();
   OnNextDialog([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), res::kSearchDialogTitle.toString());
     Find<QComboBox>(dialog, "wordBox")->setEditText(QStringLiteral("階層"));
     Find<QPushButton>(dialog, "startButton")->click();
   });
-  program.Window().RunCommand(kCmdFind);
+  window.RunCommand(kCmdFind);
   QApplication::processEvents();
   EXPECT_EQ(store.GetTitle(store.GetSelected()), QStringLiteral("項目を追加する"));
   EXPECT_EQ(body->textCursor().selectedText(), QStringLiteral("階層"));
@@ -168,18 +148,18 @@ TEST_F(SearchDialogTest, TheWindowFindsAWordInABodyAndListsMatches) {
 
   // The body pane has the focus now: the next match in its text, then the next node.
   // Off screen, the window is not active again by itself once the dialog has gone.
-  program.Window().activateWindow();
+  window.activateWindow();
   QApplication::processEvents();
   ASSERT_TRUE(body->hasFocus());
-  program.Window().RunCommand(kCmdFindNext);
+  window.RunCommand(kCmdFindNext);
   EXPECT_GT(body->textCursor().selectionStart(), first);
   EXPECT_EQ(body->textCursor().selectedText(), QStringLiteral("階層"));
-  program.Window().RunCommand(kCmdFindNext);
+  window.RunCommand(kCmdFindNext);
   QApplication::processEvents();
   EXPECT_EQ(store.GetTitle(store.GetSelected()), QStringLiteral("階層を変える"));
 
   // The list, from the tree pane: both nodes that hold the word, and a jump.
-  program.Window().TreeWidget()->setFocus();
+  window.TreeWidget()->setFocus();
   QApplication::processEvents();
   OnNextDialog([](QWidget* dialog) {
     EXPECT_EQ(dialog->windowTitle(), res::kSearchListDialogTitle.toString());
@@ -193,10 +173,10 @@ TEST_F(SearchDialogTest, TheWindowFindsAWordInABodyAndListsMatches) {
     });
     Find<QPushButton>(dialog, "startButton")->click();
   });
-  program.Window().RunCommand(kCmdSearchList);
+  window.RunCommand(kCmdSearchList);
   QApplication::processEvents();
   EXPECT_EQ(store.GetTitle(store.GetSelected()), QStringLiteral("項目を追加する"));
-  EXPECT_EQ(program.Document().CurrentNode(), store.GetSelected());
+  EXPECT_EQ(Document().CurrentNode(), store.GetSelected());
   EXPECT_TRUE(body->toPlainText().startsWith(QStringLiteral("「子ツリー追加」")));
 }
 

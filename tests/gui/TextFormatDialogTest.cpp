@@ -10,26 +10,20 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/QtPrinting.h"
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
-#include "gui/QuillmapApp.h"
 #include "gui/TextFormatDialog.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/QtPrinting.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
+using test::Find;
 
 class TextFormatDialogTest : public ::testing::Test {
  protected:
@@ -90,19 +84,12 @@ TEST_F(TextFormatDialogTest, PortHandsBackWhatTheUserSetAndNothingOnCancel) {
   EXPECT_FALSE(dialogs.EditTextFormat(format).has_value());
 }
 
+using TextFormatWindowTest = test::WindowFixture;
+
 // The menu commands reach the dialog and the clipboard from the tree pane.
-TEST_F(TextFormatDialogTest, WindowCommandsStoreTheFormatAndCopyTheOutline) {
-  test::ModalGuard guard;
-  QTemporaryDir dir;
-  qputenv("XDG_DATA_HOME", dir.filePath(u"data"_qs).toUtf8());
-  const QString path = dir.filePath(u"notes.qmp"_qs);
-  ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  MemorySettingsStore settings;
-  QuillmapApp program(settings);
-  ASSERT_TRUE(program.Start(path, false));
-  program.Window().TreeWidget()->setFocus();
-  program.Document().Store().Select(0);
+TEST_F(TextFormatWindowTest, WindowCommandsStoreTheFormatAndCopyTheOutline) {
+  Start();
+  Store().Select(0);
   QApplication::processEvents();
 
   QTimer::singleShot(0, [] {
@@ -112,14 +99,14 @@ TEST_F(TextFormatDialogTest, WindowCommandsStoreTheFormatAndCopyTheOutline) {
     Find<QCheckBox>(dialog, "editOutBox")->setChecked(false);
     Find<QPushButton>(dialog, "okButton")->click();
   });
-  program.Window().RunCommand(kCmdTextOutputFormat);
+  Window().RunCommand(kCmdTextOutputFormat);
   EXPECT_EQ(settings.ReadInt(u"Text"_qs, u"Form"_qs, -1), TextFormat::kAsItIs);
   EXPECT_EQ(settings.ReadInt(u"Text"_qs, u"EditOut"_qs, -1), 0);
 
-  program.Window().RunCommand(kCmdTextCopy);
+  Window().RunCommand(kCmdTextCopy);
   const QStringList lines = QApplication::clipboard()->text().split(u"\r\n"_qs);
-  EXPECT_EQ(lines.size(), program.Document().Store().GetCount() + 1);
-  EXPECT_EQ(lines.first(), program.Document().Store().GetTitle(0));
+  EXPECT_EQ(lines.size(), Document().Store().GetCount() + 1);
+  EXPECT_EQ(lines.first(), Document().Store().GetTitle(0));
 }
 
 }  // namespace

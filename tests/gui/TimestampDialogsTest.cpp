@@ -12,31 +12,25 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "OffscreenApp.h"
-#include "app/CommandIds.h"
 #include "editing/CategoryEditor.h"
 #include "editing/QuillmapDoc.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakePrompt.h"
 #include "gui/CategoriesDialog.h"
 #include "gui/CategoryEntryDialog.h"
 #include "gui/LatestUpdatedDialog.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
 #include "model/TreeStore.h"
 #include "platform/MemorySettingsStore.h"
+#include "res/CommandIds.h"
 #include "res/Strings.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrompt.h"
+#include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
-template <typename T>
-T* Find(const QWidget* dialog, const char* name) {
-  T* child = dialog->findChild<T*>(QLatin1String(name));
-  if (child == nullptr) ADD_FAILURE() << "no control " << name;
-  return child;
-}
+using test::Find;
 
 QStringList Items(const QListWidget* list) {
   QStringList items;
@@ -104,7 +98,7 @@ TEST_F(DialogTest, CategoryButtonsActOnTheListAndEveryCloseHandsOverTheTexts) {
   test::FakeClock clock;
   test::FakePrompt prompt;
   test::FakeDialogs dialogs;
-  CTreeStore store(settings, clock, prompt);
+  CTreeStore store(settings, clock);
   store.AddRoot("R");
   store.GetNode(store.InsertChild(0, "A", {}, {}, 0, 0)).SetCategory(1);
   store.Categories().Entries() = {{"Work", "office"}, {"Home", {}}};
@@ -150,24 +144,12 @@ TEST_F(DialogTest, CategoryButtonsActOnTheListAndEveryCloseHandsOverTheTexts) {
 
 // ---- Through the window ----
 
-class TimestampWindowTest : public DialogTest {
+class TimestampWindowTest : public test::WindowFixture {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
-    path = dir.filePath(QStringLiteral("notes.qmp"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"), path));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    program = std::make_unique<QuillmapApp>(settings);
-    ASSERT_TRUE(program->Start(path, false));
-    QApplication::processEvents();
+    WindowFixture::SetUp();
+    Start();
   }
-  CTreeStore& Store() { return program->Document().Store(); }
-
-  QTemporaryDir dir;
-  QString path;
-  MemorySettingsStore settings;
-  std::unique_ptr<QuillmapApp> program;
 };
 
 TEST_F(TimestampWindowTest, LatestListJumpsToTheChosenNode) {
@@ -182,13 +164,13 @@ TEST_F(TimestampWindowTest, LatestListJumpsToTheChosenNode) {
     chosenTitle = list->topLevelItem(rows - 1)->text(1);
     Find<QPushButton>(dialog, "jumpButton")->click();
   });
-  program->Window().RunCommand(kCmdLatestUpdated);
+  Window().RunCommand(kCmdLatestUpdated);
   ASSERT_GT(rows, 1);
   const int selected = Store().GetSelected();
   ASSERT_GE(selected, 0);
   EXPECT_EQ(Store().GetTitle(selected), chosenTitle);
-  EXPECT_EQ(program->Document().CurrentNode(), selected);
-  EXPECT_EQ(program->Window().BodyWidget()->toPlainText(),
+  EXPECT_EQ(Document().CurrentNode(), selected);
+  EXPECT_EQ(Window().BodyWidget()->toPlainText(),
             QString(Store().GetBody(selected)).replace("\r\n", "\n"));
 }
 
@@ -206,10 +188,10 @@ TEST_F(TimestampWindowTest, CategoryDialogAddsThroughTheEntryDialogAndModifies) 
     Find<QPushButton>(dialog, "addButton")->click();
     Find<QPushButton>(dialog, "closeButton")->click();
   });
-  program->Window().RunCommand(kCmdCategories);
+  Window().RunCommand(kCmdCategories);
   ASSERT_EQ(Store().Categories().Count(), categories + 1);
   EXPECT_EQ(Store().Categories().Name(categories + 1), "趣味");
-  EXPECT_TRUE(program->Document().IsModified());
+  EXPECT_TRUE(Document().IsModified());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Behaviour of branch text: making it from a branch and inserting it again,
 // within one outline and into another.
-#include "model/StoreFixture.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {
@@ -86,7 +86,7 @@ TEST_F(BranchText, CarriesABranchIntoAnotherOutline) {
   Build({"R", "R/A", "R/A/A1", "R/A/A1/x"});
   const QString text = store.GetBranchText(Index("R/A/A1"), true);
   FakeTreeControl otherPane;
-  CTreeStore other(settings, clock, prompt);
+  CTreeStore other(settings, clock);
   other.SetPane(&otherPane);
   other.AddRoot(QStringLiteral("Other"));
   other.InsertChild(0, QStringLiteral("Here"), {}, {}, 0, 0);

@@ -2,7 +2,7 @@
 // the pane follows inserts and moves while a filter leaves nodes out.
 #include <gtest/gtest.h>
 
-#include "model/StoreFixture.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "fakes/QtPrinting.h"
 #include "model/DirData.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "model/OutlineFile.h"
-#include "model/StoreFixture.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {
@@ -337,7 +337,7 @@ TEST_F(OutlineFiles, CharactersTheCodePageCannotHoldAreNeverDroppedSilently) {
   EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Unencodable);
   EXPECT_EQ(store.LastFileReport().unencodable, QStringLiteral("😀𠀋"));
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
-  EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
+  EXPECT_TRUE(store.Save(path, {SaveLoss::Allow}));
   EXPECT_TRUE(ReadWholeFile(path)->contains("smile ? and ?"));
   EXPECT_EQ(store.LastFileReport().unencodable, QStringLiteral("😀𠀋"));
 }

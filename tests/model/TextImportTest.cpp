@@ -6,9 +6,9 @@
 #include <ctime>
 
 #include "model/FileReportText.h"
-#include "model/StoreFixture.h"
 #include "model/TextImport.h"
 #include "res/Strings.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "model/FileReportText.h"
-#include "model/StoreFixture.h"
 #include "platform/FileIo.h"
 #include "res/Strings.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {
@@ -46,7 +46,6 @@ TEST_F(TextSave, AnyNameButOutlineBackupAndMemoIsSavedAsTheWholeOutlineInText) {
   ASSERT_TRUE(store.Save(Path("out.mem")));
   ASSERT_TRUE(store.Save(Path("out.bak")));
   EXPECT_TRUE(ranges.isEmpty());
-  EXPECT_TRUE(prompt.Asked().isEmpty());  // "bTextFile" is off by default
 }
 
 TEST_F(TextSave, TheCheckFilterRefusesWithItsNameAndHowToLiftIt) {
@@ -61,27 +60,24 @@ TEST_F(TextSave, TheCheckFilterRefusesWithItsNameAndHowToLiftIt) {
   EXPECT_TRUE(Error().startsWith(u"「チェックツリー以外表示」になっています。"_s));
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_TRUE(ranges.isEmpty());
-  EXPECT_TRUE(prompt.Asked().isEmpty());
 }
 
-// Lost characters are refused before the question, so that the document's
-// repeated save after "save with ?" asks it only once.
-TEST_F(TextSave, TheTextFileQuestionComesAfterTheLossCheckAndCancelKeepsTheOldFile) {
+// Lost characters are refused before consent is needed, so that a save
+// that first asks "save with ?" asks about the format once, after it.
+TEST_F(TextSave, ConsentIsNeededAfterTheLossCheckAndNothingIsWrittenWithoutIt) {
   settings.WriteInt(u"System"_s, u"bTextFile"_s, 1);
   store.Rename(2, u"caf\u00e9"_s);
   const QString path = Path("out.txt");
   ASSERT_TRUE(WriteFileReplacing(path, "old"));
-  EXPECT_FALSE(store.Save(path, SaveLoss::Refuse));
+  EXPECT_FALSE(store.Save(path, {SaveLoss::Refuse}));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Unencodable);
   EXPECT_EQ(store.LastFileReport().unencodable, u"\u00e9"_s);
-  EXPECT_TRUE(prompt.Asked().isEmpty());
 
-  prompt.Script({PromptAnswer::Cancel, PromptAnswer::Ok});
-  EXPECT_FALSE(store.Save(path, SaveLoss::Allow));
-  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::Declined);
+  EXPECT_FALSE(store.Save(path, {SaveLoss::Allow}));
+  EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NeedsConsent);
   EXPECT_EQ(Error(), QString());
-  EXPECT_EQ(prompt.Asked(), QStringList({res::kAskSaveOverTextFile.toString()}));
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
-  EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
+  EXPECT_TRUE(store.Save(path, {SaveLoss::Allow, true}));
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("Root\r\nA\r\ncaf?\r\n"));
 }
 
@@ -95,7 +91,7 @@ TEST_F(TextSave, AnUnwritableFileCannotBeCreatedAndNoRendererWritesNothing) {
 }
 
 TEST_F(TextSave, TheUndoCopyKeepsTheStoresOwnRenderer) {
-  CTreeStore other(settings, clock, prompt);
+  CTreeStore other(settings, clock);
   other.AddRoot(u"Other"_s);
   store.CopyFrom(other);
   EXPECT_TRUE(store.Save(Path("out.txt")));

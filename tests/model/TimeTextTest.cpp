@@ -4,8 +4,8 @@
 #include <ctime>
 #include <utility>
 
-#include "fakes/QtPrinting.h"
 #include "model/TimeText.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

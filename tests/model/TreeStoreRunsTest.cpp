@@ -3,7 +3,7 @@
 #include <tuple>
 #include <vector>
 
-#include "model/StoreFixture.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {

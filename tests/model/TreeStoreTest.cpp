@@ -1,7 +1,7 @@
 // Behaviour of the outline store: navigation, editing, flags, numbering and
 // the tree pane it keeps in step.
-#include "model/StoreFixture.h"
 #include "res/Strings.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {
@@ -177,35 +177,30 @@ TEST_F(TreeStoreEditing, ReplaceInBranchCountsAndRewritesPaths) {
 
 using TreeStoreFlags = StoreFixture;
 
-TEST_F(TreeStoreFlags, ToggleCheckAsksOnlyWithChildren) {
+TEST_F(TreeStoreFlags, ToggleCheckSpreadsToTheBranchOnlyWhenAsked) {
   Build({"R", "R/A", "R/A/A1", "R/B"});
-  store.ToggleCheck(Index("R/B"));
-  EXPECT_TRUE(prompt.Asked().isEmpty());
+  EXPECT_TRUE(store.ToggleCheck(Index("R/B"), false));
   EXPECT_EQ(pane.Get(store.GetItem(Index("R/B"))).image, 2);
 
-  prompt.Script({PromptAnswer::No});
-  store.ToggleCheck(Index("R/A"));
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kApplyToChildren.toString()});
+  store.ToggleCheck(Index("R/A"), false);
   EXPECT_EQ(store.GetNode(Index("R/A/A1")).m_nFlags & kFlagChecked, 0);
 
-  prompt.Script({PromptAnswer::Yes});
-  store.ToggleCheck(Index("R/A"));  // off again, and the branch follows
-  store.ToggleCheck(Index("R/A"));  // Yes by default: on for everyone
+  store.ToggleCheck(Index("R/A"), true);  // off again, and the branch follows
+  store.ToggleCheck(Index("R/A"), true);  // on for everyone
   EXPECT_NE(store.GetNode(Index("R/A/A1")).m_nFlags & kFlagChecked, 0);
   EXPECT_EQ(pane.Get(store.GetItem(Index("R/A/A1"))).image, 2);
 }
 
-TEST_F(TreeStoreFlags, CheckImageFailureIsReported) {
+TEST_F(TreeStoreFlags, ACheckThePaneCannotShowIsStillSetAndReported) {
   Build({"R", "R/A"});
   pane.FailImageCalls(true);
-  store.ToggleCheck(Index("R/A"));
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kSetItemImageError.toString()});
+  EXPECT_FALSE(store.ToggleCheck(Index("R/A"), false));
   EXPECT_NE(store.GetNode(Index("R/A")).m_nFlags & kFlagChecked, 0);
 }
 
-TEST_F(TreeStoreFlags, StrikeAppliesToBranchOnYes) {
+TEST_F(TreeStoreFlags, StrikeAppliesToTheWholeBranch) {
   Build({"R", "R/A", "R/A/A1"});
-  store.ToggleStrike(Index("R/A"));
+  store.ToggleStrike(Index("R/A"), true);
   EXPECT_TRUE(store.IsStruckBranch(Index("R/A/A1")));
   EXPECT_NE(store.GetNode(Index("R/A/A1")).m_nFlags & kFlagStruck, 0);
   EXPECT_EQ(pane.Get(store.GetItem(Index("R/A"))).image, 1 + 8);
@@ -363,7 +358,7 @@ TEST_F(TreeStoreCopy, SnapshotIsDeepAndRestoresEverything) {
   Build({"R", "R/A"});
   store.Categories().Entries() = {{QStringLiteral("c"), QStringLiteral("m")}};
   store.Settings().author = QStringLiteral("me");
-  CTreeStore snapshot(settings, clock, prompt);
+  CTreeStore snapshot(settings, clock);
   snapshot.CopyFrom(store);
   store.Rename(1, QStringLiteral("changed"));
   store.Settings().author.clear();

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 
 #include "model/FileReportText.h"
-#include "model/StoreFixture.h"
 #include "model/WzMemo.h"
 #include "platform/FileIo.h"
 #include "res/Strings.h"
+#include "support/StoreFixture.h"
 
 namespace qm::test {
 namespace {
@@ -126,10 +126,10 @@ TEST_F(WzMemo, TheMemoChoiceReadsAnyExtensionAsAMemo) {
 TEST_F(WzMemo, UnencodableCharactersAreRefusedUnlessAllowed) {
   Build({"R", "R/\u00e9t\u00e9"});
   const QString path = WriteFile("keep.mem", "old");
-  EXPECT_FALSE(store.Save(path, SaveLoss::Refuse));
+  EXPECT_FALSE(store.Save(path, {SaveLoss::Refuse}));
   EXPECT_EQ(store.LastFileReport().unencodable, u"\u00e9"_s);
   EXPECT_EQ(*ReadWholeFile(path), QByteArray("old"));
-  EXPECT_TRUE(store.Save(path, SaveLoss::Allow));
+  EXPECT_TRUE(store.Save(path, {SaveLoss::Allow}));
   EXPECT_EQ(*ReadWholeFile(path), QByteArray(".R\r\n..?t?\r\n"));
 }
 

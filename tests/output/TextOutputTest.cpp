@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "model/StoreFixture.h"
 #include "output/TextOutput.h"
 #include "platform/FileIo.h"
+#include "support/StoreFixture.h"
 
 namespace qm {
 namespace {
@@ -285,25 +285,6 @@ TEST_P(DeepOutlineTest, LevelsBeyondTheTablesAreWrittenWithoutNumbers) {
 INSTANTIATE_TEST_SUITE_P(EveryForm, DeepOutlineTest, testing::Range(0, 6));
 
 // ---- The store and the file ----
-
-TEST(OutputFileTest, WritesCodePageBytesAndRefusesUnencodableCharactersUnlessAllowed) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(u"out.txt"_s);
-  auto result = WriteOutputFile(path, u"あ\r\n"_s, SaveLoss::Refuse);
-  EXPECT_EQ(result.status, OutputFileResult::Status::Written);
-  EXPECT_EQ(ReadWholeFile(path), QByteArray("\x82\xa0\r\n"));
-
-  result = WriteOutputFile(path, u"ก\r\n"_s, SaveLoss::Refuse);
-  EXPECT_EQ(result.status, OutputFileResult::Status::Unencodable);
-  EXPECT_EQ(result.unencodable, u"ก"_s);
-  EXPECT_EQ(ReadWholeFile(path), QByteArray("\x82\xa0\r\n"));  // untouched
-  result = WriteOutputFile(path, u"ก\r\n"_s, SaveLoss::Allow);
-  EXPECT_EQ(result.status, OutputFileResult::Status::Written);
-  EXPECT_EQ(ReadWholeFile(path), QByteArray("?\r\n"));
-
-  result = WriteOutputFile(dir.filePath(u"no/such/folder.txt"_s), u"x"_s, SaveLoss::Refuse);
-  EXPECT_EQ(result.status, OutputFileResult::Status::CannotCreate);
-}
 
 }  // namespace
 }  // namespace qm

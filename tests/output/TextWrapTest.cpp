@@ -1,8 +1,8 @@
 // Tests of the code-page widths and the line wrapping of the text output.
 #include <gtest/gtest.h>
 
-#include "fakes/QtPrinting.h"
 #include "output/TextWrap.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

@@ -1,8 +1,8 @@
 // Tests of CodePage: Shift_JIS decoding and encoding, control bytes, bad bytes and lost characters.
 #include <gtest/gtest.h>
 
-#include "fakes/QtPrinting.h"
 #include "platform/CodePage.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "fakes/QtPrinting.h"
 #include "platform/FileIo.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

@@ -1,9 +1,9 @@
 // The generic recent list: its settings-store form and what it refuses.
 #include <gtest/gtest.h>
 
-#include "fakes/QtPrinting.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/RecentList.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

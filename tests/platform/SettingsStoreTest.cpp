@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "fakes/QtPrinting.h"
 #include "platform/LayeredSettingsStore.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/QSettingsStore.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

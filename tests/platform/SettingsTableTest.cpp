@@ -3,8 +3,8 @@
 
 #include <QSet>
 
-#include "fakes/QtPrinting.h"
 #include "platform/SettingsTable.h"
+#include "support/QtPrinting.h"
 
 namespace qm {
 namespace {

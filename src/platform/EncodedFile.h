@@ -1,0 +1,38 @@
+// WriteEncodedFile: text written to a file in the code page — the one write
+// path of every save (outline, memo and plain-text files, text output, the
+// body pane's text, new link files).
+//
+// Characters the code page cannot hold are never dropped silently: with
+// SaveLoss::Refuse such a text writes nothing and the characters are
+// reported; with SaveLoss::Allow they are written as "?" and still listed,
+// so the caller can ask the user in between and say what was replaced.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace qm {
+
+enum class SaveLoss { Refuse, Allow };
+
+// Replace: the file takes the new text, an old one only once the new one is
+// complete. CreateNew: the file must not exist yet; one that appears
+// meanwhile is never written over (CannotWrite).
+enum class FileWriteMode { Replace, CreateNew };
+
+struct EncodedWrite {
+  enum class Status { Written, Unencodable, CannotWrite };
+  Status status = Status::Written;
+  QString unencodable;  // characters the code page cannot hold, each once
+
+  bool Written() const { return status == Status::Written; }
+};
+
+// Encodes text in the code page and puts it at path (WriteFileReplacing or
+// WriteNewFile). On Written the file holds exactly the encoded text. On
+// Unencodable (only with SaveLoss::Refuse) and on CannotWrite any previous
+// file at path is untouched.
+EncodedWrite WriteEncodedFile(const QString& path, QStringView text, SaveLoss loss,
+                              FileWriteMode mode = FileWriteMode::Replace);
+
+}  // namespace qm
