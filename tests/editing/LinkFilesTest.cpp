@@ -259,6 +259,7 @@ TEST_F(LinkSetUp, NothingIsWrittenOverAndFailuresAreTold) {
   prompt.Script({PromptAnswer::Cancel});
   links.OpenLinkFile();
   EXPECT_FALSE(QFile::exists(File("new.txt")));
+  EXPECT_EQ(doc.Store().GetLink(Index("R/A☃")), "");  // never linked to a file not made
 
   SelectWithLink("R/A☃", "");
   dialogs.ScriptNewLinkFile({NewLinkFileAnswer{"nodir/x.txt", false, false}});
@@ -267,6 +268,17 @@ TEST_F(LinkSetUp, NothingIsWrittenOverAndFailuresAreTold) {
             (QStringList{res::kAskSaveUnencodable.toString().arg("☃"),
                          res::kCannotCreateFile.toString() + "\n" + File("nodir/x.txt")}));
   EXPECT_TRUE(launcher.Launched().isEmpty());
+}
+
+TEST_F(LinkSetUp, CancellingTheNewFileLinksNothing) {
+  Open("main.qmp", {"R", "R/A"});
+  SelectWithLink("R/A", "");
+  dialogs.ScriptLinkFileName({"plan.txt"});
+  links.OpenLinkFile();  // the new-file dialog is cancelled
+  EXPECT_EQ(dialogs.NewLinkFileRequests().size(), 1u);
+  EXPECT_EQ(doc.Store().GetLink(Index("R/A")), "");
+  EXPECT_FALSE(doc.IsModified() || doc.IsUndoAvailable());
+  EXPECT_FALSE(QFile::exists(File("plan.txt")));
 }
 
 TEST_F(LinkSetUp, LinkToThisNodeGoesOnTheClipboardAndLeadsBack) {

@@ -1,0 +1,222 @@
+// The whole behaviour over fakes, driven through the router as menus and
+// keys drive it: which commands exist, where they go whichever pane has the
+// focus, and the application object's commands.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/CommandRouter.h"
+#include "app/FileAssociation.h"
+#include "app/Workspace.h"
+#include "editing/KeyTable.h"
+#include "platform/SettingsTable.h"
+#include "res/CommandIds.h"
+#include "res/Commands.h"
+#include "res/Strings.h"
+#include "support/FakeApplicationHost.h"
+#include "support/FakeClipboard.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeEditControl.h"
+#include "support/FakeFrameHost.h"
+#include "support/FakeLauncher.h"
+#include "support/FakePaneHost.h"
+#include "support/FakePrompt.h"
+#include "support/ReportingTreeControl.h"
+#include "support/StoreFixture.h"
+
+namespace qm {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class WorkspaceTest : public ::testing::Test {
+ protected:
+  WorkspaceTest() {
+    treeControl.view = &workspace.TreePane();
+    edit.onTextChanged = [this] { workspace.BodyPane().OnTextChanged(); };
+  }
+
+  // An outline file in the test's folder with these nodes (see LoadOutline).
+  QString WriteOutline(const char* name, std::initializer_list<const char*> nodes) {
+    CTreeStore store(settings, clock);
+    test::LoadOutline(store, nodes);
+    const QString file = dir.filePath(QString::fromUtf8(name));
+    EXPECT_TRUE(store.SaveOutline(file));
+    return file;
+  }
+  void StartOn(std::initializer_list<const char*> nodes) {
+    path = WriteOutline("notes.qmp", nodes);
+    workspace.App().Start(path);
+  }
+  CTreeStore& Store() { return workspace.Document().Store(); }
+  void Select(const char* readable) {
+    treeControl.SelectItem(Store().GetItem(Store().FindPath(test::P(readable))));
+  }
+  void Focus(Pane pane) { router.SetFocusedPane(pane); }
+
+  QTemporaryDir dir;
+  QString path;
+  // Where the file association would go: never the user's own folder.
+  bool dataHomeSet = qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toUtf8());
+  MemorySettingsStore settings;
+  test::FakeClock clock;
+  test::FakePrompt prompt;
+  test::FakeDialogs dialogs;
+  test::ReportingTreeControl treeControl;
+  test::FakeEditControl edit;
+  test::FakeClipboard clipboard;
+  test::FakeLauncher launcher;
+  NoKeyBindings keys;
+  test::FakePaneHost paneHost;
+  test::FakeApplicationHost appHost;
+  test::FakeFrameHost frameHost;
+  FileAssociation association{u"/usr/bin/quillmap"_s};
+  CommandRouter router;
+  Workspace workspace{{settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, edit,
+                       clipboard, launcher, keys, paneHost, appHost, frameHost, association,
+                       router}};
+};
+
+// Menus are built from what is offered: every row of the table has its
+// handler now, and none depends on which pane has the focus.
+TEST_F(WorkspaceTest, EveryCommandOfTheTableIsHandledWhicheverPaneHasTheFocus) {
+  for (const Pane pane : {Pane::Tree, Pane::Body}) {
+    Focus(pane);
+    for (const res::CommandInfo& info : res::kCommands) {
+      EXPECT_TRUE(router.IsOffered(info.id)) << info.id;
+    }
+    for (const res::CommandBarButton& button : res::kWideCommandBar) {
+      if (button.id != 0) EXPECT_TRUE(router.IsOffered(button.id)) << button.id;
+    }
+  }
+}
+
+TEST_F(WorkspaceTest, CommandsOfOnePaneReachItFromTheOther) {
+  StartOn({"R", "R/A=alpha", "R/B"});
+  Select("R/A");
+  Focus(Pane::Tree);
+  ASSERT_TRUE(router.Execute(kCmdSelectAll));
+  EXPECT_EQ(edit.SelectionStart(), 0);
+  EXPECT_EQ(edit.SelectionEnd(), edit.Text().size());
+  EXPECT_TRUE(edit.Text().startsWith(u"alpha"_s));
+
+  Focus(Pane::Body);
+  for (const int id : {kCmdReload, kCmdTextOutput, kCmdTextCopy, kCmdMoveDown}) {
+    EXPECT_TRUE(router.StateOf(id).enabled) << id;
+  }
+  ASSERT_TRUE(router.Execute(kCmdDeleteBranch));
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"R", "R/B"}));
+}
+
+TEST_F(WorkspaceTest, ShowingTheOtherPaneOnlyGoesToTheOtherPane) {
+  StartOn({"R"});
+  Focus(Pane::Tree);
+  router.Execute(kCmdShowOtherPaneOnly);
+  Focus(Pane::Body);
+  router.Execute(kCmdShowOtherPaneOnly);
+  router.Execute(kCmdTreeOnlyFromBody);
+  EXPECT_EQ(paneHost.sent, (std::vector<int>{kCmdTextOnly, kCmdTreeOnly, kCmdTreeOnly}));
+}
+
+// A merge leaves the focus in the body pane, where the editor alone could
+// not take it back; until the user types, Undo there takes the merge back.
+TEST_F(WorkspaceTest, TheBodysUndoTakesBackAMergeUntilTheUserTypes) {
+  StartOn({"R", "R/A=one", "R/B=two"});
+  Select("R/A");
+  Focus(Pane::Body);
+  ASSERT_TRUE(router.Execute(kCmdMerge));
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"R", "R/A"}));
+  EXPECT_TRUE(router.StateOf(kCmdUndo).enabled);
+  ASSERT_TRUE(router.Execute(kCmdUndo));
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"R", "R/A", "R/B"}));
+
+  Select("R/A");
+  ASSERT_TRUE(router.Execute(kCmdMerge));
+  edit.Type(u"x"_s);
+  ASSERT_TRUE(router.Execute(kCmdUndo));  // the typing, in the editor
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"R", "R/A"}));
+  EXPECT_FALSE(router.StateOf(kCmdUndo).enabled);  // the merge stays now
+  Focus(Pane::Tree);
+  EXPECT_TRUE(router.StateOf(kCmdUndo).enabled);  // the tree still undoes it
+}
+
+TEST_F(WorkspaceTest, TheWindowTitleFollowsTheFileAndItsChanges) {
+  StartOn({"R", "R/A"});
+  EXPECT_EQ(appHost.title, u"notes.qmp"_s);
+  EXPECT_FALSE(appHost.modified);
+  Select("R/A");
+  edit.Type(u"typed"_s);
+  EXPECT_TRUE(appHost.modified);
+  router.Execute(kCmdSave);
+  EXPECT_FALSE(appHost.modified);
+}
+
+TEST_F(WorkspaceTest, StartOpensTheLastFileOrANewOneAndListsTheRecentFiles) {
+  const QString last = WriteOutline("last.qmp", {"Last"});
+  settings.WriteString(u"System"_s, u"IniFile"_s, last);
+  settings.WriteString(u"Recent File List"_s, u"File1"_s, last);
+  workspace.App().Start({});
+  EXPECT_EQ(Store().GetTitle(0), u"Last"_s);
+  ASSERT_EQ(appHost.recentFiles.size(), 1);
+  EXPECT_TRUE(appHost.recentFiles[0].endsWith(u"last.qmp"_s));
+
+  settings.WriteInt(u"System"_s, u"bIniFile"_s, 0);
+  appHost.screenLandscape = false;
+  workspace.App().Start({});
+  EXPECT_EQ(Store().GetTitle(0), res::kUntitledTop.toString());
+  EXPECT_EQ(workspace.App().RecentFiles().Capacity(), 5);  // a tall screen's default
+}
+
+TEST_F(WorkspaceTest, OpenStartsInTheChosenFolderOrElseTheDocumentsOwn) {
+  StartOn({"R"});
+  router.Execute(kCmdOpen);
+  ASSERT_EQ(dialogs.OpenRequests().size(), 1u);
+  EXPECT_EQ(dialogs.OpenRequests().back().initialFolder, dir.path());
+
+  const QString chosen = dir.filePath(u"chosen"_s);
+  ASSERT_TRUE(QDir().mkpath(chosen));
+  Write(settings, settings::kInitDir, chosen);
+  const QString memo = dir.filePath(u"notes.txt"_s);
+  QFile file(memo);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(".A\r\n..B\r\n");
+  file.close();
+  dialogs.ScriptDocumentToOpen({OpenDocumentAnswer{memo, 2}});  // the memo filter
+  router.Execute(kCmdOpen);
+  EXPECT_EQ(dialogs.OpenRequests().back().initialFolder, chosen);
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"notes", "notes/A", "notes/A/B"}));
+  EXPECT_EQ(Read(settings, settings::kFileOpenType), 3);
+}
+
+TEST_F(WorkspaceTest, TheFontCommandWorksOnTheFocusedPaneAndKeepsTheChoice) {
+  StartOn({"R"});
+  Focus(Pane::Body);
+  appHost.fonts[Pane::Body] = PaneFont{u"Shown"_s, 11};
+  appHost.fontChoice = PaneFont{u"Serif"_s, 14, true};
+  router.Execute(kCmdFont);
+  EXPECT_EQ(appHost.fontDialogStartedOn, (PaneFont{u"Shown"_s, 11}));
+  EXPECT_EQ(appHost.fonts[Pane::Body].face, u"Serif"_s);
+  EXPECT_EQ(ReadPaneFont(settings, Pane::Body), *appHost.fontChoice);
+  EXPECT_EQ(Read(settings, settings::kEFontWeight), 700);
+
+  Focus(Pane::Tree);
+  appHost.fontChoice.reset();  // cancelled
+  router.Execute(kCmdFont);
+  EXPECT_EQ(ReadPaneFont(settings, Pane::Tree), PaneFont{});
+}
+
+TEST_F(WorkspaceTest, AssociationAsksFirst) {
+  StartOn({"R"});
+  prompt.Script({PromptAnswer::Cancel});
+  router.Execute(kCmdAssociateFileType);
+  EXPECT_FALSE(association.IsRegistered());
+  router.Execute(kCmdAssociateFileType);
+  EXPECT_TRUE(association.IsRegistered());
+  EXPECT_EQ(prompt.Asked().count(res::kAskAssociate.toString()), 2);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,42 @@
+// FakeApplicationHost: the window as the application object sees it, with
+// what it was asked to show recorded and the font dialog's answer scripted.
+#pragma once
+
+#include <map>
+
+#include "app/ApplicationHost.h"
+
+namespace qm::test {
+
+class FakeApplicationHost : public ApplicationHost {
+ public:
+  void ShowDocumentTitle(const QString& shownTitle, bool shownModified) override {
+    title = shownTitle;
+    modified = shownModified;
+  }
+  void ShowRecentFiles(const QStringList& names) override { recentFiles = names; }
+  void ShowMarkedNodes(const QStringList& labels) override { markedNodes = labels; }
+  void PopUpRecentFiles() override { ++popups; }
+  PaneFont FontOf(Pane pane) const override {
+    const auto it = fonts.find(pane);
+    return it != fonts.end() ? it->second : PaneFont{QStringLiteral("Desktop"), 10};
+  }
+  std::optional<PaneFont> ChooseFont(const PaneFont& current) override {
+    fontDialogStartedOn = current;
+    return fontChoice;
+  }
+  void SetFont(Pane pane, const PaneFont& font) override { fonts[pane] = font; }
+  bool IsScreenLandscape() const override { return screenLandscape; }
+
+  QString title;
+  bool modified = false;
+  QStringList recentFiles;
+  QStringList markedNodes;
+  int popups = 0;
+  std::map<Pane, PaneFont> fonts;
+  std::optional<PaneFont> fontChoice;  // the font dialog's answer; nothing is Cancel
+  PaneFont fontDialogStartedOn;
+  bool screenLandscape = true;
+};
+
+}  // namespace qm::test
