@@ -62,7 +62,7 @@ const Sample* OutlineSample(benchmark::State& state) {
 // A store with its own host, so that it can be made and dropped as one.
 struct Document {
   StoreHost host;
-  CTreeStore store{host.settings, host.clock, host.prompt};
+  CTreeStore store{host.settings, host.clock};
 };
 
 // The sample loaded into a new store; null (and the benchmark skipped) when

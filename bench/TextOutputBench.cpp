@@ -10,13 +10,14 @@
 #include "model/TreeStore.h"
 #include "output/TextOutput.h"
 #include "platform/CodePage.h"
+#include "platform/EncodedFile.h"
 
 namespace qm::bench {
 namespace {
 
 struct Document {
   StoreHost host;
-  CTreeStore store{host.settings, host.clock, host.prompt};
+  CTreeStore store{host.settings, host.clock};
 };
 
 // A generated outline of each size, made once for the whole run.
@@ -51,7 +52,7 @@ void BM_TextOutputToFile(benchmark::State& state) {
   qsizetype bytes = 0;
   for (auto _ : state) {
     const QString text = MakeOutputText(store, 0, store.GetCount(), options, TextOutputUse::File);
-    if (WriteOutputFile(path, text, SaveLoss::Refuse).status != OutputFileResult::Status::Written) {
+    if (!WriteEncodedFile(path, text, SaveLoss::Refuse).Written()) {
       state.SkipWithError("the output file was not written");
       break;
     }

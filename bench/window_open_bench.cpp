@@ -13,8 +13,8 @@
 
 #include "OutlineGenerator.h"
 #include "editing/QuillmapDoc.h"
+#include "gui/DesktopApp.h"
 #include "gui/MainWindow.h"
-#include "gui/QuillmapApp.h"
 #include "platform/MemorySettingsStore.h"
 
 int main(int argc, char** argv) {
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
   }
 
   qm::MemorySettingsStore settings;
-  qm::QuillmapApp program(settings);
+  qm::DesktopApp program(settings);
   QElapsedTimer timer;
   timer.start();
   program.Start(path, false);
