@@ -16,7 +16,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 namespace qm {
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -20,16 +21,7 @@ CategoryEntryDialog::CategoryEntryDialog(const CategoryEntryText& request, QWidg
   m_name->setObjectName(QStringLiteral("nameEdit"));
   m_memo->setObjectName(QStringLiteral("memoEdit"));
 
-  auto* ok = new QPushButton(res::kButtonOk.toString(), this);
-  auto* cancel = new QPushButton(res::kButtonCancel.toString(), this);
-  ok->setObjectName(QStringLiteral("okButton"));
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* form = new QFormLayout;
   auto* nameLabel = new QLabel(res::kCategoryNameLabel.toString(), this);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/OkCancelButtons.h"
 #include "platform/FileIo.h"
 #include "res/Strings.h"
 
@@ -30,16 +31,7 @@ NewLinkFileDialog::NewLinkFileDialog(const NewLinkFileRequest& request, QWidget*
   connect(m_fileName, &QLineEdit::textChanged, this, [this] { FollowName(); });
   FollowName();
 
-  auto* ok = new QPushButton(res::kButtonOk.toString(), this);
-  ok->setObjectName(QStringLiteral("okButton"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(res::kButtonCancel.toString(), this);
-  cancel->setObjectName(QStringLiteral("cancelButton"));
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* outer = new QVBoxLayout(this);
   outer->addWidget(message);

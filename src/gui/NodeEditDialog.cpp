@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "editing/NodeEdit.h"
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -35,8 +36,6 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
       m_titleOutput(new QComboBox(this)),
       m_category(new QComboBox(this)),
       m_updated(new QLabel(request.updated, this)),
-      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)),
       m_linkActions(request.linkActions) {
   setWindowTitle(res::kNodeEditDialogTitle.toString());
   m_title->setObjectName(QStringLiteral("titleEdit"));
@@ -44,8 +43,6 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
   m_titleOutput->setObjectName(QStringLiteral("titleOutputList"));
   m_category->setObjectName(QStringLiteral("categoryList"));
   m_updated->setObjectName(QStringLiteral("updatedLabel"));
-  m_ok->setObjectName(QStringLiteral("okButton"));
-  m_cancel->setObjectName(QStringLiteral("cancelButton"));
 
   // The item order is the stored value: 0, 1, 2.
   m_titleOutput->addItems({res::kTitleOutputChapterAndTitle.toString(),
@@ -57,10 +54,6 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
                                                     : request.categories);
   SelectIndex(*m_category, request.category);
   m_updated->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-  m_ok->setDefault(true);
-  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
 
   BuildLayout(request.wide);
   m_title->setFocus();
@@ -82,9 +75,7 @@ void NodeEditDialog::BuildLayout(bool wide) {
       {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
   };
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* outer = new QVBoxLayout(this);
   if (wide) {

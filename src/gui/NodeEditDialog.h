@@ -30,7 +30,6 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace qm {
 
@@ -57,8 +56,6 @@ class NodeEditDialog : public QDialog {
   QComboBox* m_titleOutput;
   QComboBox* m_category;
   QLabel* m_updated;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
   LinkFileActions* m_linkActions;
   bool m_followLink = false;
 };

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -16,23 +17,14 @@ PastePlaceDialog::PastePlaceDialog(const PastePlaceRequest& request, QWidget* pa
     : QDialog(parent),
       m_below(new QRadioButton(res::kPasteBelow.toString(), this)),
       m_sameLevel(new QRadioButton(res::kPasteSameLevel.toString(), this)),
-      m_dontAsk(new QCheckBox(res::kPasteDontAskAgain.toString(), this)),
-      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+      m_dontAsk(new QCheckBox(res::kPasteDontAskAgain.toString(), this)) {
   setWindowTitle(res::kPasteDialogTitle.toString());
   m_below->setObjectName(QStringLiteral("belowButton"));
   m_sameLevel->setObjectName(QStringLiteral("sameLevelButton"));
   m_dontAsk->setObjectName(QStringLiteral("dontAskBox"));
-  m_ok->setObjectName(QStringLiteral("okButton"));
-  m_cancel->setObjectName(QStringLiteral("cancelButton"));
   (request.level == 1 ? m_sameLevel : m_below)->setChecked(true);
 
-  m_ok->setDefault(true);
-  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(res::kPasteDialogPrompt.toString(), this));

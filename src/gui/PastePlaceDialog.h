@@ -11,7 +11,6 @@
 #include "editing/PasteDialogs.h"
 
 class QCheckBox;
-class QPushButton;
 class QRadioButton;
 
 namespace qm {
@@ -26,8 +25,6 @@ class PastePlaceDialog : public QDialog {
   QRadioButton* m_below;
   QRadioButton* m_sameLevel;
   QCheckBox* m_dontAsk;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
 };
 
 }  // namespace qm

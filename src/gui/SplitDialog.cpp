@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "editing/SplitMerge.h"
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -20,27 +21,18 @@ SplitDialog::SplitDialog(const SplitRequest& request, Prompt& prompt, QWidget* p
       m_dropFirstLine(new QCheckBox(res::kSplitDropFirstLine.toString(), this)),
       m_moveCaret(new QCheckBox(res::kSplitMoveCaret.toString(), this)),
       m_sameLevel(new QCheckBox(res::kSplitSameLevel.toString(), this)),
-      m_dontAsk(new QCheckBox(res::kSplitDontAskAgain.toString(), this)),
-      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+      m_dontAsk(new QCheckBox(res::kSplitDontAskAgain.toString(), this)) {
   setWindowTitle(res::kSplitDialogTitle.toString());
   m_title->setObjectName(QStringLiteral("titleEdit"));
   m_dropFirstLine->setObjectName(QStringLiteral("dropFirstLineBox"));
   m_moveCaret->setObjectName(QStringLiteral("moveCaretBox"));
   m_sameLevel->setObjectName(QStringLiteral("sameLevelBox"));
   m_dontAsk->setObjectName(QStringLiteral("dontAskBox"));
-  m_ok->setObjectName(QStringLiteral("okButton"));
-  m_cancel->setObjectName(QStringLiteral("cancelButton"));
   m_dropFirstLine->setChecked(request.dropFirstLine);
   m_moveCaret->setChecked(request.moveCaret);
   m_sameLevel->setChecked(request.sameLevel);
 
-  m_ok->setDefault(true);
-  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* caption = new QLabel(res::kNodeEditTitleLabel.toString(), this);
   caption->setBuddy(m_title);

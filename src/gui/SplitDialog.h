@@ -15,7 +15,6 @@
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace qm {
 
@@ -35,8 +34,6 @@ class SplitDialog : public QDialog {
   QCheckBox* m_moveCaret;
   QCheckBox* m_sameLevel;
   QCheckBox* m_dontAsk;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
 };
 
 }  // namespace qm

@@ -7,12 +7,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
 
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -58,9 +60,7 @@ TextFormatDialog::TextFormatDialog(const TextFormat& format, QWidget* parent)
       m_width(NumberBox(format.width, kMaxWidth, this)),
       m_separator(new QLineEdit(format.separator, this)),
       m_tabNo(NumberBox(format.tabNo, kMaxCount, this)),
-      m_spaceNo(NumberBox(format.spaceNo, kMaxCount, this)),
-      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+      m_spaceNo(NumberBox(format.spaceNo, kMaxCount, this)) {
   setWindowTitle(res::kTextFormatTitle.toString());
   m_form->setObjectName(QStringLiteral("formList"));
   m_indent->setObjectName(QStringLiteral("indentList"));
@@ -73,8 +73,6 @@ TextFormatDialog::TextFormatDialog(const TextFormat& format, QWidget* parent)
   m_separator->setObjectName(QStringLiteral("separatorEdit"));
   m_tabNo->setObjectName(QStringLiteral("tabNoEdit"));
   m_spaceNo->setObjectName(QStringLiteral("spaceNoEdit"));
-  m_ok->setObjectName(QStringLiteral("okButton"));
-  m_cancel->setObjectName(QStringLiteral("cancelButton"));
 
   auto* grid = new QGridLayout;
   int row = 0;
@@ -95,17 +93,10 @@ TextFormatDialog::TextFormatDialog(const TextFormat& format, QWidget* parent)
   addRow(res::kTextTabNoLabel, m_tabNo);
   addRow(res::kTextSpaceNoLabel, m_spaceNo);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(m_ok);
-  buttons->addWidget(m_cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addLayout(buttons);
+  layout->addWidget(MakeOkCancelButtons(this));
 
-  m_ok->setDefault(true);
-  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
   connect(m_indent, &QComboBox::currentIndexChanged, this, [this] { UpdateCounts(); });
   UpdateCounts();
 }

@@ -19,7 +19,6 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 class QSpinBox;
 
 namespace qm {
@@ -45,8 +44,6 @@ class TextFormatDialog : public QDialog {
   QLineEdit* m_separator;
   QSpinBox* m_tabNo;
   QSpinBox* m_spaceNo;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
 };
 
 }  // namespace qm

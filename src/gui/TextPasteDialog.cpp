@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "gui/OkCancelButtons.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -16,9 +17,7 @@ TextPasteDialog::TextPasteDialog(const TextPasteRequest& request, QWidget* paren
       m_modes{new QRadioButton(res::kTextPasteNodePerLine.toString(), this),
               new QRadioButton(res::kTextPasteTitleAndRest.toString(), this),
               new QRadioButton(res::kTextPasteTitleAndAll.toString(), this),
-              new QRadioButton(res::kTextPasteOneNode.toString(), this)},
-      m_ok(new QPushButton(res::kButtonOk.toString(), this)),
-      m_cancel(new QPushButton(res::kButtonCancel.toString(), this)) {
+              new QRadioButton(res::kTextPasteOneNode.toString(), this)} {
   setWindowTitle(res::kTextPasteDialogTitle.toString());
   auto* message = new QLabel(res::kTextPasteMessage.toString(), this);
   message->setObjectName(QStringLiteral("messageLabel"));
@@ -26,17 +25,10 @@ TextPasteDialog::TextPasteDialog(const TextPasteRequest& request, QWidget* paren
   for (size_t i = 0; i < m_modes.size(); ++i) {
     m_modes[i]->setObjectName(QStringLiteral("modeButton%1").arg(i));
   }
-  m_ok->setObjectName(QStringLiteral("okButton"));
-  m_cancel->setObjectName(QStringLiteral("cancelButton"));
   const bool known = request.mode >= 0 && request.mode < static_cast<int>(m_modes.size());
   m_modes[known ? static_cast<size_t>(request.mode) : 0]->setChecked(true);
 
-  m_ok->setDefault(true);
-  connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
-  connect(m_cancel, &QPushButton::clicked, this, [this] { reject(); });
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
-  buttons->addButton(m_cancel, QDialogButtonBox::RejectRole);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message);

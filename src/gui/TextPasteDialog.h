@@ -12,7 +12,6 @@
 
 #include "editing/PasteDialogs.h"
 
-class QPushButton;
 class QRadioButton;
 
 namespace qm {
@@ -25,8 +24,6 @@ class TextPasteDialog : public QDialog {
 
  private:
   std::array<QRadioButton*, 4> m_modes;
-  QPushButton* m_ok;
-  QPushButton* m_cancel;
 };
 
 }  // namespace qm
