@@ -93,6 +93,9 @@ inline constexpr QStringView kChooseInitialFolder = u"初期ディレクトリ�
 // ("[*]", shown as "*" while there are unsaved changes) and the program's
 // title.
 inline constexpr QStringView kDocumentWindowTitle = u"%1[*] - %2";
+// A second start found the running window stuck and opens its own.
+inline constexpr QStringView kOtherWindowNotResponding =
+    u"起動中のクイルマップが応答しないため、新しいウィンドウで開きました";
 inline constexpr QStringView kHelpNotFound = u"ヘルプファイルが見つかりません";
 inline constexpr QStringView kHelpCannotOpen =
     u"ヘルプを表示できません。次のファイルをブラウザで開いてください：\n%1";

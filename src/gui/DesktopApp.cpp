@@ -25,6 +25,7 @@
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "res/Strings.h"
 
 namespace qm {
 namespace {
@@ -206,17 +207,25 @@ void DesktopApp::ConnectWindow() {
 }
 
 bool DesktopApp::Start(const QString& file, bool singleInstance) {
+  bool othersStuck = false;
   if (singleInstance) {
-    if (m->instance.HandOffToRunning(file.isEmpty() ? QString()
-                                                    : QFileInfo(file).absoluteFilePath())) {
-      return false;
+    switch (m->instance.HandOffToRunning(file.isEmpty() ? QString()
+                                                        : QFileInfo(file).absoluteFilePath())) {
+      case SingleInstance::HandOff::Taken:
+        return false;
+      case SingleInstance::HandOff::NotResponding:
+        // The running window is stuck: this one opens the file itself.
+        othersStuck = true;
+        break;
+      case SingleInstance::HandOff::NobodyRunning:
+        m->instance.Listen([this](const QString& handed) {
+          if (!handed.isEmpty()) m->workspace.App().OpenFile(handed);
+          m->window.showNormal();
+          m->window.raise();
+          m->window.activateWindow();
+        });
+        break;
     }
-    m->instance.Listen([this](const QString& handed) {
-      if (!handed.isEmpty()) m->workspace.App().OpenFile(handed);
-      m->window.showNormal();
-      m->window.raise();
-      m->window.activateWindow();
-    });
   }
   m->association.RegisterIfMissing();
 
@@ -233,6 +242,10 @@ bool DesktopApp::Start(const QString& file, bool singleInstance) {
   m->workspace.Frame().CreateClient();
   m->workspace.App().Start(file);
   m->window.RefreshCommandStates();
+  if (othersStuck) {
+    m->prompt.Ask(res::kOtherWindowNotResponding.toString(), PromptButtons::Ok,
+                  PromptIcon::Warning);
+  }
   return true;
 }
 

@@ -1,11 +1,18 @@
-// SingleInstance: QLocalServer and QLocalSocket with a one-line message.
+// SingleInstance: QLocalServer and QLocalSocket with one line each way.
 #include "gui/SingleInstance.h"
 
 #include <unistd.h>
 
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace qm {
+namespace {
+
+// The running program's answer to a hand-over.
+constexpr char kReceived[] = "ok\n";
+
+}  // namespace
 
 SingleInstance::SingleInstance(QString name) : m_name(std::move(name)) {}
 
@@ -15,16 +22,22 @@ QString SingleInstance::DefaultName() {
   return QStringLiteral("quillmap-%1").arg(static_cast<qulonglong>(getuid()));
 }
 
-bool SingleInstance::HandOffToRunning(const QString& file, int timeoutMs) {
+SingleInstance::HandOff SingleInstance::HandOffToRunning(const QString& file, int timeoutMs) {
   QLocalSocket socket;
   socket.connectToServer(m_name);
-  if (!socket.waitForConnected(timeoutMs)) return false;
+  if (!socket.waitForConnected(timeoutMs)) return HandOff::NobodyRunning;
   // The file travels as UTF-8 ending in a line feed; an empty line only
   // brings the window forward.
   socket.write(file.toUtf8() + '\n');
-  if (!socket.waitForBytesWritten(timeoutMs)) return false;
+  if (!socket.waitForBytesWritten(timeoutMs)) return HandOff::NotResponding;
+  // A stuck program still accepts the connection (the system does that for
+  // it), but it cannot answer.
+  while (!socket.canReadLine()) {
+    if (!socket.waitForReadyRead(timeoutMs)) return HandOff::NotResponding;
+  }
+  const bool received = socket.readLine() == kReceived;
   socket.disconnectFromServer();
-  return true;
+  return received ? HandOff::Taken : HandOff::NotResponding;
 }
 
 bool SingleInstance::Listen(FileHandler onFile) {
@@ -35,19 +48,24 @@ bool SingleInstance::Listen(FileHandler onFile) {
     QLocalServer::removeServer(m_name);
     if (!m_server->listen(m_name)) return false;
   }
-  QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
-                   [server = m_server.get(), onFile] {
-                     while (QLocalSocket* socket = server->nextPendingConnection()) {
-                       QObject::connect(socket, &QLocalSocket::disconnected, socket,
-                                        &QObject::deleteLater);
-                       QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, onFile] {
-                         while (socket->canReadLine()) {
-                           const QByteArray line = socket->readLine();
-                           onFile(QString::fromUtf8(line.chopped(1)));
-                         }
-                       });
-                     }
-                   });
+  QObject::connect(
+      m_server.get(), &QLocalServer::newConnection, m_server.get(),
+      [server = m_server.get(), onFile] {
+        while (QLocalSocket* socket = server->nextPendingConnection()) {
+          QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+          QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, server, onFile] {
+            while (socket->canReadLine()) {
+              const QString file = QString::fromUtf8(socket->readLine().chopped(1));
+              // Answered before the file is opened: opening may ask the
+              // user about unsaved changes, for longer than the new start
+              // waits.
+              socket->write(kReceived);
+              socket->flush();
+              QTimer::singleShot(0, server, [onFile, file] { onFile(file); });
+            }
+          });
+        }
+      });
   return true;
 }
 
