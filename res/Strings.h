@@ -29,6 +29,7 @@ inline constexpr QStringView kCliUsage =
     u"       quillmap-cli export IN OUT [--node INDEX] [--clipboard] [--wz] [--lossy]"
     u" [--set SECTION/NAME=VALUE]...\n";
 inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
+inline constexpr QStringView kCliCannotWriteOutput = u"標準出力に書き込めません：";
 inline constexpr QStringView kCliBadSetting =
     u"--set には SECTION/NAME=VALUE の形で指定してください：";
 

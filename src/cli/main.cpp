@@ -3,14 +3,21 @@
 #include <cstdio>
 
 #include "cli/CliRunner.h"
+#include "cli/StandardOutput.h"
 #include "platform/QSettingsStore.h"
+#include "res/Strings.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   qm::QSettingsStore settings;
   qm::CliStreams streams;
-  const int status = qm::RunCli(QCoreApplication::arguments().mid(1), settings, streams);
-  std::fwrite(streams.out.constData(), 1, static_cast<size_t>(streams.out.size()), stdout);
-  std::fwrite(streams.err.constData(), 1, static_cast<size_t>(streams.err.size()), stderr);
+  int status = qm::RunCli(QCoreApplication::arguments().mid(1), settings, streams);
+  // What stdout could not take is a failure of the run, said on stderr.
+  QString why;
+  if (!qm::WriteAll(stdout, streams.out, &why) || !qm::CloseStream(stdout, &why)) {
+    streams.err += (qm::res::kCliCannotWriteOutput.toString() + why + u'\n').toUtf8();
+    status = 1;
+  }
+  qm::WriteAll(stderr, streams.err);
   return status;
 }
