@@ -73,6 +73,12 @@ inline constexpr QStringView kSaveAsFilters =
     u"Quillmapﾌｧｲﾙ(*.qmp) |*.qmp|Textﾌｧｲﾙ(*.txt) |*.txt||";
 inline constexpr QStringView kAskSaveUnencodable =
     u"次の文字はファイルに保存できません：%1\n「?」に置き換えて保存しますか？";
+// Another program changed the document's file since it was opened or saved.
+inline constexpr QStringView kAskOverwriteChangedFile =
+    u"「%1」はほかのプログラムで変更されています。上書きしますか？";
+inline constexpr QStringView kAskReloadChangedFile =
+    u"「%1」はほかのプログラムで変更されました。読み込み直しますか？";
+inline constexpr QStringView kChangesWillBeLost = u"（この文書への変更は失われます）";
 inline constexpr QStringView kWebDocumentNotYetSupported =
     u"ネットのファイルはまだ開いたり保存したりできません";
 

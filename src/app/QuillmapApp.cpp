@@ -140,6 +140,18 @@ void CQuillmapApp::OpenRecentFile(int i) {
   OpenFile(m_recent.Entries()[i]);
 }
 
+void CQuillmapApp::CheckFileOnDisk() {
+  if (!m.document.TakeNewChangeOnDisk()) return;
+  QString question = res::kAskReloadChangedFile.toString().arg(m.document.Title());
+  if (m.document.IsModified()) question += u'\n' + res::kChangesWillBeLost.toString();
+  if (m.prompt.Ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) {
+    return;
+  }
+  m.tree.Unload();
+  m.document.OpenDocument(m.document.PathName());
+  LoadPanes();
+}
+
 void CQuillmapApp::AssociateFileType() {
   if (m.prompt.Ask(res::kAskAssociate.toString(), PromptButtons::OkCancel, PromptIcon::Question) ==
       PromptAnswer::Ok) {

@@ -67,6 +67,9 @@ class CQuillmapApp {
   // Opens recent file i (from 0); nothing when there is no such entry.
   void OpenRecentFile(int i);
   void AssociateFileType();
+  // When another program changed the open document's file since it was
+  // opened or saved, asks once per change whether to read it again.
+  void CheckFileOnDisk();
   // The font of the pane that has the focus: the dialog starts on the
   // current face, size and boldness; the choice is shown and kept.
   void ChooseFont();

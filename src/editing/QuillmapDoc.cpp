@@ -68,6 +68,8 @@ BodyViewRole* CQuillmapDoc::FindBodyView() const {
 // ---- Life cycle ----
 
 void CQuillmapDoc::DeleteContents() {
+  m_diskStamp = {};
+  m_seenChange = {};
   m_store.Clear();
   m_snapshot.Clear();
   m_undoAvailable = false;
@@ -114,6 +116,7 @@ bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
     return true;
   }
   const QStringList warnings = FileWarningTexts(m_store.LastFileReport());
+  m_diskStamp = StampOf(fullPath);
   SetPathName(fullPath, true);
   SetModified(false);
   RememberAsLastFile(fullPath);
@@ -168,7 +171,25 @@ bool CQuillmapDoc::CanCloseFrame() {
 bool CQuillmapDoc::FileSave() {
   if (IsWebPath(m_path)) return SaveDocument(m_path);
   if (!HasOwnFile()) return FileSaveAs();
+  // Another program's version would be lost without a word.
+  if (ChangedOnDisk() &&
+      m_prompt.Ask(res::kAskOverwriteChangedFile.toString().arg(m_title), PromptButtons::OkCancel,
+                   PromptIcon::Warning) != PromptAnswer::Ok) {
+    return false;
+  }
   return DoSave(m_path);
+}
+
+bool CQuillmapDoc::ChangedOnDisk() const {
+  return HasOwnFile() && m_diskStamp.exists && StampOf(m_path) != m_diskStamp;
+}
+
+bool CQuillmapDoc::TakeNewChangeOnDisk() {
+  if (!ChangedOnDisk()) return false;
+  const FileStamp now = StampOf(m_path);
+  if (now == m_seenChange) return false;
+  m_seenChange = now;
+  return true;
 }
 
 bool CQuillmapDoc::FileSaveAs() {
@@ -257,6 +278,7 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
   SetModified(false);
   RememberAsLastFile(path);
   m_saveFailed = false;
+  m_diskStamp = StampOf(path);
   return true;
 }
 

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "model/TreeStore.h"
+#include "platform/FileStamp.h"
 #include "platform/Prompt.h"
 
 namespace qm {
@@ -93,6 +94,15 @@ class CQuillmapDoc {
   bool SaveModified();
   // Writes the body back, then SaveModified.
   bool CanCloseFrame();
+
+  // ---- The file on disk ----
+
+  // True when the document's own file is no longer the one it was opened
+  // from or last saved as: another program changed, replaced or removed it.
+  bool ChangedOnDisk() const;
+  // True the first time a given change on disk is seen, so that the user
+  // is asked about it once (the next Save still asks before overwriting).
+  bool TakeNewChangeOnDisk();
   // Empties the outline and forgets everything that belonged to the old
   // one: the undo snapshot, the current node, a failed save.
   void DeleteContents();
@@ -190,6 +200,10 @@ class CQuillmapDoc {
   Prompt& m_prompt;
   FileDialogs& m_dialogs;
   std::vector<DocumentView*> m_views;
+  // The file as it was when opened or last saved, and the change the user
+  // was last told about.
+  FileStamp m_diskStamp;
+  FileStamp m_seenChange;
   RecentFileSink m_recentFileSink;
   StateSink m_stateSink;
 

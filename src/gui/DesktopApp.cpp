@@ -198,6 +198,14 @@ void DesktopApp::ConnectWindow() {
     if (now == m->window.BodyWidget()) m->router.SetFocusedPane(Pane::Body);
     m->window.ScheduleRefresh();
   });
+  // Coming back to the window is when another program's change to the
+  // file is worth a question.
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &m->window,
+                   [this](Qt::ApplicationState state) {
+                     if (!m->shuttingDown && state == Qt::ApplicationActive) {
+                       m->workspace.App().CheckFileOnDisk();
+                     }
+                   });
   m->window.closeHandler = [this] { return m->workspace.Document().CanCloseFrame(); };
   m->window.destroyHandler = [this] {
     m->workspace.Frame().OnDestroy();

@@ -218,5 +218,21 @@ TEST_F(WorkspaceTest, AssociationAsksFirst) {
   EXPECT_EQ(prompt.Asked().count(res::kAskAssociate.toString()), 2);
 }
 
+TEST_F(WorkspaceTest, AFileChangedElsewhereIsOfferedOnceForReading) {
+  StartOn({"R", "R/A"});
+  WriteOutline("notes.qmp", {"Newer", "Newer/B", "Newer/C"});
+  prompt.Script({PromptAnswer::No});
+  workspace.App().CheckFileOnDisk();
+  EXPECT_EQ(Store().GetTitle(0), u"R"_s);
+  workspace.App().CheckFileOnDisk();  // the same change: not asked again
+  EXPECT_EQ(prompt.Asked().size(), 1);
+
+  WriteOutline("notes.qmp", {"Newest"});
+  workspace.App().CheckFileOnDisk();  // Yes by default
+  EXPECT_EQ(test::ReadablePaths(Store()), QStringList{u"Newest"_s});
+  EXPECT_EQ(prompt.Asked().size(), 2);
+  EXPECT_FALSE(workspace.Document().ChangedOnDisk());
+}
+
 }  // namespace
 }  // namespace qm

@@ -316,3 +316,34 @@ TEST_F(DocumentTextFiles, LostCharactersAreAskedAboutBeforeThePlainTextFormatOnc
 
 }  // namespace
 }  // namespace qm::test
+
+namespace qm::test {
+namespace {
+
+using DocumentOnDisk = Document;
+
+// Another program writes the file while it is open: the next Save asks
+// before overwriting, and the change is news only once.
+TEST_F(DocumentOnDisk, AFileChangedElsewhereIsNotOverwrittenWithoutAsking) {
+  const QString path = WriteOutline("a.qmp", "R\r\nR/A\r\n");
+  OpenAndShow(path);
+  EXPECT_FALSE(doc.ChangedOnDisk());
+  WriteFile("a.qmp", "another program's outline, longer than ours");
+  EXPECT_TRUE(doc.ChangedOnDisk());
+  EXPECT_TRUE(doc.TakeNewChangeOnDisk());
+  EXPECT_FALSE(doc.TakeNewChangeOnDisk());
+
+  doc.SetModified();
+  prompt.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kAskOverwriteChangedFile.toString().arg("a.qmp")});
+  EXPECT_EQ(Bytes(path), "another program's outline, longer than ours");
+  EXPECT_TRUE(doc.CanSave());  // a choice, not a broken file
+
+  EXPECT_TRUE(doc.FileSave());  // OK this time
+  EXPECT_TRUE(Bytes(path).contains("R"));
+  EXPECT_FALSE(doc.ChangedOnDisk());  // the file is ours again
+}
+
+}  // namespace
+}  // namespace qm::test

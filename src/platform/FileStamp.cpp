@@ -1,0 +1,22 @@
+// FileStamp: stat() of a path.
+#include "platform/FileStamp.h"
+
+#include <sys/stat.h>
+
+#include <QFile>
+
+namespace qm {
+
+FileStamp StampOf(const QString& path) {
+  struct stat info {};
+  FileStamp stamp;
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return stamp;
+  stamp.exists = true;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = info.st_size;
+  stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+  return stamp;
+}
+
+}  // namespace qm
