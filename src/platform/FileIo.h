@@ -1,4 +1,8 @@
-// Whole-file reading and writing with the host's file system.
+// Whole-file reading and writing with the host's file system, and why either failed.
+//
+// Reading never blocks and never reads more than the caller allows: what is
+// not a regular file (a folder, a FIFO, a device, a socket) is refused once
+// it is known, before a byte is read, and so is a file over the size limit.
 //
 // WriteFileReplacing writes a complete new file beside the old one and puts
 // it in place only once it is complete, so a failed write never destroys
@@ -9,9 +13,61 @@
 #include <QString>
 #include <optional>
 
+#include "platform/FileSystem.h"
+
 namespace qm {
 
-// The file's bytes, or nothing when it cannot be opened or read.
+// The largest file read unless the caller says otherwise: 1 GiB, the default
+// of settings::kMaxFileMegabytes.
+inline constexpr qint64 kDefaultMaxFileBytes = qint64{1} << 30;
+
+// What went wrong with a file, in the terms the user is told.
+struct FileFailure {
+  enum class Kind {
+    None,              // nothing went wrong
+    NotFound,          // ENOENT: the file or a folder on its path is missing
+    PermissionDenied,  // EACCES, EPERM
+    IsFolder,          // a folder where a file was expected
+    NotRegularFile,    // a FIFO, device or socket
+    TooLarge,          // over the caller's limit, or EFBIG
+    Exists,            // a new file's name is taken
+    ReadError,         // a read failed
+    DiskFull,          // ENOSPC, EDQUOT
+    ReadOnly,          // EROFS
+    SyncFailed,        // the file's flush or close failed: it may not be on the disk
+    FolderSyncFailed,  // the folder's flush failed after the new file took the name
+    Other,             // anything else; error says what
+  };
+  Kind kind = Kind::None;
+  int error = 0;     // the errno behind it; 0 where the program itself refused
+  QString keptCopy;  // a safety copy holding the new content, kept after a failure
+
+  bool Failed() const { return kind != Kind::None; }
+};
+
+// The reason as the user reads it after the program's own message:
+// "（理由：ディスクがいっぱいです）"; Other gives the system's own text for
+// the errno; a kept safety copy adds its path. Empty for Kind::None.
+QString FailureReason(const FileFailure& failure);
+
+struct ReadResult {
+  QByteArray bytes;
+  FileFailure failure;
+
+  bool Ok() const { return !failure.Failed(); }
+  explicit operator bool() const { return Ok(); }
+};
+
+// Reads the whole file at path (links followed). On success the result holds
+// every byte the file had when the end was reached. On failure bytes is
+// empty and failure says why: a folder (IsFolder) or a FIFO, device or
+// socket (NotRegularFile) at once, without blocking; a file larger than
+// maxBytes (TooLarge) before reading it, or once it has grown past maxBytes
+// while being read.
+ReadResult ReadFile(const QString& path, qint64 maxBytes = kDefaultMaxFileBytes,
+                    FileSystem& fs = SystemFileSystem());
+
+// ReadFile with the default limit, for callers that need no reason.
 std::optional<QByteArray> ReadWholeFile(const QString& path);
 
 // On success returns true and the file holds exactly bytes. On failure
