@@ -281,4 +281,22 @@ inline constexpr QStringView kTextTabNoLabel = u"タブ数";
 inline constexpr QStringView kTextSpaceNoLabel = u"スペース数";
 inline constexpr QStringView kCliNoSuchNode = u"--node の番号のツリーがありません：";
 
+// Files: reasons and refusals.
+// A reason follows the program's own message, as in "書き込みできません（理由：…）".
+inline constexpr QStringView kFileReason = u"（理由：%1）";
+inline constexpr QStringView kFileReasonNotFound = u"ファイルがありません";
+inline constexpr QStringView kFileReasonPermissionDenied = u"アクセスが許可されていません";
+inline constexpr QStringView kFileReasonIsFolder = u"フォルダです";
+inline constexpr QStringView kFileReasonNotRegularFile = u"通常のファイルではありません";
+inline constexpr QStringView kFileReasonTooLarge = u"ファイルが大きすぎます";
+inline constexpr QStringView kFileReasonExists = u"同じ名前のファイルがあります";
+inline constexpr QStringView kFileReasonReadError = u"読み込み中にエラーが発生しました";
+inline constexpr QStringView kFileReasonDiskFull = u"ディスクがいっぱいです";
+inline constexpr QStringView kFileReasonReadOnly = u"読み取り専用の場所です";
+inline constexpr QStringView kFileReasonSyncFailed = u"ディスクへの書き込みを確認できませんでした";
+inline constexpr QStringView kFileReasonFolderSyncFailed =
+    u"ディスクへの書き込みを確認できず、停電などで保存した内容が失われるおそれがあります";
+// %1 the reason, %2 the path of the copy that holds what was being saved.
+inline constexpr QStringView kFileReasonKeptCopy = u"%1。保存する内容は %2 に残してあります";
+
 }  // namespace qm::res

@@ -22,7 +22,7 @@ void RunIfPresent(const QString& program, const QStringList& arguments) {
 
 bool WriteText(const QString& path, const QString& text) {
   QDir().mkpath(QFileInfo(path).absolutePath());
-  return WriteFileReplacing(path, text.toUtf8());
+  return WriteFileReplacing(path, text.toUtf8()).Ok();
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace qm {
 
 EncodedWrite WriteEncodedFile(const QString& path, QStringView text, SaveLoss loss,
-                              FileWriteMode mode) {
+                              FileWriteMode mode, FileSystem& fs) {
   EncodedWrite result;
   CodePage codePage;
   const QByteArray bytes = codePage.Encode(text, &result.unencodable);
@@ -15,9 +15,12 @@ EncodedWrite WriteEncodedFile(const QString& path, QStringView text, SaveLoss lo
     result.status = EncodedWrite::Status::Unencodable;
     return result;
   }
-  const bool written =
-      mode == FileWriteMode::Replace ? WriteFileReplacing(path, bytes) : WriteNewFile(path, bytes);
-  if (!written) result.status = EncodedWrite::Status::CannotWrite;
+  const WriteResult written = mode == FileWriteMode::Replace ? WriteFileReplacing(path, bytes, fs)
+                                                             : WriteNewFile(path, bytes, fs);
+  if (!written) {
+    result.status = EncodedWrite::Status::CannotWrite;
+    result.failure = written.failure;
+  }
   return result;
 }
 

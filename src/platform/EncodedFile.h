@@ -11,28 +11,34 @@
 #include <QString>
 #include <QStringView>
 
+#include "platform/FileIo.h"
+
 namespace qm {
 
 enum class SaveLoss { Refuse, Allow };
 
 // Replace: the file takes the new text, an old one only once the new one is
 // complete. CreateNew: the file must not exist yet; one that appears
-// meanwhile is never written over (CannotWrite).
+// meanwhile is never written over (CannotWrite, FileFailure::Kind::Exists).
 enum class FileWriteMode { Replace, CreateNew };
 
 struct EncodedWrite {
   enum class Status { Written, Unencodable, CannotWrite };
   Status status = Status::Written;
   QString unencodable;  // characters the code page cannot hold, each once
+  FileFailure failure;  // with CannotWrite: why (FailureReason gives the text)
 
   bool Written() const { return status == Status::Written; }
 };
 
 // Encodes text in the code page and puts it at path (WriteFileReplacing or
 // WriteNewFile). On Written the file holds exactly the encoded text. On
-// Unencodable (only with SaveLoss::Refuse) and on CannotWrite any previous
-// file at path is untouched.
+// Unencodable (only with SaveLoss::Refuse) nothing is written. On
+// CannotWrite, failure says why, and the file at path is as those two
+// functions leave it after a failure: untouched, except where the failure
+// itself says otherwise.
 EncodedWrite WriteEncodedFile(const QString& path, QStringView text, SaveLoss loss,
-                              FileWriteMode mode = FileWriteMode::Replace);
+                              FileWriteMode mode = FileWriteMode::Replace,
+                              FileSystem& fs = SystemFileSystem());
 
 }  // namespace qm

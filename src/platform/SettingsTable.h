@@ -149,6 +149,9 @@ inline constexpr StringSetting kCategoryStrBefore{u"System", u"CategoryStrBefore
 // Text written after a category name.
 inline constexpr StringSetting kCategoryStrAfter{u"System", u"CategoryStrAfter",
                                                  res::kDefaultCategoryAfter};
+// Largest file read, in MiB; a larger one is refused before it is read, so a
+// wrong choice of file cannot exhaust memory. The desktop's addition.
+inline constexpr IntSetting kMaxFileMegabytes{u"System", u"MaxFileMB", 1024};
 
 // ---- View ----
 
@@ -398,6 +401,7 @@ inline constexpr const IntSetting* kAllIntSettings[] = {
     &kWrap,
     &kWzImportTopTree,
     &kWzExportPeriodChange,
+    &kMaxFileMegabytes,
     &kAddMove,
     &kLevelWidth,
     &kTabNo,

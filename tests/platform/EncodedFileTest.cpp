@@ -6,6 +6,7 @@
 
 #include "platform/EncodedFile.h"
 #include "platform/FileIo.h"
+#include "support/FakeFileSystem.h"
 #include "support/QtPrinting.h"
 
 namespace qm {
@@ -31,6 +32,14 @@ TEST(EncodedFile, WritesCodePageBytesAndRefusesLostCharactersUnlessAllowed) {
 
   result = WriteEncodedFile(dir.filePath(u"no/such/folder.txt"_s), u"x", SaveLoss::Refuse);
   EXPECT_EQ(result.status, EncodedWrite::Status::CannotWrite);
+  EXPECT_EQ(result.failure.kind, FileFailure::Kind::NotFound);
+
+  test::FakeFileSystem fs;
+  fs.FailNth(test::FsCall::Write, 1, ENOSPC);
+  result = WriteEncodedFile(path, u"x", SaveLoss::Refuse, FileWriteMode::Replace, fs);
+  EXPECT_EQ(result.status, EncodedWrite::Status::CannotWrite);
+  EXPECT_EQ(result.failure.kind, FileFailure::Kind::DiskFull);
+  EXPECT_EQ(ReadWholeFile(path), QByteArray("?\r\n"));
 }
 
 TEST(EncodedFile, ANewFileNeverReplacesOneThatExists) {
@@ -38,8 +47,10 @@ TEST(EncodedFile, ANewFileNeverReplacesOneThatExists) {
   const QString path = dir.filePath(u"link.txt"_s);
   EXPECT_TRUE(
       WriteEncodedFile(path, u"first", SaveLoss::Refuse, FileWriteMode::CreateNew).Written());
-  EXPECT_EQ(WriteEncodedFile(path, u"second", SaveLoss::Refuse, FileWriteMode::CreateNew).status,
-            EncodedWrite::Status::CannotWrite);
+  const EncodedWrite second =
+      WriteEncodedFile(path, u"second", SaveLoss::Refuse, FileWriteMode::CreateNew);
+  EXPECT_EQ(second.status, EncodedWrite::Status::CannotWrite);
+  EXPECT_EQ(second.failure.kind, FileFailure::Kind::Exists);
   EXPECT_EQ(ReadWholeFile(path), QByteArray("first"));
 }
 

@@ -1,11 +1,14 @@
-// Tests of FileIo: whole-file reading, replacing writes and the parts of a path.
+// Tests of FileIo: whole-file reading, replacing writes, the reasons told and the parts of a path.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
+#include <cstring>
 
 #include "platform/FileIo.h"
+#include "res/Strings.h"
 #include "support/QtPrinting.h"
 
 namespace qm {
@@ -34,6 +37,23 @@ TEST(FileIoTest, FailedWriteLeavesOldFileAndNoLeftovers) {
 
   EXPECT_EQ(ReadWholeFile(dir.filePath(u"missing.qmp"_s)), std::nullopt);
   EXPECT_EQ(ReadWholeFile(dir.path()), std::nullopt);
+}
+
+TEST(FileIoTest, EachFailureHasItsOwnReasonAndOthersUseTheSystemsWords) {
+  using Kind = FileFailure::Kind;
+  EXPECT_EQ(FailureReason(FileFailure{}), QString());
+  QSet<QString> seen;
+  for (int kind = int(Kind::NotFound); kind < int(Kind::Other); ++kind) {
+    const QString reason = FailureReason(FileFailure{Kind(kind), 0, QString()});
+    EXPECT_TRUE(reason.startsWith(u"（理由："_s) && reason.size() > 5) << kind;
+    EXPECT_FALSE(seen.contains(reason)) << kind;
+    seen.insert(reason);
+  }
+  EXPECT_TRUE(FailureReason(FileFailure{Kind::Other, ENOTDIR, QString()})
+                  .contains(QString::fromLocal8Bit(std::strerror(ENOTDIR))));
+  const QString kept = FailureReason(FileFailure{Kind::DiskFull, ENOSPC, u"/d/.a.%1.tmp"_s});
+  EXPECT_TRUE(kept.contains(res::kFileReasonDiskFull)) << kept.toStdString();
+  EXPECT_TRUE(kept.contains(u"/d/.a.%1.tmp"_s)) << kept.toStdString();
 }
 
 struct PathCase {
