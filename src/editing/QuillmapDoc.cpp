@@ -181,7 +181,11 @@ bool CQuillmapDoc::FileSave() {
 }
 
 bool CQuillmapDoc::ChangedOnDisk() const {
-  return HasOwnFile() && m_diskStamp.exists && StampOf(m_path) != m_diskStamp;
+  // Only another file in its place is news: a file that is gone or became a
+  // folder has nothing to lose, and the save itself says why it failed.
+  if (!HasOwnFile() || !m_diskStamp.exists) return false;
+  const FileStamp now = StampOf(m_path);
+  return now.regularFile && now != m_diskStamp;
 }
 
 bool CQuillmapDoc::TakeNewChangeOnDisk() {

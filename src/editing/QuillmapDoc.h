@@ -97,8 +97,8 @@ class CQuillmapDoc {
 
   // ---- The file on disk ----
 
-  // True when the document's own file is no longer the one it was opened
-  // from or last saved as: another program changed, replaced or removed it.
+  // True when another file now stands where the document's own file was
+  // opened from or last saved: another program changed or replaced it.
   bool ChangedOnDisk() const;
   // True the first time a given change on disk is seen, so that the user
   // is asked about it once (the next Save still asks before overwriting).

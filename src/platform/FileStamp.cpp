@@ -12,6 +12,7 @@ FileStamp StampOf(const QString& path) {
   FileStamp stamp;
   if (::stat(QFile::encodeName(path).constData(), &info) != 0) return stamp;
   stamp.exists = true;
+  stamp.regularFile = S_ISREG(info.st_mode);
   stamp.device = info.st_dev;
   stamp.inode = info.st_ino;
   stamp.size = info.st_size;

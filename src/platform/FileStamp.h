@@ -10,6 +10,7 @@ namespace qm {
 
 struct FileStamp {
   bool exists = false;
+  bool regularFile = false;  // not a folder, device or pipe
   quint64 device = 0;
   quint64 inode = 0;
   qint64 size = 0;

@@ -89,7 +89,9 @@ TEST_F(WorkspaceTest, EveryCommandOfTheTableIsHandledWhicheverPaneHasTheFocus) {
       EXPECT_TRUE(router.IsOffered(info.id)) << info.id;
     }
     for (const res::CommandBarButton& button : res::kWideCommandBar) {
-      if (button.id != 0) EXPECT_TRUE(router.IsOffered(button.id)) << button.id;
+      if (button.id != 0) {
+        EXPECT_TRUE(router.IsOffered(button.id)) << button.id;
+      }
     }
   }
 }

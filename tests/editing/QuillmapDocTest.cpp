@@ -343,6 +343,9 @@ TEST_F(DocumentOnDisk, AFileChangedElsewhereIsNotOverwrittenWithoutAsking) {
   EXPECT_TRUE(doc.FileSave());  // OK this time
   EXPECT_TRUE(Bytes(path).contains("R"));
   EXPECT_FALSE(doc.ChangedOnDisk());  // the file is ours again
+
+  ASSERT_TRUE(QFile::remove(path));
+  EXPECT_FALSE(doc.ChangedOnDisk());  // nothing there to lose
 }
 
 }  // namespace
