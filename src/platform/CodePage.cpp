@@ -2,6 +2,9 @@
 // bytes passed through by hand.
 #include "platform/CodePage.h"
 
+#include <utility>
+#include <vector>
+
 namespace qm {
 namespace {
 
@@ -63,7 +66,7 @@ CodePage::CodePage() : m_decoder("Shift_JIS", kFlags), m_encoder("Shift_JIS", kF
   Q_ASSERT(m_decoder.isValid() && m_encoder.isValid());
 }
 
-void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodable) {
+void CodePage::DecodeRun(QByteArrayView run, QString& out, Undecodable& undecodable, bool list) {
   if (run.isEmpty()) return;
   const bool cutShort = EndsInsideCharacter(run);
   if (cutShort) run.chop(1);
@@ -75,31 +78,83 @@ void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodabl
     out += m_decoder.decode(run);
   }
   const char16_t* begin = reinterpret_cast<const char16_t*>(out.constData());
+  const qsizetype before = undecodable.count;
   for (qsizetype i = start; i < out.size(); ++i) {
     if (begin[i] != kConverterSubstitute && begin[i] != kReplacement) continue;
     out[i] = kReplacement;
     begin = reinterpret_cast<const char16_t*>(out.constData());
-    ++undecodable;
+    ++undecodable.count;
+  }
+  if (list && undecodable.count > before) {
+    ListUndecodable(run, QStringView(out).sliced(start), undecodable);
   }
   if (cutShort) {
     out += QChar(kReplacement);
-    ++undecodable;
+    ++undecodable.count;
+    if (list) AddSequence(undecodable, run.data() + run.size(), 1);
   }
 }
 
+void CodePage::ListUndecodable(QByteArrayView run, QStringView decoded, Undecodable& undecodable) {
+  // The run cut into characters the way Shift_JIS reads it: a lead byte with
+  // a valid trail byte is one character, any other byte one on its own.
+  const auto* data = reinterpret_cast<const unsigned char*>(run.data());
+  std::vector<std::pair<qsizetype, qsizetype>> characters;  // start and length
+  for (qsizetype i = 0; i < run.size();) {
+    const qsizetype length =
+        CodePage::IsLeadByte(data[i]) && i + 1 < run.size() && IsTrailByte(data[i + 1]) ? 2 : 1;
+    characters.emplace_back(i, length);
+    i += length;
+  }
+  // The converter gives one character for each as a rule; where it did not,
+  // each character is decoded on its own to find the ones it cannot read.
+  const bool inStep = static_cast<qsizetype>(characters.size()) == decoded.size();
+  for (size_t c = 0; c < characters.size(); ++c) {
+    const auto [at, length] = characters[c];
+    bool bad = false;
+    if (inStep) {
+      bad = decoded[static_cast<qsizetype>(c)] == QChar(kReplacement);
+    } else {
+      m_decoder.resetState();
+      const QString one = m_decoder.decode(run.sliced(at, length));
+      bad = one.isEmpty() || one.contains(QChar(kReplacement)) ||
+            one.contains(QChar(kConverterSubstitute));
+    }
+    if (bad) AddSequence(undecodable, run.data() + at, length);
+  }
+}
+
+void CodePage::AddSequence(Undecodable& undecodable, const char* bytes, qsizetype length) {
+  if (undecodable.sequences.size() >= Undecodable::kMaxListed) return;
+  const QByteArray sequence(bytes, length);
+  if (!undecodable.sequences.contains(sequence)) undecodable.sequences.append(sequence);
+}
+
 QString CodePage::Decode(QByteArrayView bytes, qsizetype* undecodable) {
+  Undecodable found;
+  QString out = DecodeAll(bytes, found, false);
+  if (undecodable) *undecodable = found.count;
+  return out;
+}
+
+QString CodePage::Decode(QByteArrayView bytes, Undecodable* undecodable) {
+  Undecodable found;
+  QString out = DecodeAll(bytes, found, undecodable != nullptr);
+  if (undecodable) *undecodable = std::move(found);
+  return out;
+}
+
+QString CodePage::DecodeAll(QByteArrayView bytes, Undecodable& found, bool list) {
   QString out;
-  qsizetype bad = 0;
   qsizetype runStart = 0;
   const char* data = bytes.data();
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (!IsShuffledControlByte(data[i])) continue;
-    DecodeRun(bytes.sliced(runStart, i - runStart), out, bad);
+    DecodeRun(bytes.sliced(runStart, i - runStart), out, found, list);
     out += QChar(static_cast<char16_t>(data[i]));
     runStart = i + 1;
   }
-  DecodeRun(bytes.sliced(runStart), out, bad);
-  if (undecodable) *undecodable = bad;
+  DecodeRun(bytes.sliced(runStart), out, found, list);
   return out;
 }
 

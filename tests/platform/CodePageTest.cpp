@@ -57,6 +57,30 @@ INSTANTIATE_TEST_SUITE_P(
                     BadBytesCase{"UnassignedPair", Bytes({0x85, 0x40, 'B'}), u"\uFFFDB"_s, 1}),
     [](const testing::TestParamInfo<BadBytesCase>& p) { return p.param.name; });
 
+TEST(CodePageTest, UndecodableByteSequencesAreListedOnceInOrder) {
+  CodePage cp;
+  Undecodable found;
+  // A lone byte, an unassigned pair, a lead byte before a byte that cannot
+  // follow it, a repeat, and a lead byte cut off by the end.
+  const QByteArray bytes = Bytes({0xFF, 'A', 0x85, 0x40, 0x81, 0x00, 0x88, 0x9F, 0xFF, 0x1A, 0xE0});
+  EXPECT_EQ(cp.Decode(bytes, &found),
+            u"\uFFFDA\uFFFD\uFFFD"_s + QChar(0) + u"亜\uFFFD\u001A\uFFFD"_s);
+  EXPECT_EQ(found.count, 5);
+  EXPECT_EQ(found.sequences, (QList<QByteArray>{Bytes({0xFF}), Bytes({0x85, 0x40}), Bytes({0x81}),
+                                                Bytes({0xE0})}));
+}
+
+TEST(CodePageTest, TheListOfUndecodableSequencesIsBounded) {
+  CodePage cp;
+  QByteArray bytes;
+  for (int i = 0; i < 40; ++i) bytes += Bytes({0x85, static_cast<unsigned char>(0x40 + i)});
+  Undecodable found;
+  cp.Decode(bytes, &found);
+  EXPECT_EQ(found.count, 40);
+  ASSERT_EQ(found.sequences.size(), Undecodable::kMaxListed);
+  EXPECT_EQ(found.sequences.first(), Bytes({0x85, 0x40}));
+}
+
 struct UnencodableCase {
   const char* name;
   QString text;
