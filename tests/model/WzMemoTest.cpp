@@ -146,7 +146,7 @@ TEST_F(WzMemo, HostileInputLoadsOrIsRefused) {
   bytes = "." + QByteArray(1 << 20, 'x') + "\n";
   for (int i = 0; i < 4000; ++i) bytes += "..y\n";
   EXPECT_EQ(store.Load(WriteFile("huge.mem", bytes), 0), -1);
-  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kImportTooLarge.toString());
+  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kReadTooLarge.toString());
 }
 
 }  // namespace
