@@ -7,6 +7,7 @@
 
 #include "model/FieldCuts.h"
 #include "model/ReadBudget.h"
+#include "model/TextLines.h"
 #include "model/TreeStore.h"
 #include "platform/Clock.h"
 #include "platform/Decimal.h"
@@ -43,7 +44,7 @@ QString CleanRelativePath(QStringView path) {
   clean.reserve(path.size());
   for (QChar c : path) {
     const char16_t u = c.unicode();
-    if ((u >= 0x02 && u <= 0x08) || u == u'\r' || u == u'\n') continue;
+    if ((u >= 0x02 && u <= 0x08) || u == u'\r' || u == u'\n' || u == reading::kEndOfFile) continue;
     clean += c;
   }
   return clean;

@@ -116,6 +116,12 @@ TEST_F(ReadLimits, EndOfFileMarksNeverEnterTheOutline) {
     EXPECT_FALSE(store.GetPath(i).contains(QChar(0x1A)));
     EXPECT_FALSE(store.GetBody(i).contains(QChar(0x1A)));
   }
+  // From the clipboard as well.
+  Build({"R"});
+  ASSERT_EQ(store.InsertBranchText(0, u"A\u001A\u0002l\u001Ak\u0004b\u001Ay\u0007"_s, true), 1);
+  EXPECT_EQ(store.GetTitle(1), u"A"_s);
+  EXPECT_EQ(store.GetLink(1), u"lk"_s);
+  EXPECT_EQ(store.GetBody(1), u"by"_s);
 }
 
 TEST_F(ReadLimits, DroppedCharactersAreReportedAsALoss) {
