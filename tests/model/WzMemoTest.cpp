@@ -116,6 +116,13 @@ TEST_F(WzMemo, RoundTripsGiveTheSameOutlineWithEitherRootChoice) {
   }
 }
 
+TEST_F(WzMemo, LinesEndingInCrOnlyAreLinesAsInTheOtherReaders) {
+  Read(".A\rbody\r..B\rmore\r");
+  EXPECT_EQ(Paths(), QStringList({"memo", "memo/A", "memo/A/B"}));
+  EXPECT_EQ(store.GetBody(1), u"body\r\n"_s);
+  EXPECT_EQ(store.GetBody(2), u"more\r\n"_s);
+}
+
 TEST_F(WzMemo, TheMemoChoiceReadsAnyExtensionAsAMemo) {
   const QString path = WriteFile("notes.txt", ".\x93\xfa\x96\x7b\r\n1. body\r\n");
   ASSERT_EQ(store.Load(path, 1), 2);
