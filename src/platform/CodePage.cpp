@@ -2,6 +2,8 @@
 // bytes passed through by hand.
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -56,6 +58,38 @@ bool HoldsSubstitute(QByteArrayView bytes) {
       return true;
     }
     i += CodePage::IsLeadByte(byte) ? 2 : 1;
+  }
+  return false;
+}
+
+// The converter drops the characters Unicode lets a renderer ignore
+// (default ignorable code points such as U+200B, U+FEFF or U+FFF0..U+FFF8)
+// without a trace where it substitutes every other character it cannot
+// store: a slice holding one is encoded character by character, where
+// each gets its "?" and is listed like the others.
+constexpr std::pair<char32_t, char32_t> kIgnorable[] = {
+    {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x061C, 0x061C}, {0x115F, 0x1160}, {0x17B4, 0x17B5},
+    {0x180B, 0x180F},   {0x200B, 0x200F},   {0x202A, 0x202E}, {0x2060, 0x206F}, {0x3164, 0x3164},
+    {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3},
+    {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+
+bool IsIgnorable(char32_t c) {
+  return std::any_of(std::begin(kIgnorable), std::end(kIgnorable),
+                     [c](const auto& range) { return c >= range.first && c <= range.second; });
+}
+
+bool HoldsIgnorable(QStringView text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    // ASCII and most Japanese text skip the table; surrogates may not.
+    if (c < 0x00AD || (c > 0x3164 && c < 0xD800) || (c > 0xDFFF && c < 0xFE00)) continue;
+    char32_t point = c;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      point = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+      ++i;
+    }
+    if (IsIgnorable(point)) return true;
   }
   return false;
 }
@@ -185,8 +219,8 @@ void CodePage::EncodeRun(QStringView run, QByteArray& out, QString* unencodable)
     m_encoder.resetState();
     const QByteArray bytes = m_encoder.encode(slice);
     // A lone high surrogate at the end is held back by the converter and
-    // would vanish without a substitute.
-    if (HoldsSubstitute(bytes) || slice.back().isHighSurrogate()) {
+    // would vanish without a substitute, as would an ignorable character.
+    if (HoldsSubstitute(bytes) || slice.back().isHighSurrogate() || HoldsIgnorable(slice)) {
       EncodeCharByChar(slice, out, unencodable);
     } else {
       out += bytes;

@@ -124,6 +124,22 @@ TEST_F(ReadLimits, EndOfFileMarksNeverEnterTheOutline) {
   EXPECT_EQ(store.GetBody(1), u"by"_s);
 }
 
+TEST_F(ReadLimits, ACharacterTheConverterWouldSkipIsSavedAlikeInEveryPath) {
+  // U+200B in a title, its child's line in a later stretch of the file
+  // beside an emoji: both must be saved as "?", or the child's path no
+  // longer names its parent when the save is loaded again.
+  Build({"R", "R/\u200B", "R/\u200B/c"});
+  store.GetNode(1).m_strBody = QString(5000, u'x') + u"😀\r\n"_s;
+  const QString first = dir.filePath(u"first.qmp"_s);
+  ASSERT_TRUE(store.Save(first, {SaveLoss::Allow}));
+  EXPECT_EQ(store.LastFileReport().unencodable, u"\u200B😀"_s);
+  ASSERT_EQ(store.Load(first, 0), 3);
+  EXPECT_EQ(store.LastFileReport().nodesReplaced, 0);
+  const QString second = dir.filePath(u"second.qmp"_s);
+  ASSERT_TRUE(store.Save(second));
+  EXPECT_EQ(ReadWholeFile(second), ReadWholeFile(first));
+}
+
 TEST_F(ReadLimits, DroppedCharactersAreReportedAsALoss) {
   ASSERT_EQ(store.Load(WriteFile(u"marks.mem"_s, ".A\x01\x1A\r\ntext\r\n\x1A"), 0), 2);
   EXPECT_EQ(store.LastFileReport().charactersDropped, 2);
