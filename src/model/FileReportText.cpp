@@ -10,9 +10,8 @@ namespace {
 QString HexBytes(const QByteArray& bytes) {
   QStringList hex;
   for (char byte : bytes) {
-    hex << res::kHexBytePrefix.toString() +
-               QString::number(static_cast<unsigned char>(byte), 16).toUpper().rightJustified(
-                   2, u'0');
+    const QString digits = QString::number(static_cast<unsigned char>(byte), 16).toUpper();
+    hex << res::kHexBytePrefix.toString() + digits.rightJustified(2, u'0');
   }
   return hex.join(u' ');
 }
@@ -65,7 +64,8 @@ QString FileErrorText(const FileReport& report) {
     case FileReport::Error::CannotWrite:
       return res::kCannotWrite.toString();
     case FileReport::Error::Unencodable:
-      return res::kUnencodableCharacters.toString() + UnencodableDisplay(report.unencodable, report);
+      return res::kUnencodableCharacters.toString() +
+             UnencodableDisplay(report.unencodable, report);
     case FileReport::Error::NotSupported:
       return res::kFormatNotYetSupported.toString();
     case FileReport::Error::CannotOpenMemo:

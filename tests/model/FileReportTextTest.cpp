@@ -20,7 +20,7 @@ TEST(FileReportText, UndecodableBytesAreListedInHexWithTheirCount) {
             QStringList{res::kUndecodableBytes.toString() + u"0x85 0x40、0xFF（7 文字）"_s});
   // A list that reached its bound may have left some out.
   report.undecodableBytes.clear();
-  for (int i = 0; i < Undecodable::kMaxListed; ++i) report.undecodableBytes << QByteArray(1, '\x80');
+  report.undecodableBytes = QList<QByteArray>(Undecodable::kMaxListed, QByteArray("\x80"));
   EXPECT_TRUE(FileWarningTexts(report).first().endsWith(u"0x80…（7 文字）"_s));
   // Without the bytes (text read elsewhere), the count alone.
   report.undecodableBytes.clear();

@@ -159,37 +159,41 @@ TEST_F(OutlineFile, LinesNothingHoldsAreCountedWithTheirNumbers) {
 }
 
 TEST_F(OutlineFile, LinesEndingInCrOnlyOrLfOnlyAreLineEnds) {
-  ReadText(Marks("\\8\rAuthor=me\r\\8\rR\\5"
-                 "0\r\\4\ra\r\r\r\rb\r\r\\4\rR\\1C\\5"
-                 "0\r"));
+  ReadText(
+      Marks("\\8\rAuthor=me\r\\8\rR\\5"
+            "0\r\\4\ra\r\r\r\rb\r\r\\4\rR\\1C\\5"
+            "0\r"));
   EXPECT_EQ(Paths(), (QStringList{"R", "R/C"}));
   EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
   EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\n\r\nb\r\n"));
   // LF only, as converters make of CR LF: a body line keeps one CR.
-  ReadText(Marks("\\8\nAuthor=me\n\\8\nR\\5"
-                 "0\n\\4\na\r\nb\n\\4\nR\\1C\\5"
-                 "0\n"));
+  ReadText(
+      Marks("\\8\nAuthor=me\n\\8\nR\\5"
+            "0\n\\4\na\r\nb\n\\4\nR\\1C\\5"
+            "0\n"));
   EXPECT_EQ(Paths(), (QStringList{"R", "R/C"}));
   EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\nb\n")) << "a bare LF in a body stays one";
   EXPECT_FALSE(report.Lossy());
 }
 
 TEST_F(OutlineFile, AnUnclosedSectionOrBodyEndsAtTheFirstNodeLine) {
-  ReadText(Marks("\\8\r\nAuthor=me\r\nR\\5"
-                 "0\\6"
-                 "1\\7"
-                 "0\\8"
-                 "0000000000000\r\nR\\1A\\5"
-                 "0\r\n"));
+  ReadText(
+      Marks("\\8\r\nAuthor=me\r\nR\\5"
+            "0\\6"
+            "1\\7"
+            "0\\8"
+            "0000000000000\r\nR\\1A\\5"
+            "0\r\n"));
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A"}));
   EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
   EXPECT_TRUE(report.settingsUnclosed);
   EXPECT_TRUE(report.Lossy());
 
-  ReadText(Marks("R\\5"
-                 "0\r\n\\4\r\nbody\r\r\nR\\1A\\5"
-                 "0\r\nR\\1B\\5"
-                 "0\r\n"));
+  ReadText(
+      Marks("R\\5"
+            "0\r\n\\4\r\nbody\r\r\nR\\1A\\5"
+            "0\r\nR\\1B\\5"
+            "0\r\n"));
   EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/B"}));
   EXPECT_EQ(store.GetBody(0), QStringLiteral("body\r\n"));
   EXPECT_TRUE(report.bodyUnclosed);
@@ -198,8 +202,9 @@ TEST_F(OutlineFile, AnUnclosedSectionOrBodyEndsAtTheFirstNodeLine) {
 
 TEST_F(OutlineFile, AClosedSectionOrBodyKeepsLinesThatLookLikeNodes) {
   // Only a missing closing line makes a node line end a part early.
-  ReadText(Marks("\\8\r\nAuthor=a\\5b\r\n\\8\r\nR\\5"
-                 "0\r\n\\4\r\nx\\5y\r\r\n\\4\r\n"));
+  ReadText(
+      Marks("\\8\r\nAuthor=a\\5b\r\n\\8\r\nR\\5"
+            "0\r\n\\4\r\nx\\5y\r\r\n\\4\r\n"));
   EXPECT_EQ(Paths(), QStringList{"R"});
   EXPECT_EQ(store.Settings().author, Marks("a\\5b"));
   EXPECT_EQ(store.GetBody(0), Marks("x\\5y\r\n"));

@@ -104,14 +104,18 @@ TEST_F(ReadLimits, AcceptedOutlinesStayWithinTheBudget) {
 // ---- Saves of what was loaded read back as written. ----
 
 TEST_F(ReadLimits, EndOfFileMarksNeverEnterTheOutline) {
-  const QByteArray marks = "R\x1A"
-                           "oot\r\n1. A\x1A\r\nbo\x1A"
-                           "dy\r\n";
+  const QByteArray marks =
+      "R\x1A"
+      "oot\r\n1. A\x1A\r\nbo\x1A"
+      "dy\r\n";
   ExpectStableSaves(WriteFile(u"marks.txt"_s, marks));
-  ExpectStableSaves(WriteFile(u"marks.mem"_s, ".A\x1A\r\nbo\x1A" "dy\r\n..B\r\n\x1A"));
-  ExpectStableSaves(WriteFile(u"marks.qmp"_s, "R\x05"
-                                              "0\r\n\x04\r\nbo\x1A"
-                                              "dy\r\r\n\x04\r\n"));
+  ExpectStableSaves(WriteFile(u"marks.mem"_s,
+                              ".A\x1A\r\nbo\x1A"
+                              "dy\r\n..B\r\n\x1A"));
+  ExpectStableSaves(WriteFile(u"marks.qmp"_s,
+                              "R\x05"
+                              "0\r\n\x04\r\nbo\x1A"
+                              "dy\r\r\n\x04\r\n"));
   for (int i = 0; i < store.GetCount(); ++i) {
     EXPECT_FALSE(store.GetPath(i).contains(QChar(0x1A)));
     EXPECT_FALSE(store.GetBody(i).contains(QChar(0x1A)));
