@@ -1,5 +1,7 @@
-// Fuzzes the plain-text import: any bytes must give a well-formed tree whose
-// nodes follow the order of their lines, or be refused as too large.
+// Fuzzes the plain-text import: any bytes must give a well-formed tree
+// within the read budget whose nodes follow the order of their lines, or be
+// refused as too large; a save of what was loaded must read back to the
+// same bytes.
 #include <cstdint>
 #include <cstdlib>
 
@@ -29,11 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qm::CodePage codePage;
   const QString text = codePage.Decode(
       QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  qm::ReadBudget budget(text.size());
   // A refusal (an outline far larger than the text) leaves nothing to check.
-  if (!qm::ReadPlainText(text, separator, store)) return 0;
+  if (!qm::ReadPlainText(text, separator, store, &budget)) return 0;
   // The reader builds the tree itself: nothing may need re-placing.
-  if (store.FinishLoading(QStringLiteral("fuzz.txt")) != 0) std::abort();
+  if (store.FinishLoading(QStringLiteral("fuzz.txt"), &budget) != 0) std::abort();
   qm::fuzz::CheckWellFormed(store);
+  qm::fuzz::CheckWithinBudget(store, text.size());
   for (int i = 1; i < store.GetCount(); ++i) {
     if (store.GetNode(i).m_nLine <= store.GetNode(i - 1).m_nLine) std::abort();
   }
@@ -41,5 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   store.SetShowsChapters(options & 0x80);
   store.RebuildTree();
   if (pane.ItemCount() != store.GetCount()) std::abort();
+
+  qm::fuzz::CheckStableSave(store, settings, clock);
   return 0;
 }

@@ -1,5 +1,6 @@
-// Fuzzes the memo reader and writer: any bytes must give a well-formed tree,
-// and what the writer makes of it must read back to the same memo text.
+// Fuzzes the memo reader and writer: any bytes must give a well-formed tree
+// within the read budget, what the writer makes of it must read back to the
+// same memo text, and an outline file save of it to the same bytes.
 #include <cstdint>
 #include <cstdlib>
 
@@ -31,10 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   qm::CodePage codePage;
   const QString text = codePage.Decode(
       QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  qm::ReadBudget budget(text.size());
   // A refusal (an outline far larger than the text) leaves nothing to check.
-  if (!qm::ReadWzMemoText(text, {kFileName, (options & 1) != 0}, store)) return 0;
-  if (store.FinishLoading(kFileName) != 0) std::abort();
+  if (!qm::ReadWzMemoText(text, {kFileName, (options & 1) != 0}, store, &budget)) return 0;
+  if (store.FinishLoading(kFileName, &budget) != 0) std::abort();
   qm::fuzz::CheckWellFormed(store);
+  qm::fuzz::CheckWithinBudget(store, text.size());
   store.RebuildTree();
   if (pane.ItemCount() != store.GetCount()) std::abort();
   // Dropping the first body line loses text by design; it only has to run.
@@ -50,5 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!qm::ReadWzMemoText(first, {kFileName, !skipRoot}, again)) return 0;
   if (again.FinishLoading(kFileName) != 0) std::abort();
   if (qm::WriteWzMemoText(again, write) != first) std::abort();
+
+  qm::fuzz::CheckStableSave(store, settings, clock);
   return 0;
 }

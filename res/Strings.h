@@ -252,8 +252,6 @@ inline constexpr QStringView kFilterBlocksTextSave =
     u"になっています。解除しないと保存できません。\n";
 inline constexpr QStringView kFilterHowToShowAll =
     u"[表示]-[チェックツリーの表示]-[全て表示]を行ってください";
-inline constexpr QStringView kImportTooLarge =
-    u"見出しの階層と長さから作られるツリーが大きすぎるため、このファイルは読み込めません";
 inline constexpr QStringView kCliTextFileQuestionDeclined =
     u"System/bTextFile が 0 でないため、テキストファイルには保存しません"
     u"（--set System/bTextFile=0 を付けると保存します）";
@@ -298,5 +296,24 @@ inline constexpr QStringView kFileReasonFolderSyncFailed =
     u"ディスクへの書き込みを確認できず、停電などで保存した内容が失われるおそれがあります";
 // %1 the reason, %2 the path of the copy that holds what was being saved.
 inline constexpr QStringView kFileReasonKeptCopy = u"%1。保存する内容は %2 に残してあります";
+
+// Reading outlines: losses and limits.
+inline constexpr QStringView kReadTooLarge =
+    u"ファイルの大きさに比べて大きすぎるツリーになるため、このファイルは読み込めません"
+    u"（ファイルが壊れている可能性があります）";
+inline constexpr QStringView kUndecodableCount = u"（%1 文字）";
+inline constexpr QStringView kUndecodableAsBytes = u"［%1］";
+inline constexpr QStringView kLinesUnread =
+    u"読み込めなかった行があります（上書き保存するとなくなります）：%1 行";
+inline constexpr QStringView kUnreadLineNumbers = u"（%1 行目）";
+inline constexpr QStringView kCharactersDropped =
+    u"ツリーに入れられない制御文字を取り除きました：%1 文字";
+inline constexpr QStringView kSettingsUnclosed =
+    u"設定部分の終わりの行がなかったため、ツリーの行が現れたところから先をツリーとして読みました";
+inline constexpr QStringView kBodyUnclosed =
+    u"テキストの終わりの行がありませんでした（ファイルが途中で切れている可能性があります）";
+inline constexpr QStringView kHexBytePrefix = u"0x";
+inline constexpr QStringView kListSeparator = u"、";
+inline constexpr QStringView kListContinues = u"…";
 
 }  // namespace qm::res

@@ -20,5 +20,5 @@ seeds=()
 [[ -d fuzz/seeds/$target ]] && seeds=(fuzz/seeds/$target)
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-"$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+"$build/fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=2048 \
   -artifact_prefix="fuzz/crash-$target-" -print_final_stats=1 "$corpus" "${seeds[@]}"

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "model/FieldCuts.h"
+#include "model/ReadBudget.h"
+#include "model/TextLines.h"
 #include "model/TreeStore.h"
 #include "platform/Clock.h"
 #include "platform/Decimal.h"
@@ -42,7 +44,7 @@ QString CleanRelativePath(QStringView path) {
   clean.reserve(path.size());
   for (QChar c : path) {
     const char16_t u = c.unicode();
-    if ((u >= 0x02 && u <= 0x08) || u == u'\r' || u == u'\n') continue;
+    if ((u >= 0x02 && u <= 0x08) || u == u'\r' || u == u'\n' || u == reading::kEndOfFile) continue;
     clean += c;
   }
   return clean;
@@ -115,12 +117,17 @@ int CTreeStore::InsertRecords(int parent, int at, TreeItem position, const QStri
   const qint32 now = m_clock.Now();
   std::vector<std::unique_ptr<CDirData>> made;
   bool broken = false;
+  // Every record's path repeats the parent's: a long parent path and many
+  // small records must not build more than the budget allows.
+  ReadBudget budget(text.size());
   for (qsizetype pos = 0; pos < text.size();) {
     const qsizetype end = text.indexOf(QChar(kRecordEnd), pos);
     if (end < 0) {
       broken = true;
       break;
     }
+    // The record's own text bounds what its path, body and link take.
+    if (!budget.Spend(ReadBudget::kNodeUnits + parentPath.size() + 1 + (end - pos))) return -1;
     const FieldCuts record(QStringView(text).sliced(pos, end - pos), kRecordFields);
     pos = end + 1;
     auto node = std::make_unique<CDirData>();
@@ -140,7 +147,10 @@ int CTreeStore::InsertRecords(int parent, int at, TreeItem position, const QStri
   const int count = static_cast<int>(made.size());
   m_nodes.insert(m_nodes.begin() + at, std::make_move_iterator(made.begin()),
                  std::make_move_iterator(made.end()));
-  Normalize(at, at + count, GetLevel(parent) + 1);
+  if (Normalize(at, at + count, GetLevel(parent) + 1, &budget) < 0) {
+    m_nodes.erase(m_nodes.begin() + at, m_nodes.begin() + at + count);
+    return -1;
+  }
   m_lastInsert = -1;
 
   if (ShowingPane() && N(parent).m_hItem != 0) {

@@ -161,10 +161,10 @@ void CChapterStyles::ResetToBuiltInDefaults() {
   m_separator = settings::kTextShowStr.fallback.toString();
 }
 
-void CChapterStyles::ReadLine(QStringView key, QStringView value) {
+bool CChapterStyles::ReadLine(QStringView key, QStringView value) {
   if (key.contains(kKeyCount)) {
     m_count = std::clamp(ReadDecimal(value), 0, kMaxStyles);
-    return;
+    return true;
   }
   // The first fixed part the key contains decides; a bad style number drops the line.
   const std::pair<QStringView, void (*)(ChapterLevelStyle&, QStringView)> fields[] = {
@@ -176,9 +176,11 @@ void CChapterStyles::ReadLine(QStringView key, QStringView value) {
   for (const auto& [fixed, set] : fields) {
     if (!key.contains(fixed)) continue;
     const int i = StyleIndexAfter(key, fixed);
-    if (i >= 0) set(m_styles[static_cast<size_t>(i)], value);
-    return;
+    if (i < 0) return false;
+    set(m_styles[static_cast<size_t>(i)], value);
+    return true;
   }
+  return false;
 }
 
 void CChapterStyles::Write(QString& out) const {

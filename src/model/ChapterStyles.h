@@ -64,7 +64,9 @@ class CChapterStyles {
   // One "ShoStr..." line of the outline file's settings section. Keys are
   // recognised by the text they contain: ShoStrCount, ShoStrMae<i>,
   // ShoStrAto<i>, ShoStrNo<i>, ShoStrCustom<i>; anything else is ignored.
-  void ReadLine(QStringView key, QStringView value);
+  // Returns whether the line was taken (false for an unknown key or a
+  // style number out of range).
+  bool ReadLine(QStringView key, QStringView value);
   // Appends the style lines, each ending in "\n", as the file stores them.
   void Write(QString& out) const;
 

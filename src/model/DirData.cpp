@@ -7,7 +7,11 @@
 namespace qm {
 namespace {
 
-bool IsSeparatorChar(QChar c) { return c.unicode() >= 0x01 && c.unicode() <= 0x08; }
+// The separators, and the end-of-file mark the outline reader skips: a node
+// holding it would lose it on the next save and reload.
+bool IsSeparatorChar(QChar c) {
+  return (c.unicode() >= 0x01 && c.unicode() <= 0x08) || c.unicode() == 0x1A;
+}
 
 int HexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';

@@ -4,8 +4,9 @@
 // A node has no parent or child pointers: its path holds the titles of the
 // root, of every ancestor and of itself joined by U+0001, so its level is
 // the number of U+0001 in the path. Titles never contain U+0001..U+0008 (the
-// separators of paths and of the stored formats); SanitizeLine and
-// SanitizeBody keep them out of what enters an outline. The outline store
+// separators of paths and of the stored formats) nor U+001A (the end-of-file
+// mark); SanitizeLine and SanitizeBody keep them out of what enters an
+// outline. The outline store
 // (CTreeStore) owns every node.
 #pragma once
 
@@ -80,12 +81,13 @@ class CDirData {
   // and changes nothing.
   bool Deserialize(QByteArrayView record);
 
-  // Removes what must not stand in a title or a link: U+0001..U+0008 and
-  // line breaks.
+  // Removes what must not stand in a title or a link: U+0001..U+0008,
+  // U+001A and line breaks.
   static QString SanitizeLine(QString text);
   // Removes U+0001..U+0008 from a body or link text: they are the stored
   // formats' separators, and a body line starting with one would be read
-  // back as a section switch.
+  // back as a section switch. Removes U+001A too, the end-of-file mark the
+  // outline reader skips, so that a save reads back as it was written.
   static QString SanitizeBody(QString body);
 
   QString m_strPath;

@@ -1,10 +1,13 @@
 // Outline file reader and writer.
 #include "model/OutlineFile.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
 #include "model/FieldCuts.h"
+#include "model/ReadBudget.h"
+#include "model/TextLines.h"
 #include "model/TreeStore.h"
 #include "platform/Decimal.h"
 
@@ -17,7 +20,6 @@ constexpr char16_t kFlagsMark = 0x05;
 constexpr char16_t kExpandMark = 0x06;
 constexpr char16_t kMarkMark = 0x07;
 constexpr char16_t kIdMark = 0x08;  // also opens and closes the settings section
-constexpr char16_t kEndOfFile = 0x1A;
 
 // The fields of a node line, in the order the line is cut.
 constexpr std::array<char16_t, 6> kNodeFields = {kLinkMark, kFlagsMark, kExpandMark,
@@ -44,20 +46,26 @@ std::unique_ptr<CDirData> ParseNodeLine(QStringView line, int lineNumber) {
   return node;
 }
 
-void ReadSettingsLine(QStringView line, CTreeStore& store) {
+// True when the line holds a mark only a node line holds (a line that
+// begins with U+0008 or U+0004 is a section or body mark line instead).
+bool CarriesNodeFields(QStringView line) {
+  return std::any_of(line.begin(), line.end(), [](QChar c) {
+    const char16_t u = c.unicode();
+    return u == kLinkMark || (u >= kFlagsMark && u <= kIdMark);
+  });
+}
+
+// Returns whether some part of the store took the line.
+bool ReadSettingsLine(QStringView line, CTreeStore& store) {
   // Some settings lines end in a bare LF; a CR left before it would not
   // survive the next save, so no value keeps one.
   while (line.endsWith(u'\r')) line.chop(1);
   const qsizetype equals = line.indexOf(u'=');
   const QStringView key = equals < 0 ? line : line.first(equals);
   const QString value = equals < 0 ? QString() : line.sliced(equals + 1).toString();
-  if (key.startsWith(u"ShoStr")) {
-    store.Styles().ReadLine(key, value);
-  } else if (key.startsWith(u"Category")) {
-    store.Categories().ParseLine(key, value);
-  } else {
-    store.Settings().ReadLine(key, value);
-  }
+  if (key.startsWith(u"ShoStr")) return store.Styles().ReadLine(key, value);
+  if (key.startsWith(u"Category")) return store.Categories().ParseLine(key, value);
+  return store.Settings().ReadLine(key, value);
 }
 
 void AppendNumber(QString& out, char16_t mark, qint32 value) {
@@ -123,45 +131,67 @@ void AppendBody(QString& out, const QString& rawBody) {
 
 }  // namespace
 
-void ReadOutlineText(QStringView rawText, CTreeStore& store) {
+bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBudget,
+                     FileReport* givenReport) {
+  ReadBudget ownBudget(rawText.size());
+  ReadBudget& budget = givenBudget != nullptr ? *givenBudget : ownBudget;
+  FileReport ownReport;
+  FileReport& report = givenReport != nullptr ? *givenReport : ownReport;
   QString withoutEof;
-  QStringView text = rawText;
-  if (rawText.contains(QChar(kEndOfFile))) {
-    withoutEof = rawText.toString();
-    withoutEof.remove(QChar(kEndOfFile));
-    text = withoutEof;
-  }
+  const QStringView text =
+      reading::WithoutControlMarks(rawText, withoutEof, false, report.charactersDropped);
 
+  // A section or body is open-ended when no later line begins with its mark:
+  // its closing line is missing, and a node line ends it (see the header).
   bool inSettings = false;
+  bool settingsOpenEnded = false;
   bool inBody = false;
+  bool bodyOpenEnded = false;
   CDirData* last = nullptr;
-  int lineNumber = 0;
-  for (qsizetype pos = 0; pos < text.size(); ++lineNumber) {
-    qsizetype newline = text.indexOf(u'\n', pos);
-    const bool hasLineEnd = newline >= 0;
-    if (!hasLineEnd) newline = text.size();
-    QStringView line = text.sliced(pos, newline - pos);
-    pos = newline + 1;
-    // CR LF counts as one line end; the line itself never keeps it.
-    if (hasLineEnd && line.endsWith(u'\r')) line.chop(1);
-
-    if (line.startsWith(QChar(kIdMark))) {
-      inSettings = !inSettings;
-    } else if (line.startsWith(QChar(kTimesMark))) {
-      inBody = !inBody;
-    } else if (inSettings) {
-      ReadSettingsLine(line, store);
-    } else if (inBody) {
-      if (last != nullptr) {
-        last->m_strBody += line;
-        if (hasLineEnd) last->m_strBody += u'\n';
-      }
-    } else {
-      auto node = ParseNodeLine(line, lineNumber);
-      last = node.get();
-      store.AppendLoaded(std::move(node));
+  reading::LineWalker lines(text);
+  QStringView line;
+  for (int lineNumber = 0; lines.Next(line); ++lineNumber) {
+    if (line.startsWith(QChar(kIdMark)) || line.startsWith(QChar(kTimesMark))) {
+      const QChar mark = line.front();
+      bool& in = mark == QChar(kIdMark) ? inSettings : inBody;
+      in = !in;
+      (mark == QChar(kIdMark) ? settingsOpenEnded : bodyOpenEnded) =
+          in && !lines.LaterLineStartsWith(mark);
+      // A mark line holds the mark alone; what follows it has no place.
+      if (line.size() > 1) report.AddUnreadLine(lineNumber);
+      continue;
     }
+    if (inSettings) {
+      if (!settingsOpenEnded || !CarriesNodeFields(line)) {
+        if (!ReadSettingsLine(line, store) && !line.isEmpty()) report.AddUnreadLine(lineNumber);
+        continue;
+      }
+      inSettings = false;
+      report.settingsUnclosed = true;
+    } else if (inBody) {
+      if (!bodyOpenEnded || !CarriesNodeFields(line)) {
+        const QStringView lineEnd = lines.TakeBodyLineEnd(line);
+        if (last == nullptr) {
+          // Text before the first node has no node to belong to.
+          if (!line.isEmpty()) report.AddUnreadLine(lineNumber);
+          continue;
+        }
+        if (!budget.Spend(line.size() + lineEnd.size())) return false;
+        last->m_strBody += line;
+        last->m_strBody += lineEnd;
+        continue;
+      }
+      inBody = false;
+      report.bodyUnclosed = true;
+    }
+    auto node = ParseNodeLine(line, lineNumber);
+    if (!budget.SpendNode(*node)) return false;
+    last = node.get();
+    store.AppendLoaded(std::move(node));
   }
+  if (inSettings) report.settingsUnclosed = true;
+  if (inBody) report.bodyUnclosed = true;
+  return true;
 }
 
 QString WriteOutlineText(const CTreeStore& store) {

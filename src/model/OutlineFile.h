@@ -7,6 +7,14 @@
 // not empty, a body block between two U+0004 lines in which every line end
 // is doubled to CR CR LF. Node line: path [U+0002 link] U+0005 flags
 // U+0006 expanded U+0007 mark U+0008 identifier [U+0004 times] CR LF.
+//
+// Reading is lenient where files have been carried between systems or cut
+// short: lines may end in CR LF, LF or (in a file without any LF) CR, the
+// doubled line ends of a body likewise; U+001A is ignored wherever it
+// stands. A settings section or body that lacks its closing line (no later
+// line begins with its mark) ends at the first line that carries a node
+// line's field marks (U+0002, U+0005..U+0008), which no settings line and no
+// body line the writer writes holds, so the nodes after it are still read.
 #pragma once
 
 #include <QString>
@@ -15,11 +23,18 @@
 namespace qm {
 
 class CTreeStore;
+class ReadBudget;
+struct FileReport;
 
 // Appends the nodes and settings of an outline file's text (decoded) to an
-// empty store. Never fails: whatever cannot be understood keeps the
-// defaults. The caller finishes with CTreeStore::FinishLoading.
-void ReadOutlineText(QStringView text, CTreeStore& store);
+// empty store: whatever cannot be understood keeps the defaults, and the
+// report (when given) notes what the outline could not take (unread lines,
+// dropped characters, unclosed parts). Returns false, the store partly
+// filled, once the outline would pass the budget (one for the text alone
+// when none is given). The caller finishes with CTreeStore::FinishLoading,
+// with the same budget.
+bool ReadOutlineText(QStringView text, CTreeStore& store, ReadBudget* budget = nullptr,
+                     FileReport* report = nullptr);
 
 // The whole outline file of the store, as text to be encoded.
 QString WriteOutlineText(const CTreeStore& store);

@@ -7,13 +7,12 @@
 #include <unordered_map>
 
 #include "model/DirData.h"
-#include "model/ImportLines.h"
+#include "model/ReadBudget.h"
+#include "model/TextLines.h"
 #include "model/TreeStore.h"
 
 namespace qm {
 namespace {
-
-constexpr char16_t kEndOfFile = 0x1A;
 
 // The separator right after a marker that ends at p: a blank or "." with
 // something after it. Returns its length, 0 when there is none.
@@ -153,11 +152,15 @@ std::optional<HeadingMarker> ClassifyLineHead(QStringView line, QStringView chai
   return Bracketed(line, true);
 }
 
-bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& store) {
+bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& store,
+                   ReadBudget* givenBudget, FileReport* report) {
+  ReadBudget ownBudget(rawText.size());
+  ReadBudget& budget = givenBudget != nullptr ? *givenBudget : ownBudget;
+  qsizetype dropped = 0;
   QString cleaned;
-  const QStringView text = import::WithoutSeparators(rawText, cleaned);
-  import::PathBudget budget(text.size());
-  import::LineWalker lines(text);
+  const QStringView text = reading::WithoutControlMarks(rawText, cleaned, true, dropped);
+  if (report != nullptr) report->charactersDropped += dropped;
+  reading::LineWalker lines(text);
 
   CDirData* last = nullptr;  // the node body lines go to; null until the root
   QString previousPath;      // the path of the last node
@@ -168,9 +171,6 @@ bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& 
   QStringView line;
   while (lines.Next(line)) {
     ++lineNumber;
-    const qsizetype endOfFile = line.indexOf(QChar(kEndOfFile));
-    if (endOfFile >= 0) line.truncate(endOfFile);
-    if (line.endsWith(u'\r')) line.chop(1);
     const QStringView content = WithoutLeadingBlanks(line);
 
     if (last == nullptr) {
@@ -178,7 +178,7 @@ bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& 
       auto root = std::make_unique<CDirData>();
       root->m_strPath = CDirData::SanitizeLine(line.toString());
       root->m_nLine = lineNumber;
-      if (!budget.Spend(root->m_strPath.size())) return false;
+      if (!budget.SpendNode(*root)) return false;
       previousPath = parentPath = root->m_strPath;
       last = root.get();
       store.AppendLoaded(std::move(root));
@@ -187,6 +187,7 @@ bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& 
 
     const std::optional<HeadingMarker> marker = ClassifyLineHead(content, chainSeparator);
     if (!marker) {
+      if (!budget.Spend(content.size() + 2)) return false;
       last->m_strBody += content;
       last->m_strBody += u"\r\n";
       continue;
@@ -212,7 +213,7 @@ bool ReadPlainText(QStringView rawText, QStringView chainSeparator, CTreeStore& 
       path = previousPath + kPathSeparator + title;
       parentPath = previousPath;
     }
-    if (!budget.Spend(path.size())) return false;
+    if (!budget.Spend(ReadBudget::kNodeUnits + path.size())) return false;
 
     auto node = std::make_unique<CDirData>();
     node->m_strPath = path;

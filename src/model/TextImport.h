@@ -16,6 +16,8 @@
 namespace qm {
 
 class CTreeStore;
+class ReadBudget;
+struct FileReport;
 
 // The marker at the start of a heading line.
 struct HeadingMarker {
@@ -53,11 +55,15 @@ std::optional<HeadingMarker> ClassifyLineHead(QStringView line, QStringView chai
 // root from the first line with text (none when there is no such line),
 // then one node per heading line, with its line number (from 0) as source
 // line and every body line, leading blanks removed, plus CR LF in the body
-// of the node above it. The caller finishes with CTreeStore::FinishLoading,
-// which also gives a text without text lines its root.
+// of the node above it. Lines end in CR LF, LF or (in a text without any
+// LF) CR. U+0001..U+0008 and U+001A never enter the outline; the report
+// (when given) counts them as dropped. The caller finishes with
+// CTreeStore::FinishLoading, with the same budget, which also gives a text
+// without text lines its root.
 // On success returns true. Returns false, with the store partly filled,
-// when the outline would need far more memory than the text itself (see
-// import::PathBudget).
-bool ReadPlainText(QStringView text, QStringView chainSeparator, CTreeStore& store);
+// when the outline would pass the budget (one for the text alone when none
+// is given; see ReadBudget).
+bool ReadPlainText(QStringView text, QStringView chainSeparator, CTreeStore& store,
+                   ReadBudget* budget = nullptr, FileReport* report = nullptr);
 
 }  // namespace qm

@@ -485,6 +485,7 @@ void CTreeStore::RenumberCategory(int from, int to) {
 
 void CTreeStore::Clear() {
   m_nodes.clear();
+  m_loadedUndecodable.clear();
   if (m_pane != nullptr) m_pane->DeleteAllItems();
   m_built = false;
   m_settings.Reset(m_settingsStore);

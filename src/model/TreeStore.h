@@ -26,6 +26,8 @@
 // thread-safe: the user-interface thread owns it.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -41,11 +43,13 @@ namespace qm {
 
 class CTreeStore;
 class Clock;
+class ReadBudget;
 class SettingsStore;
 class TreeControl;
 
 // What went wrong in the last Load or Save, and what the user should hear
-// even when it went right (bytes that could not be read, nodes re-placed).
+// even when it went right (bytes that could not be read, nodes re-placed,
+// lines or characters the outline could not take).
 struct FileReport {
   enum class Error {
     None,
@@ -55,17 +59,50 @@ struct FileReport {
     NotSupported,
     // Plain-text and memo files.
     CannotOpenMemo,         // a memo file that cannot be read
-    TooLarge,               // headings that would build an outline far larger than the file
+    TooLarge,               // a file that would build an outline far larger than itself
     CannotOpenDestination,  // a memo file that cannot be written
     CannotCreateOutput,     // a plain-text file that cannot be written
     FilterShowsChecked,     // plain-text save refused while only checked nodes are shown
     FilterShowsUnchecked,   // ... while only unchecked nodes are shown
     NeedsConsent,           // a plain-text save the user has not agreed to yet
   };
+  // How many line numbers of unread lines are kept.
+  static constexpr qsizetype kListedLines = 5;
+
   Error error = Error::None;
   qsizetype undecodable = 0;  // characters read as U+FFFD
-  int nodesReplaced = 0;      // nodes whose path did not fit the tree
-  QString unencodable;        // characters the code page cannot hold
+  // The byte sequences behind them (see Undecodable). A save's report
+  // carries those of the file the outline was loaded from when U+FFFD is
+  // among its unencodable characters, so that it can be shown as the bytes
+  // it came from.
+  QList<QByteArray> undecodableBytes;
+  int nodesReplaced = 0;  // nodes whose path did not fit the tree
+  // Lines of an outline file nothing in the outline holds: settings no part
+  // of the outline knows, body text before the first node, text after a
+  // section or body mark. Line numbers count from 1; the first kListedLines.
+  int linesUnread = 0;
+  QList<int> unreadLines;
+  // Characters no outline may hold, left out: U+001A (but the marks that
+  // end a file) and, from plain-text and memo files, U+0001..U+0008.
+  qsizetype charactersDropped = 0;
+  bool settingsUnclosed = false;  // the settings section lacked its closing line
+  bool bodyUnclosed = false;      // a body lacked its closing line
+  QString unencodable;            // characters the code page cannot hold
+
+  // True when the loaded outline does not hold everything the file held,
+  // so that writing it over the file would lose something: bytes read as
+  // U+FFFD, nodes re-placed, lines unread, characters dropped, a part that
+  // was never closed (the file may have been cut short). Converting a plain
+  // text (heading markers, leading blanks) is not a loss.
+  bool Lossy() const {
+    return undecodable > 0 || nodesReplaced > 0 || linesUnread > 0 || charactersDropped > 0 ||
+           settingsUnclosed || bodyUnclosed;
+  }
+  // Notes an unread line (lineIndex from 0).
+  void AddUnreadLine(int lineIndex) {
+    ++linesUnread;
+    if (unreadLines.size() < kListedLines) unreadLines.append(lineIndex + 1);
+  }
 };
 
 // How a save may go: whether it may replace characters the code page
@@ -109,7 +146,10 @@ class CTreeStore {
   // Removes all nodes and loads the file: by extension (".qmp" outline file,
   // ".mem" memo file, anything else plain text), or as a memo file whatever
   // the extension when mode is 1. Returns the node count, or -1 on failure
-  // (LastFileReport says why; nothing of the file is kept).
+  // (LastFileReport says why; nothing of the file is kept). TooLarge when
+  // the file would build an outline far larger than itself (see
+  // ReadBudget). After success LastFileReport tells what the outline could
+  // not take (FileReport::Lossy).
   virtual int Load(const QString& path, int mode);
   virtual void RebuildTree();
   virtual CDirData& GetNode(int i);
@@ -144,7 +184,9 @@ class CTreeStore {
   // Inserts a branch text as children of i's parent, before i (after false)
   // or after i's branch (after true); on the root, as its last children.
   // Returns the index of the first inserted node, or -1 when the text held
-  // no complete record (the complete ones before a broken record stay).
+  // no complete record (the complete ones before a broken record stay) or
+  // would build branches far larger than itself (see ReadBudget; nothing is
+  // inserted then).
   virtual int InsertBranchText(int i, const QString& text, bool after);
   // Removes i and its branch. Does nothing for the root.
   virtual void DeleteBranch(int i);
@@ -320,8 +362,10 @@ class CTreeStore {
   // Makes the array a well-formed tree after reading: a root of level 0
   // first, and every other node directly under the nearest node one level up
   // (paths that skip levels or name other ancestors are rewritten). Returns
-  // how many nodes were re-placed.
-  int FinishLoading(const QString& fileName);
+  // how many nodes were re-placed. With a budget, the reader's, the paths
+  // it rewrites are counted too; returns -1, the paths partly rewritten,
+  // once they would pass it.
+  int FinishLoading(const QString& fileName, ReadBudget* budget = nullptr);
 
  private:
   // Node access without bounds checks in release builds.
@@ -333,8 +377,9 @@ class CTreeStore {
   int InsertNewNode(int parent, int at, TreeItem after, const QString& title, const QString& link,
                     const QString& body, qint32 flags, qint32 mark, const QString& idText);
   // Rewrites paths from `from` up to `to` so each node sits under the
-  // nearest preceding node one level up, never above minLevel.
-  int Normalize(int from, int to, int minLevel);
+  // nearest preceding node one level up, never above minLevel. Returns how
+  // many it rewrote; -1 once the growth of the paths would pass the budget.
+  int Normalize(int from, int to, int minLevel, ReadBudget* budget = nullptr);
   // Pane mirroring. An item mask tells, for each node of a range from its
   // first, whether the node gets an item; a node left out takes its branch
   // along.
@@ -352,6 +397,15 @@ class CTreeStore {
   bool RefreshImageChecked(int i);
   void RefreshChaptersIfShown(int branch);
   void SetBranchFlag(int i, qint32 bit, bool on);
+  // The outline file reader behind Load.
+  bool LoadOutline(const QString& path);
+  // Decodes a file's bytes and notes in the report what could not be read.
+  QString DecodeLoaded(const QByteArray& bytes);
+  // FinishLoading within the reader's budget; notes in the report the nodes
+  // re-placed, or TooLarge.
+  bool FinishLoadingWithin(const QString& path, ReadBudget& budget);
+  // Gives a save's report the bytes its U+FFFD came from (see FileReport).
+  void NoteLoadedBytes();
   // Writes text through WriteEncodedFile and notes in the report what went
   // wrong; cannotWrite names a failed write.
   bool WriteEncoded(const QString& path, QStringView text, SaveLoss loss,
@@ -378,6 +432,9 @@ class CTreeStore {
   bool m_showChapters = false;
   int m_spare = 0;
   FileReport m_report;
+  // The byte sequences the last Load read as U+FFFD, kept for the reports of
+  // later saves until the next Load or Clear.
+  QList<QByteArray> m_loadedUndecodable;
   TextFileRenderer m_textRenderer;
 };
 

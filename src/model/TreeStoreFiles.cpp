@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/OutlineFile.h"
+#include "model/ReadBudget.h"
 #include "model/TreeStore.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
@@ -27,17 +28,7 @@ int CTreeStore::Load(const QString& path, int mode) {
   if (mode == 1 || extension == kMemoExtension) {
     loaded = ImportWz(path);
   } else if (extension == kOutlineExtension) {
-    std::optional<QByteArray> bytes = ReadWholeFile(path);
-    if (bytes) {
-      CodePage codePage;
-      const QString text = codePage.Decode(*bytes, &m_report.undecodable);
-      bytes.reset();  // the file's bytes are not needed while the nodes are made
-      ReadOutlineText(text, *this);
-      m_report.nodesReplaced = FinishLoading(path);
-      loaded = true;
-    } else {
-      m_report.error = FileReport::Error::CannotOpen;
-    }
+    loaded = LoadOutline(path);
   } else {
     loaded = ImportText(path, 0);
   }
@@ -47,14 +38,49 @@ int CTreeStore::Load(const QString& path, int mode) {
     m_report = report;
     return -1;
   }
+  m_loadedUndecodable = m_report.undecodableBytes;
   return Count();
+}
+
+bool CTreeStore::LoadOutline(const QString& path) {
+  std::optional<QByteArray> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    m_report.error = FileReport::Error::CannotOpen;
+    return false;
+  }
+  const QString text = DecodeLoaded(*bytes);
+  bytes.reset();  // the file's bytes are not needed while the nodes are made
+  ReadBudget budget(text.size());
+  if (!ReadOutlineText(text, *this, &budget, &m_report)) {
+    m_report.error = FileReport::Error::TooLarge;
+    return false;
+  }
+  return FinishLoadingWithin(path, budget);
+}
+
+QString CTreeStore::DecodeLoaded(const QByteArray& bytes) {
+  Undecodable undecodable;
+  QString text = CodePage().Decode(bytes, &undecodable);
+  m_report.undecodable = undecodable.count;
+  m_report.undecodableBytes = std::move(undecodable.sequences);
+  return text;
+}
+
+bool CTreeStore::FinishLoadingWithin(const QString& path, ReadBudget& budget) {
+  const int replaced = FinishLoading(path, &budget);
+  if (replaced < 0) {
+    m_report.error = FileReport::Error::TooLarge;
+    return false;
+  }
+  m_report.nodesReplaced = replaced;
+  return true;
 }
 
 void CTreeStore::AppendLoaded(std::unique_ptr<CDirData> node) {
   m_nodes.push_back(std::move(node));
 }
 
-int CTreeStore::FinishLoading(const QString& fileName) {
+int CTreeStore::FinishLoading(const QString& fileName, ReadBudget* budget) {
   if (m_nodes.empty()) {
     AddRoot(BaseNameOf(fileName));
     return 0;
@@ -65,10 +91,11 @@ int CTreeStore::FinishLoading(const QString& fileName) {
     root.m_strPath = TitleOf(root.m_strPath);
     ++replaced;
   }
-  return replaced + Normalize(1, Count(), 1);
+  const int below = Normalize(1, Count(), 1, budget);
+  return below < 0 ? -1 : replaced + below;
 }
 
-int CTreeStore::Normalize(int from, int to, int minLevel) {
+int CTreeStore::Normalize(int from, int to, int minLevel, ReadBudget* budget) {
   if (from >= to) return 0;
   // ancestors[l]: the index of the latest node of level l on the current
   // line of descent; the range hangs under the parent of its first node.
@@ -87,6 +114,10 @@ int CTreeStore::Normalize(int from, int to, int minLevel) {
     const qsizetype titleStart = path.lastIndexOf(kPathSeparator) + 1;
     const bool fits = titleStart == parentPath.size() + 1 && path.startsWith(parentPath);
     if (!fits) {
+      // A re-placed path repeats its new parent's: a long parent above many
+      // such nodes would multiply it, so the growth is counted first.
+      const qsizetype growth = parentPath.size() + 1 - titleStart;
+      if (budget != nullptr && growth > 0 && !budget->Spend(growth)) return -1;
       path = parentPath + kPathSeparator + path.sliced(titleStart);
       ++replaced;
     }
@@ -113,6 +144,7 @@ bool CTreeStore::WriteEncoded(const QString& path, QStringView text, SaveLoss lo
                               FileReport::Error cannotWrite) {
   const EncodedWrite written = WriteEncodedFile(path, text, loss);
   m_report.unencodable = written.unencodable;
+  NoteLoadedBytes();
   switch (written.status) {
     case EncodedWrite::Status::Written:
       return true;
@@ -124,6 +156,10 @@ bool CTreeStore::WriteEncoded(const QString& path, QStringView text, SaveLoss lo
   }
   m_report.error = cannotWrite;
   return false;
+}
+
+void CTreeStore::NoteLoadedBytes() {
+  if (m_report.unencodable.contains(QChar(0xFFFD))) m_report.undecodableBytes = m_loadedUndecodable;
 }
 
 bool CTreeStore::SaveOutline(const QString& path, SaveLoss loss) {

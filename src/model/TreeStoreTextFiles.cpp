@@ -1,6 +1,7 @@
 // CTreeStore: opening and saving plain-text and memo files.
 #include <optional>
 
+#include "model/ReadBudget.h"
 #include "model/TextImport.h"
 #include "model/TreeStore.h"
 #include "model/WzMemo.h"
@@ -18,17 +19,16 @@ bool CTreeStore::ImportText(const QString& path, int) {
     m_report.error = FileReport::Error::CannotOpen;
     return false;
   }
-  CodePage codePage;
-  const QString text = codePage.Decode(*bytes, &m_report.undecodable);
+  const QString text = DecodeLoaded(*bytes);
   bytes.reset();  // the file's bytes are not needed while the nodes are made
   const QString separator = Read(m_settingsStore, settings::kTextShowStr);
-  if (!ReadPlainText(text, separator, *this)) {
+  ReadBudget budget(text.size());
+  if (!ReadPlainText(text, separator, *this, &budget, &m_report)) {
     m_report.error = FileReport::Error::TooLarge;
     return false;
   }
   // A text without a line that holds text still gets its root.
-  m_report.nodesReplaced = FinishLoading(path);
-  return true;
+  return FinishLoadingWithin(path, budget);
 }
 
 bool CTreeStore::ImportWz(const QString& path) {
@@ -40,18 +40,17 @@ bool CTreeStore::ImportWz(const QString& path) {
     m_report.error = FileReport::Error::CannotOpenMemo;
     return false;
   }
-  CodePage codePage;
-  const QString text = codePage.Decode(*bytes, &m_report.undecodable);
+  const QString text = DecodeLoaded(*bytes);
   bytes.reset();
   WzReadOptions options;
   options.rootTitle = BaseNameOf(path);
   options.rootFromFirstHeading = Read(m_settingsStore, settings::kWzImportTopTree) == 0;
-  if (!ReadWzMemoText(text, options, *this)) {
+  ReadBudget budget(text.size());
+  if (!ReadWzMemoText(text, options, *this, &budget, &m_report)) {
     m_report.error = FileReport::Error::TooLarge;
     return false;
   }
-  m_report.nodesReplaced = FinishLoading(path);
-  return true;
+  return FinishLoadingWithin(path, budget);
 }
 
 bool CTreeStore::ExportWz(const QString& path, bool rootTitleIsFileName, SaveLoss loss) {
@@ -87,6 +86,7 @@ bool CTreeStore::SaveText(const QString& path, SaveOptions options) {
   const bool refusesLoss = options.loss == SaveLoss::Refuse;
   if (!options.plainTextAgreed && Read(m_settingsStore, settings::kWarnTextFile) != 0) {
     CodePage().Encode(text, &m_report.unencodable);
+    NoteLoadedBytes();
     m_report.error = !m_report.unencodable.isEmpty() && refusesLoss
                          ? FileReport::Error::Unencodable
                          : FileReport::Error::NeedsConsent;

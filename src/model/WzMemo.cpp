@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "model/DirData.h"
-#include "model/ImportLines.h"
+#include "model/ReadBudget.h"
+#include "model/TextLines.h"
 #include "model/TreeStore.h"
 
 namespace qm {
@@ -33,7 +34,7 @@ void DropSeparatorLine(CDirData& node) {
 
 // Gives the root a new title: every node read so far hangs below it, so
 // every path's first component changes with it.
-bool RenameRoot(CTreeStore& store, const QString& title, import::PathBudget& budget) {
+bool RenameRoot(CTreeStore& store, const QString& title, ReadBudget& budget) {
   const qsizetype oldSize = store.GetNode(0).m_strPath.size();
   const qsizetype growth = title.size() - oldSize;
   for (int i = 0; i < store.GetCount(); ++i) {
@@ -62,16 +63,20 @@ void AppendBody(QString& out, const QString& stored, const WzWriteOptions& optio
 
 }  // namespace
 
-bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStore& store) {
+bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStore& store,
+                    ReadBudget* givenBudget, FileReport* report) {
+  ReadBudget ownBudget(rawText.size());
+  ReadBudget& budget = givenBudget != nullptr ? *givenBudget : ownBudget;
+  qsizetype dropped = 0;
   QString cleaned;
-  const QStringView text = import::WithoutSeparators(rawText, cleaned);
-  import::PathBudget budget(text.size());
+  const QStringView text = reading::WithoutControlMarks(rawText, cleaned, true, dropped);
+  if (report != nullptr) report->charactersDropped += dropped;
 
   auto rootNode = std::make_unique<CDirData>();
   rootNode->m_strPath = CDirData::SanitizeLine(options.rootTitle);
   CDirData* const root = rootNode.get();
   store.AppendLoaded(std::move(rootNode));
-  if (!budget.Spend(root->m_strPath.size())) return false;
+  if (!budget.SpendNode(*root)) return false;
 
   // The current line of descent: descent[l] is the latest heading of level
   // l above or at the last heading (descent[0] is the root).
@@ -80,11 +85,10 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
   bool rootPending = options.rootFromFirstHeading;
   qsizetype previousDepth = -1;  // dots - 1 of the last heading; -1 before any
   int lineNumber = -1;
-  import::LineWalker lines(text);
+  reading::LineWalker lines(text);
   QStringView line;
   while (lines.Next(line)) {
     ++lineNumber;
-    if (line.endsWith(u'\r')) line.chop(1);
     // A heading is judged without the stray carriage returns its title
     // could not keep, so that its dots are the ones it is written with.
     const QString heading =
@@ -93,6 +97,7 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
     // is text: there is only one root.
     const bool secondDot = heading.size() > 1 && heading[1] == u'.';
     if (heading.isEmpty() || (options.rootFromFirstHeading && !rootPending && !secondDot)) {
+      if (!budget.Spend(line.size() + 2)) return false;
       bodyOwner->m_strBody += line;
       bodyOwner->m_strBody += kCrLf;
       continue;
@@ -130,7 +135,7 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
     node->m_strPath += kPathSeparator;
     node->m_strPath += title;
     node->m_nLine = lineNumber;
-    if (!budget.Spend(node->m_strPath.size())) return false;
+    if (!budget.Spend(ReadBudget::kNodeUnits + node->m_strPath.size())) return false;
     descent.resize(static_cast<size_t>(parentLevel) + 1);
     descent.push_back(node.get());
     bodyOwner = node.get();

@@ -21,6 +21,8 @@
 namespace qm {
 
 class CTreeStore;
+class ReadBudget;
+struct FileReport;
 
 struct WzReadOptions {
   // The root's title until a heading names it.
@@ -33,11 +35,15 @@ struct WzReadOptions {
 
 // Appends the outline of a decoded memo file to an empty store: the root,
 // then one node per heading (expanded, mark 0) with its line number (from 0)
-// as source line; body lines keep their leading blanks and get CR LF.
+// as source line; body lines keep their leading blanks and get CR LF. Lines
+// end in CR LF, LF or (in a text without any LF) CR. U+0001..U+0008 and
+// U+001A never enter the outline; the report (when given) counts them as
+// dropped.
 // On success returns true and the nodes form a well-formed tree. Returns
-// false, with the store partly filled, when the outline would need far
-// more memory than the text itself (see import::PathBudget).
-bool ReadWzMemoText(QStringView text, const WzReadOptions& options, CTreeStore& store);
+// false, with the store partly filled, when the outline would pass the
+// budget (one for the text alone when none is given; see ReadBudget).
+bool ReadWzMemoText(QStringView text, const WzReadOptions& options, CTreeStore& store,
+                    ReadBudget* budget = nullptr, FileReport* report = nullptr);
 
 struct WzWriteOptions {
   // The root's title equals the file name: the root line is left out, its

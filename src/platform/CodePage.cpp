@@ -2,6 +2,11 @@
 // bytes passed through by hand.
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 namespace qm {
 namespace {
 
@@ -57,13 +62,45 @@ bool HoldsSubstitute(QByteArrayView bytes) {
   return false;
 }
 
+// The converter drops the characters Unicode lets a renderer ignore
+// (default ignorable code points such as U+200B, U+FEFF or U+FFF0..U+FFF8)
+// without a trace where it substitutes every other character it cannot
+// store: a slice holding one is encoded character by character, where
+// each gets its "?" and is listed like the others.
+constexpr std::pair<char32_t, char32_t> kIgnorable[] = {
+    {0x00AD, 0x00AD},   {0x034F, 0x034F},   {0x061C, 0x061C}, {0x115F, 0x1160}, {0x17B4, 0x17B5},
+    {0x180B, 0x180F},   {0x200B, 0x200F},   {0x202A, 0x202E}, {0x2060, 0x206F}, {0x3164, 0x3164},
+    {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3},
+    {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+};
+
+bool IsIgnorable(char32_t c) {
+  return std::any_of(std::begin(kIgnorable), std::end(kIgnorable),
+                     [c](const auto& range) { return c >= range.first && c <= range.second; });
+}
+
+bool HoldsIgnorable(QStringView text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    // ASCII and most Japanese text skip the table; surrogates may not.
+    if (c < 0x00AD || (c > 0x3164 && c < 0xD800) || (c > 0xDFFF && c < 0xFE00)) continue;
+    char32_t point = c;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      point = QChar::surrogateToUcs4(c, text[i + 1].unicode());
+      ++i;
+    }
+    if (IsIgnorable(point)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 CodePage::CodePage() : m_decoder("Shift_JIS", kFlags), m_encoder("Shift_JIS", kFlags) {
   Q_ASSERT(m_decoder.isValid() && m_encoder.isValid());
 }
 
-void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodable) {
+void CodePage::DecodeRun(QByteArrayView run, QString& out, Undecodable& undecodable, bool list) {
   if (run.isEmpty()) return;
   const bool cutShort = EndsInsideCharacter(run);
   if (cutShort) run.chop(1);
@@ -75,31 +112,83 @@ void CodePage::DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodabl
     out += m_decoder.decode(run);
   }
   const char16_t* begin = reinterpret_cast<const char16_t*>(out.constData());
+  const qsizetype before = undecodable.count;
   for (qsizetype i = start; i < out.size(); ++i) {
     if (begin[i] != kConverterSubstitute && begin[i] != kReplacement) continue;
     out[i] = kReplacement;
     begin = reinterpret_cast<const char16_t*>(out.constData());
-    ++undecodable;
+    ++undecodable.count;
+  }
+  if (list && undecodable.count > before) {
+    ListUndecodable(run, QStringView(out).sliced(start), undecodable);
   }
   if (cutShort) {
     out += QChar(kReplacement);
-    ++undecodable;
+    ++undecodable.count;
+    if (list) AddSequence(undecodable, run.data() + run.size(), 1);
   }
 }
 
+void CodePage::ListUndecodable(QByteArrayView run, QStringView decoded, Undecodable& undecodable) {
+  // The run cut into characters the way Shift_JIS reads it: a lead byte with
+  // a valid trail byte is one character, any other byte one on its own.
+  const auto* data = reinterpret_cast<const unsigned char*>(run.data());
+  std::vector<std::pair<qsizetype, qsizetype>> characters;  // start and length
+  for (qsizetype i = 0; i < run.size();) {
+    const qsizetype length =
+        CodePage::IsLeadByte(data[i]) && i + 1 < run.size() && IsTrailByte(data[i + 1]) ? 2 : 1;
+    characters.emplace_back(i, length);
+    i += length;
+  }
+  // The converter gives one character for each as a rule; where it did not,
+  // each character is decoded on its own to find the ones it cannot read.
+  const bool inStep = static_cast<qsizetype>(characters.size()) == decoded.size();
+  for (size_t c = 0; c < characters.size(); ++c) {
+    const auto [at, length] = characters[c];
+    bool bad = false;
+    if (inStep) {
+      bad = decoded[static_cast<qsizetype>(c)] == QChar(kReplacement);
+    } else {
+      m_decoder.resetState();
+      const QString one = m_decoder.decode(run.sliced(at, length));
+      bad = one.isEmpty() || one.contains(QChar(kReplacement)) ||
+            one.contains(QChar(kConverterSubstitute));
+    }
+    if (bad) AddSequence(undecodable, run.data() + at, length);
+  }
+}
+
+void CodePage::AddSequence(Undecodable& undecodable, const char* bytes, qsizetype length) {
+  if (undecodable.sequences.size() >= Undecodable::kMaxListed) return;
+  const QByteArray sequence(bytes, length);
+  if (!undecodable.sequences.contains(sequence)) undecodable.sequences.append(sequence);
+}
+
 QString CodePage::Decode(QByteArrayView bytes, qsizetype* undecodable) {
+  Undecodable found;
+  QString out = DecodeAll(bytes, found, false);
+  if (undecodable) *undecodable = found.count;
+  return out;
+}
+
+QString CodePage::Decode(QByteArrayView bytes, Undecodable* undecodable) {
+  Undecodable found;
+  QString out = DecodeAll(bytes, found, undecodable != nullptr);
+  if (undecodable) *undecodable = std::move(found);
+  return out;
+}
+
+QString CodePage::DecodeAll(QByteArrayView bytes, Undecodable& found, bool list) {
   QString out;
-  qsizetype bad = 0;
   qsizetype runStart = 0;
   const char* data = bytes.data();
   for (qsizetype i = 0; i < bytes.size(); ++i) {
     if (!IsShuffledControlByte(data[i])) continue;
-    DecodeRun(bytes.sliced(runStart, i - runStart), out, bad);
+    DecodeRun(bytes.sliced(runStart, i - runStart), out, found, list);
     out += QChar(static_cast<char16_t>(data[i]));
     runStart = i + 1;
   }
-  DecodeRun(bytes.sliced(runStart), out, bad);
-  if (undecodable) *undecodable = bad;
+  DecodeRun(bytes.sliced(runStart), out, found, list);
   return out;
 }
 
@@ -130,8 +219,8 @@ void CodePage::EncodeRun(QStringView run, QByteArray& out, QString* unencodable)
     m_encoder.resetState();
     const QByteArray bytes = m_encoder.encode(slice);
     // A lone high surrogate at the end is held back by the converter and
-    // would vanish without a substitute.
-    if (HoldsSubstitute(bytes) || slice.back().isHighSurrogate()) {
+    // would vanish without a substitute, as would an ignorable character.
+    if (HoldsSubstitute(bytes) || slice.back().isHighSurrogate() || HoldsIgnorable(slice)) {
       EncodeCharByChar(slice, out, unencodable);
     } else {
       out += bytes;

@@ -3,7 +3,8 @@
 //
 // Decode and Encode convert whole texts; the host's ICU does the double-byte
 // mapping. They never fail and never drop anything silently:
-// - Decode turns bytes that are not Shift_JIS into U+FFFD and counts them.
+// - Decode turns bytes that are not Shift_JIS into U+FFFD, counts them and
+//   can list the byte sequences behind them, so users can be told which.
 // - Encode turns characters the code page cannot hold into "?" and lists
 //   them, so callers can refuse a lossy save or ask first.
 // Single-byte control characters map to themselves both ways (the host's
@@ -13,11 +14,23 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace qm {
+
+// What Decode could not read.
+struct Undecodable {
+  // At most this many sequences are listed: enough to recognise the damage
+  // (or the wrong encoding) without a binary file making a list of thousands.
+  static constexpr qsizetype kMaxListed = 16;
+
+  qsizetype count = 0;          // characters read as U+FFFD
+  QList<QByteArray> sequences;  // the distinct byte sequences behind them, in
+                                // order of first appearance, up to kMaxListed
+};
 
 class CodePage {
  public:
@@ -33,6 +46,9 @@ class CodePage {
   // On return *undecodable (when given) holds how many characters were
   // replaced by U+FFFD.
   QString Decode(QByteArrayView bytes, qsizetype* undecodable = nullptr);
+  // The same, and *undecodable also lists the byte sequences; a lead byte
+  // without its trail byte is a sequence of one byte.
+  QString Decode(QByteArrayView bytes, Undecodable* undecodable);
 
   // On return *unencodable (when given) holds each character that could not
   // be stored, once, in the order of first appearance; the bytes hold "?"
@@ -43,7 +59,10 @@ class CodePage {
   bool CanEncode(QStringView text);
 
  private:
-  void DecodeRun(QByteArrayView run, QString& out, qsizetype& undecodable);
+  QString DecodeAll(QByteArrayView bytes, Undecodable& found, bool list);
+  void DecodeRun(QByteArrayView run, QString& out, Undecodable& undecodable, bool list);
+  void ListUndecodable(QByteArrayView run, QStringView decoded, Undecodable& undecodable);
+  static void AddSequence(Undecodable& undecodable, const char* bytes, qsizetype length);
   void EncodeRun(QStringView run, QByteArray& out, QString* unencodable);
   void EncodeCharByChar(QStringView run, QByteArray& out, QString* unencodable);
 

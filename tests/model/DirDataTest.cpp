@@ -163,8 +163,8 @@ TEST(DirDataTest, TruncatedOrBrokenRecordsAreRefused) {
   EXPECT_EQ(target.m_strPath, u"kept");
 }
 
-TEST(DirDataTest, SanitizeRemovesSeparatorsAndLineBreaksFromLines) {
-  const QString text = u"\u0001a\u0002b\u0008c\td\r\ne\u000Bf"_s + QChar(0);
+TEST(DirDataTest, SanitizeRemovesSeparatorsEndOfFileMarksAndLineBreaksFromLines) {
+  const QString text = u"\u0001a\u0002b\u0008c\td\r\ne\u001A\u000Bf"_s + QChar(0);
   EXPECT_EQ(CDirData::SanitizeLine(text), u"abc\tde\u000Bf"_s + QChar(0));
   EXPECT_EQ(CDirData::SanitizeBody(text), u"abc\td\r\ne\u000Bf"_s + QChar(0));
 }

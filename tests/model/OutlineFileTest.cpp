@@ -1,13 +1,16 @@
 // Behaviour of the outline file: reading, writing byte for byte, the
-// mended times field, damaged input, and loading and saving by extension.
+// mended times field, damaged input and what its load reports, other
+// systems' line ends, and loading and saving by extension.
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "model/FileReportText.h"
 #include "model/OutlineFile.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "res/Strings.h"
 #include "support/StoreFixture.h"
 
 namespace qm::test {
@@ -30,10 +33,11 @@ class OutlineFile : public StoreFixture {
     return codePage.Encode(text);
   }
 
-  // Reads text as a file's contents would be read.
+  // Reads text as a file's contents would be read; report, the load's.
   void ReadText(const QString& text, const char* fileName = "doc.qmp") {
     store.Clear();
-    ReadOutlineText(text, store);
+    report = {};
+    ASSERT_TRUE(ReadOutlineText(text, store, nullptr, &report));
     store.FinishLoading(QString::fromUtf8(fileName));
   }
 
@@ -45,6 +49,7 @@ class OutlineFile : public StoreFixture {
   }
 
   QTemporaryDir dir;
+  FileReport report;
 };
 
 TEST_F(OutlineFile, OnlyTheSettingsLinesGiveARootNamedAfterTheFile) {
@@ -135,6 +140,75 @@ TEST_F(OutlineFile, EndOfFileMarksAreIgnoredAnywhere) {
             "0\r\n\x1A"));
   EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
   EXPECT_EQ(Paths(), QStringList{"Root"});
+  EXPECT_EQ(report.charactersDropped, 2) << "the mark that ends the file holds nothing";
+}
+
+TEST_F(OutlineFile, LinesNothingHoldsAreCountedWithTheirNumbers) {
+  ReadText(
+      Marks("\\8\r\nAuthor=me\r\nNoSuchKey=1\r\n\r\nShoStrMae999=x\n\\8\r\n"
+            "\\4\r\norphan\r\r\n\\4\r\n"
+            "R\\5"
+            "0\r\n\\4junk\r\ntext\r\r\n\\4\r\n"));
+  EXPECT_EQ(Paths(), QStringList{"R"});
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("text\r\n"));
+  // The unknown key, the style out of range, the body before any node and
+  // the text after a body mark; not the empty line.
+  EXPECT_EQ(report.linesUnread, 4);
+  EXPECT_EQ(report.unreadLines, (QList<int>{3, 5, 8, 11}));
+  EXPECT_TRUE(report.Lossy());
+}
+
+TEST_F(OutlineFile, LinesEndingInCrOnlyOrLfOnlyAreLineEnds) {
+  ReadText(
+      Marks("\\8\rAuthor=me\r\\8\rR\\5"
+            "0\r\\4\ra\r\r\r\rb\r\r\\4\rR\\1C\\5"
+            "0\r"));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/C"}));
+  EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\n\r\nb\r\n"));
+  // LF only, as converters make of CR LF: a body line keeps one CR.
+  ReadText(
+      Marks("\\8\nAuthor=me\n\\8\nR\\5"
+            "0\n\\4\na\r\nb\n\\4\nR\\1C\\5"
+            "0\n"));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/C"}));
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("a\r\nb\n")) << "a bare LF in a body stays one";
+  EXPECT_FALSE(report.Lossy());
+}
+
+TEST_F(OutlineFile, AnUnclosedSectionOrBodyEndsAtTheFirstNodeLine) {
+  ReadText(
+      Marks("\\8\r\nAuthor=me\r\nR\\5"
+            "0\\6"
+            "1\\7"
+            "0\\8"
+            "0000000000000\r\nR\\1A\\5"
+            "0\r\n"));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/A"}));
+  EXPECT_EQ(store.Settings().author, QStringLiteral("me"));
+  EXPECT_TRUE(report.settingsUnclosed);
+  EXPECT_TRUE(report.Lossy());
+
+  ReadText(
+      Marks("R\\5"
+            "0\r\n\\4\r\nbody\r\r\nR\\1A\\5"
+            "0\r\nR\\1B\\5"
+            "0\r\n"));
+  EXPECT_EQ(Paths(), (QStringList{"R", "R/A", "R/B"}));
+  EXPECT_EQ(store.GetBody(0), QStringLiteral("body\r\n"));
+  EXPECT_TRUE(report.bodyUnclosed);
+  EXPECT_FALSE(report.settingsUnclosed);
+}
+
+TEST_F(OutlineFile, AClosedSectionOrBodyKeepsLinesThatLookLikeNodes) {
+  // Only a missing closing line makes a node line end a part early.
+  ReadText(
+      Marks("\\8\r\nAuthor=a\\5b\r\n\\8\r\nR\\5"
+            "0\r\n\\4\r\nx\\5y\r\r\n\\4\r\n"));
+  EXPECT_EQ(Paths(), QStringList{"R"});
+  EXPECT_EQ(store.Settings().author, Marks("a\\5b"));
+  EXPECT_EQ(store.GetBody(0), Marks("x\\5y\r\n"));
+  EXPECT_FALSE(report.Lossy());
 }
 
 TEST_F(OutlineFile, SettingsKeysGoToTheirOwners) {
@@ -304,11 +378,100 @@ TEST_F(OutlineFiles, FormatsOfLaterWorkFailClearly) {
   EXPECT_FALSE(QFile::exists(Path("out.txt")));
 }
 
-TEST_F(OutlineFiles, UndecodableBytesAreCountedAndKept) {
+TEST_F(OutlineFiles, UndecodableBytesAreCountedKeptAndShownAsBytesOnSave) {
   WriteBytes(Path("bad.qmp"), QByteArray("R\xFF\x81", 3) + "\r\n");
   EXPECT_EQ(store.Load(Path("bad.qmp"), 0), 1);
   EXPECT_EQ(store.LastFileReport().undecodable, 2);
+  EXPECT_EQ(store.LastFileReport().undecodableBytes, (QList<QByteArray>{"\xFF", "\x81"}));
+  EXPECT_TRUE(store.LastFileReport().Lossy());
   EXPECT_EQ(store.GetTitle(0), QStringLiteral("R\uFFFD\uFFFD"));
+  // The save that cannot store U+FFFD names the bytes it stands for.
+  EXPECT_FALSE(store.Save(Path("bad.qmp")));
+  EXPECT_EQ(FileErrorText(store.LastFileReport()),
+            res::kUnencodableCharacters.toString() + QStringLiteral("［0xFF、0x81］"));
+  // A new outline has no file behind its U+FFFD.
+  Build({"R"});
+  store.SetBody(0, QStringLiteral("\uFFFD"));
+  EXPECT_FALSE(store.Save(Path("new.qmp")));
+  EXPECT_EQ(store.LastFileReport().unencodable, QStringLiteral("\uFFFD"));
+  EXPECT_TRUE(store.LastFileReport().undecodableBytes.isEmpty());
+}
+
+// The sample outline as other systems carry it or as a damaged copy holds
+// it: each must load every node and save as the original saves.
+class SampleVariants : public OutlineFile {
+ protected:
+  static QByteArray Sample() {
+    QFile file(QStringLiteral(QM_SOURCE_DIR "/samples/sample.qmp"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  }
+
+  // Loads bytes as a file and saves the outline again; returns what the
+  // save wrote, and the outline's paths and bodies in outline.
+  QByteArray LoadAndSave(const QByteArray& bytes, QStringList& outline) {
+    const QString path = Path("variant.qmp");
+    WriteBytes(path, bytes);
+    EXPECT_GT(store.Load(path, 0), 1);
+    outline.clear();
+    for (int i = 0; i < store.GetCount(); ++i) outline << store.GetPath(i) << store.GetBody(i);
+    const QString saved = Path("saved.qmp");
+    EXPECT_TRUE(store.Save(saved));
+    return ReadWholeFile(saved).value_or(QByteArray());
+  }
+
+  void SetUp() override {
+    OutlineFile::SetUp();
+    original = Sample();
+    originalSave = LoadAndSave(original, originalOutline);
+    ASSERT_FALSE(store.LastFileReport().Lossy());
+  }
+
+  QByteArray original;
+  QByteArray originalSave;
+  QStringList originalOutline;
+};
+
+TEST_F(SampleVariants, TheOriginalLoadsWithNothingLeftOut) {
+  // The original's own load: a save of it must not ask about losses.
+  WriteBytes(Path("sample.qmp"), original);
+  ASSERT_GT(store.Load(Path("sample.qmp"), 0), 1);
+  EXPECT_EQ(store.LastFileReport().linesUnread, 0);
+  EXPECT_TRUE(FileWarningTexts(store.LastFileReport()).isEmpty());
+  // And a save reads back without a loss either.
+  ASSERT_TRUE(store.Save(Path("again.qmp")));
+  ASSERT_GT(store.Load(Path("again.qmp"), 0), 1);
+  EXPECT_FALSE(store.LastFileReport().Lossy());
+}
+
+TEST_F(SampleVariants, CrOnlyAndLfOnlyLineEndsLoadAndSaveAsTheOriginal) {
+  QByteArray crOnly = original;
+  crOnly.replace("\r\n", "\r").replace('\n', '\r');
+  QByteArray lfOnly = original;
+  lfOnly.replace("\r\n", "\n");
+  for (const QByteArray& variant : {crOnly, lfOnly}) {
+    QStringList outline;
+    EXPECT_EQ(LoadAndSave(variant, outline), originalSave);
+    EXPECT_EQ(outline, originalOutline);
+    EXPECT_FALSE(store.LastFileReport().Lossy()) << "nothing of these is lost";
+  }
+}
+
+TEST_F(SampleVariants, AMissingSectionEndStillLoadsEveryNode) {
+  const QByteArray closing("\n\x08\r\n");
+  QByteArray unclosed = original;
+  const qsizetype at = unclosed.indexOf(closing, 1);
+  ASSERT_GT(at, 0);
+  unclosed.remove(at + 1, closing.size() - 1);
+  QStringList outline;
+  const QString path = Path("unclosed.qmp");
+  EXPECT_EQ(LoadAndSave(unclosed, outline), originalSave);
+  EXPECT_EQ(outline, originalOutline);
+  WriteBytes(path, unclosed);
+  ASSERT_GT(store.Load(path, 0), 1);
+  EXPECT_TRUE(store.LastFileReport().settingsUnclosed);
+  EXPECT_TRUE(store.LastFileReport().Lossy()) << "overwriting the damaged file asks first";
+  EXPECT_TRUE(FileWarningTexts(store.LastFileReport()).contains(res::kSettingsUnclosed.toString()));
 }
 
 TEST_F(OutlineFiles, HostileBytesLoadWithoutCrashingOrHanging) {

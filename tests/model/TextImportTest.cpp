@@ -118,11 +118,20 @@ TEST_F(TextImport, RootBodyAndSourceLines) {
 }
 
 TEST_F(TextImport, LineEndsEndOfFileMarksAndSeparatorCharacters) {
-  Read(
-      "Ro\x01ot\r\n1. A\r\r\nx\r\r\nab\x1A"
-      "cd\n2. B\x1A tail\n");
+  // The marks are left out and counted; the text around them stays.
+  FileReport report;
+  store.Clear();
+  ASSERT_TRUE(ReadPlainText(QString::fromUtf8("Ro\x01ot\r\n1. A\r\r\nx\r\r\nab\x1A"
+                                              "cd\n2. B\x1A tail\n\x1A\x1A"),
+                            u"-"_s, store, nullptr, &report));
+  store.FinishLoading(u"plan.txt"_s);
+  EXPECT_EQ(Paths(), QStringList({"Root", "Root/A", "Root/B tail"}));
+  EXPECT_EQ(store.GetBody(1), u"x\r\r\nabcd\r\n"_s);
+  EXPECT_EQ(report.charactersDropped, 3) << "the marks that end the text are no loss";
+  // A text with CR line ends only, as old systems wrote it.
+  Read("Root\r1. A\rtext\r2. B\r");
   EXPECT_EQ(Paths(), QStringList({"Root", "Root/A", "Root/B"}));
-  EXPECT_EQ(store.GetBody(1), u"x\r\r\nab\r\n"_s);
+  EXPECT_EQ(store.GetBody(1), u"text\r\n"_s);
 }
 
 TEST_F(TextImport, ATextWithoutTextLinesStillHasItsRoot) {
@@ -160,7 +169,7 @@ TEST_F(TextImport, HeadingsThatWouldBuildAHugeOutlineAreRefused) {
   for (int i = 0; i < 4000; ++i) bytes += "a. y\n";
   EXPECT_EQ(store.Load(WriteFile("deep.txt", bytes), 0), -1);
   EXPECT_EQ(store.GetCount(), 0);
-  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kImportTooLarge.toString());
+  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kReadTooLarge.toString());
 }
 
 }  // namespace

@@ -116,6 +116,13 @@ TEST_F(WzMemo, RoundTripsGiveTheSameOutlineWithEitherRootChoice) {
   }
 }
 
+TEST_F(WzMemo, LinesEndingInCrOnlyAreLinesAsInTheOtherReaders) {
+  Read(".A\rbody\r..B\rmore\r");
+  EXPECT_EQ(Paths(), QStringList({"memo", "memo/A", "memo/A/B"}));
+  EXPECT_EQ(store.GetBody(1), u"body\r\n"_s);
+  EXPECT_EQ(store.GetBody(2), u"more\r\n"_s);
+}
+
 TEST_F(WzMemo, TheMemoChoiceReadsAnyExtensionAsAMemo) {
   const QString path = WriteFile("notes.txt", ".\x93\xfa\x96\x7b\r\n1. body\r\n");
   ASSERT_EQ(store.Load(path, 1), 2);
@@ -146,7 +153,7 @@ TEST_F(WzMemo, HostileInputLoadsOrIsRefused) {
   bytes = "." + QByteArray(1 << 20, 'x') + "\n";
   for (int i = 0; i < 4000; ++i) bytes += "..y\n";
   EXPECT_EQ(store.Load(WriteFile("huge.mem", bytes), 0), -1);
-  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kImportTooLarge.toString());
+  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kReadTooLarge.toString());
 }
 
 }  // namespace

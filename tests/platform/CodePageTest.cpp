@@ -57,6 +57,30 @@ INSTANTIATE_TEST_SUITE_P(
                     BadBytesCase{"UnassignedPair", Bytes({0x85, 0x40, 'B'}), u"\uFFFDB"_s, 1}),
     [](const testing::TestParamInfo<BadBytesCase>& p) { return p.param.name; });
 
+TEST(CodePageTest, UndecodableByteSequencesAreListedOnceInOrder) {
+  CodePage cp;
+  Undecodable found;
+  // A lone byte, an unassigned pair, a lead byte before a byte that cannot
+  // follow it, a repeat, and a lead byte cut off by the end.
+  const QByteArray bytes = Bytes({0xFF, 'A', 0x85, 0x40, 0x81, 0x00, 0x88, 0x9F, 0xFF, 0x1A, 0xE0});
+  EXPECT_EQ(cp.Decode(bytes, &found),
+            u"\uFFFDA\uFFFD\uFFFD"_s + QChar(0) + u"亜\uFFFD\u001A\uFFFD"_s);
+  EXPECT_EQ(found.count, 5);
+  EXPECT_EQ(found.sequences,
+            (QList<QByteArray>{Bytes({0xFF}), Bytes({0x85, 0x40}), Bytes({0x81}), Bytes({0xE0})}));
+}
+
+TEST(CodePageTest, TheListOfUndecodableSequencesIsBounded) {
+  CodePage cp;
+  QByteArray bytes;
+  for (int i = 0; i < 40; ++i) bytes += Bytes({0x85, static_cast<unsigned char>(0x40 + i)});
+  Undecodable found;
+  cp.Decode(bytes, &found);
+  EXPECT_EQ(found.count, 40);
+  ASSERT_EQ(found.sequences.size(), Undecodable::kMaxListed);
+  EXPECT_EQ(found.sequences.first(), Bytes({0x85, 0x40}));
+}
+
 struct UnencodableCase {
   const char* name;
   QString text;
@@ -83,6 +107,44 @@ INSTANTIATE_TEST_SUITE_P(
                     UnencodableCase{"LoneSurrogateAtEnd", u"A"_s + QChar(0xD800), "A?",
                                     QString(QChar(0xD800))}),
     [](const testing::TestParamInfo<UnencodableCase>& p) { return p.param.name; });
+
+TEST(CodePageTest, NoCharacterVanishesWithoutATrace) {
+  // The host's converter skips the characters a renderer may ignore
+  // (U+200B, U+FEFF, U+FFF0..U+FFF8, tags...) instead of substituting them:
+  // every character must come out as its bytes or as a listed "?".
+  CodePage cp;
+  // Every character of the planes that hold ignorable ones (0, 1 and 14),
+  // a sample of the others.
+  for (char32_t c = 1; c < 0x110000;
+       c += (c < 0x20000 || (c >= 0xE0000 && c < 0xF0000)) ? 1 : 127) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    // Built by hand: reading UCS-4 would take a leading U+FEFF for a byte order mark.
+    QString one;
+    if (QChar::requiresSurrogates(c)) {
+      one += QChar(QChar::highSurrogate(c));
+      one += QChar(QChar::lowSurrogate(c));
+    } else {
+      one += QChar(static_cast<char16_t>(c));
+    }
+    QString unencodable;
+    const QByteArray bytes = cp.Encode(one + u'x', &unencodable);
+    ASSERT_GT(bytes.size(), 1) << std::hex << static_cast<unsigned>(c);
+    if (c == u'?') continue;
+    ASSERT_EQ(bytes == "?x", unencodable == one) << std::hex << static_cast<unsigned>(c);
+  }
+}
+
+TEST(CodePageTest, AnIgnorableCharacterIsTheSameQuestionMarkInEverySlice) {
+  // Once in a slice with nothing else unencodable, once beside an emoji:
+  // both must be "?", or paths holding it would no longer match.
+  CodePage cp;
+  const QString text = u"a\u200Bb"_s + QString(4096, u'c') + u"\u200B😀"_s;
+  QString unencodable;
+  const QByteArray bytes = cp.Encode(text, &unencodable);
+  EXPECT_TRUE(bytes.startsWith("a?b"));
+  EXPECT_TRUE(bytes.endsWith("??"));
+  EXPECT_EQ(unencodable, u"\u200B😀"_s);
+}
 
 TEST(CodePageTest, LongTextEncodesAcrossSlices) {
   CodePage cp;
