@@ -25,11 +25,15 @@ inline constexpr QStringView kFormatNotYetSupported = u"この形式の読み書
 // The command-line tool's own lines.
 inline constexpr QStringView kCliUsage =
     u"usage: quillmap-cli dump FILE [--wz] [--set SECTION/NAME=VALUE]...\n"
-    u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--force] [--set SECTION/NAME=VALUE]...\n"
     u"       quillmap-cli export IN OUT [--node INDEX] [--clipboard] [--wz] [--lossy]"
     u" [--set SECTION/NAME=VALUE]...\n";
 inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
 inline constexpr QStringView kCliCannotWriteOutput = u"標準出力に書き込めません：";
+inline constexpr QStringView kCliKeepsLossyInput =
+    u"読み込めなかった部分があるため、読み込んだファイルには上書きしません"
+    u"（--force を付けると上書きします）：";
+inline constexpr QStringView kCliNothingRead = u"ツリーとして読める内容がありません：";
 inline constexpr QStringView kCliBadSetting =
     u"--set には SECTION/NAME=VALUE の形で指定してください：";
 
@@ -79,6 +83,9 @@ inline constexpr QStringView kAskOverwriteChangedFile =
 inline constexpr QStringView kAskReloadChangedFile =
     u"「%1」はほかのプログラムで変更されました。読み込み直しますか？";
 inline constexpr QStringView kChangesWillBeLost = u"（この文書への変更は失われます）";
+inline constexpr QStringView kAskOverwriteLossyFile =
+    u"「%1」には読み込めなかった部分があります。上書きすると元のファイルの内容が失われます。"
+    u"保存しますか？";
 inline constexpr QStringView kWebDocumentNotYetSupported =
     u"ネットのファイルはまだ開いたり保存したりできません";
 

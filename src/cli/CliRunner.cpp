@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/EncodedFile.h"
 #include "platform/FileIo.h"
+#include "platform/FileStamp.h"
 #include "platform/LayeredSettingsStore.h"
 #include "res/Strings.h"
 
@@ -27,6 +28,7 @@ struct Invocation {
   QStringList files;
   bool wz = false;
   bool lossy = false;
+  bool force = false;  // convert: write over an input that was read with losses
   QStringList settings;
   // export
   std::optional<int> node;
@@ -43,6 +45,8 @@ bool Parse(const QStringList& arguments, Invocation& invocation) {
       invocation.wz = true;
     } else if (argument == u"--lossy") {
       invocation.lossy = true;
+    } else if (argument == u"--force") {
+      invocation.force = true;
     } else if (argument == u"--clipboard") {
       invocation.clipboard = true;
     } else if (argument == u"--node" || argument.startsWith(u"--node=")) {
@@ -76,12 +80,25 @@ void Warn(const FileReport& report, CliStreams& streams) {
   for (const QString& warning : FileWarningTexts(report)) Print(streams.err, warning);
 }
 
+// True when a load that left something out found no node at all: whatever
+// the file holds, it is not an outline this program can read. (An empty
+// file is an empty outline.)
+bool NothingUsable(const CTreeStore& store) {
+  return store.LastFileReport().Lossy() && store.LastFileReport().noNodeRead;
+}
+
 bool Load(CTreeStore& store, const QString& path, bool wz, CliStreams& streams) {
   const int count = store.Load(path, wz ? 1 : 0);
   Warn(store.LastFileReport(), streams);
-  if (count >= 0) return true;
-  Print(streams.err, FileErrorText(store.LastFileReport()) + QStringLiteral(": ") + path);
-  return false;
+  if (count < 0) {
+    Print(streams.err, FileErrorText(store.LastFileReport()) + QStringLiteral(": ") + path);
+    return false;
+  }
+  if (NothingUsable(store)) {
+    Print(streams.err, res::kCliNothingRead.toString() + path);
+    return false;
+  }
+  return true;
 }
 
 bool Save(CTreeStore& store, const QString& path, bool lossy, CliStreams& streams) {
@@ -125,27 +142,32 @@ bool Export(CTreeStore& store, const Invocation& invocation, const SettingsStore
   const TextOutputUse use = invocation.clipboard ? TextOutputUse::Clipboard : TextOutputUse::File;
   const QString text = MakeOutputText(store, first, end, options, use);
   if (invocation.clipboard) {
-    if (WriteFileReplacing(path, text.toUtf8())) return true;
-    Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
+    const WriteResult written = WriteFileReplacing(path, text.toUtf8());
+    if (written) return true;
+    Print(streams.err, res::kCannotCreateOutputFile.toString() + FailureReason(written.failure) +
+                           QStringLiteral(": ") + path);
     return false;
   }
   const EncodedWrite result =
       WriteEncodedFile(path, text, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
+  // Bytes the input could not be read as are shown as those bytes.
+  const QString unencodable = UnencodableDisplay(result.unencodable, store.LastFileReport());
   switch (result.status) {
     case EncodedWrite::Status::Written:
       if (!result.unencodable.isEmpty()) {
-        Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable);
+        Print(streams.err, res::kUnencodableCharacters.toString() + unencodable);
       }
       return true;
     case EncodedWrite::Status::Unencodable:
-      Print(streams.err, res::kUnencodableCharacters.toString() + result.unencodable +
-                             QStringLiteral(": ") + path);
+      Print(streams.err,
+            res::kUnencodableCharacters.toString() + unencodable + QStringLiteral(": ") + path);
       Print(streams.err, res::kCliLossyHint.toString());
       return false;
     case EncodedWrite::Status::CannotWrite:
       break;
   }
-  Print(streams.err, res::kCannotCreateOutputFile.toString() + QStringLiteral(": ") + path);
+  Print(streams.err, res::kCannotCreateOutputFile.toString() + FailureReason(result.failure) +
+                         QStringLiteral(": ") + path);
   return false;
 }
 
@@ -166,6 +188,7 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   if (!dump && !convert && !exportText) return Usage(streams);
   // The export options mean nothing to the other verbs.
   if (!exportText && (invocation.node || invocation.clipboard)) return Usage(streams);
+  if (!convert && invocation.force) return Usage(streams);
 
   LayeredSettingsStore runSettings(settings);
   for (const QString& assignment : invocation.settings) {
@@ -184,6 +207,14 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
     return kExitOk;
   }
   if (exportText) return Export(store, invocation, runSettings, streams) ? kExitOk : kExitFailure;
+  // Writing the outline over the file it was read from would lose what the
+  // load left out; the warnings above said what that was.
+  const QString& output = invocation.files[1];
+  if (store.LastFileReport().Lossy() && !invocation.force &&
+      IsSameFile(invocation.files[0], output)) {
+    Print(streams.err, res::kCliKeepsLossyInput.toString() + output);
+    return kExitFailure;
+  }
   return Save(store, invocation.files[1], invocation.lossy, streams) ? kExitOk : kExitFailure;
 }
 

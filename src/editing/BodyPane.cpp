@@ -263,14 +263,17 @@ bool CQEditView::InsertFile() {
   request.filters = res::kInsertFileFilters.toString();
   const std::optional<QString> path = m_dialogs.ChooseOpenFileName(request);
   if (!path || path->isEmpty()) return false;
-  const std::optional<QByteArray> bytes = ReadWholeFile(*path);
-  if (!bytes) {
-    Tell(res::kFileNotFound.toString(), true);
+  const ReadResult read = ReadFile(*path);
+  if (!read) {
+    Tell(res::kFileNotFound.toString() + FailureReason(read.failure), true);
     return false;
   }
-  FileReport report;
+  Undecodable undecodable;
   CodePage codePage;
-  const QString text = codePage.Decode(*bytes, &report.undecodable);
+  const QString text = codePage.Decode(read.bytes, &undecodable);
+  FileReport report;
+  report.undecodable = undecodable.count;
+  report.undecodableBytes = std::move(undecodable.sequences);
   m_edit.ReplaceSelection(WithCrLfLineEnds(text));
   m_edit.ScrollCaretIntoView();
   const QStringList warnings = FileWarningTexts(report);
@@ -296,7 +299,7 @@ bool CQEditView::SaveTextArea() {
       m_prompt, [&](SaveLoss loss) { return WriteEncodedFile(*path, text, loss); });
   if (!written) return false;
   if (!written->Written()) {
-    Tell(res::kCannotOpenFile.toString(), true);
+    Tell(res::kCannotOpenFile.toString() + FailureReason(written->failure), true);
     return false;
   }
   return true;

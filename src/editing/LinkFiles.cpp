@@ -364,7 +364,9 @@ bool CLinkFiles::CreateOutlineFile(const QString& target, const QString& title) 
   });
   if (!report) return false;
   const bool saved = report->error == FileReport::Error::None;
-  if (!saved) Tell(res::kCannotCreateFile.toString() + u'\n' + target);
+  if (!saved) {
+    Tell(res::kCannotCreateFile.toString() + FailureReason(report->failure) + u'\n' + target);
+  }
   return saved;
 }
 
@@ -373,7 +375,9 @@ bool CLinkFiles::CreateTextFile(const QString& target, const QString& text) {
     return WriteEncodedFile(target, text, loss, FileWriteMode::CreateNew);
   });
   if (!written) return false;
-  if (!written->Written()) Tell(res::kCannotCreateFile.toString() + u'\n' + target);
+  if (!written->Written()) {
+    Tell(res::kCannotCreateFile.toString() + FailureReason(written->failure) + u'\n' + target);
+  }
   return written->Written();
 }
 

@@ -70,6 +70,7 @@ BodyViewRole* CQuillmapDoc::FindBodyView() const {
 void CQuillmapDoc::DeleteContents() {
   m_diskStamp = {};
   m_seenChange = {};
+  m_loadedWithLosses = false;
   m_store.Clear();
   m_snapshot.Clear();
   m_undoAvailable = false;
@@ -116,6 +117,7 @@ bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
     return true;
   }
   const QStringList warnings = FileWarningTexts(m_store.LastFileReport());
+  m_loadedWithLosses = m_store.LastFileReport().Lossy();
   m_diskStamp = StampOf(fullPath);
   SetPathName(fullPath, true);
   SetModified(false);
@@ -172,9 +174,12 @@ bool CQuillmapDoc::FileSave() {
   if (IsWebPath(m_path)) return SaveDocument(m_path);
   if (!HasOwnFile()) return FileSaveAs();
   // Another program's version would be lost without a word.
-  if (ChangedOnDisk() &&
-      m_prompt.Ask(res::kAskOverwriteChangedFile.toString().arg(m_title), PromptButtons::OkCancel,
-                   PromptIcon::Warning) != PromptAnswer::Ok) {
+  if (ChangedOnDisk()) {
+    if (m_prompt.Ask(res::kAskOverwriteChangedFile.toString().arg(m_title), PromptButtons::OkCancel,
+                     PromptIcon::Warning) != PromptAnswer::Ok) {
+      return false;
+    }
+  } else if (!AgreeToOverwriteLossyLoad(m_path)) {
     return false;
   }
   return DoSave(m_path);
@@ -199,10 +204,18 @@ bool CQuillmapDoc::TakeNewChangeOnDisk() {
 bool CQuillmapDoc::FileSaveAs() {
   const std::optional<QString> chosen = ChooseFileName();
   if (!chosen) return false;
+  if (!AgreeToOverwriteLossyLoad(*chosen)) return false;
   m_saveFailed = false;
   if (!SaveDocument(*chosen)) return false;
   SetPathName(*chosen, true);
+  m_loadedWithLosses = false;  // the outline now is what that file holds
   return true;
+}
+
+bool CQuillmapDoc::AgreeToOverwriteLossyLoad(const QString& path) {
+  if (!m_loadedWithLosses || !HasOwnFile() || !IsSameFile(path, m_path)) return true;
+  return m_prompt.Ask(res::kAskOverwriteLossyFile.toString().arg(m_title), PromptButtons::OkCancel,
+                      PromptIcon::Warning) == PromptAnswer::Ok;
 }
 
 bool CQuillmapDoc::DoSave(const QString& path, bool replace) {
@@ -283,6 +296,7 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
   RememberAsLastFile(path);
   m_saveFailed = false;
   m_diskStamp = StampOf(path);
+  if (IsSameFile(path, m_path)) m_loadedWithLosses = false;
   return true;
 }
 

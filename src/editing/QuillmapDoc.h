@@ -188,6 +188,9 @@ class CQuillmapDoc {
   void MakeUntitledOutline();
   // The local save itself: what SaveDocument does after the checks.
   bool SaveLocal(const QString& path);
+  // Asks before path, the file the outline was loaded from with losses, is
+  // written over; true when it is another file, or the user agrees.
+  bool AgreeToOverwriteLossyLoad(const QString& path);
   void RecordSelectionAndCaret();
   void RememberAsLastFile(const QString& path);
   // True when the document has a file of its own to save to.
@@ -203,6 +206,9 @@ class CQuillmapDoc {
   // The file as it was when opened or last saved, and the change the user
   // was last told about.
   FileStamp m_diskStamp;
+  // The load left something of the file out (FileReport::Lossy), so saving
+  // over that file loses it; cleared once the file holds this outline.
+  bool m_loadedWithLosses = false;
   FileStamp m_seenChange;
   RecentFileSink m_recentFileSink;
   StateSink m_stateSink;

@@ -79,7 +79,7 @@ bool TextOutputActions::OutputToFile() {
       m_prompt, [&](SaveLoss loss) { return WriteEncodedFile(*path, text, loss); });
   if (!written) return false;
   if (!written->Written()) {
-    Tell(res::kCannotCreateOutputFile);
+    Tell(res::kCannotCreateOutputFile.toString() + FailureReason(written->failure));
     return false;
   }
   return true;

@@ -2,6 +2,7 @@
 #include "model/FileReportText.h"
 
 #include "platform/CodePage.h"
+#include "platform/FileIo.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -53,9 +54,8 @@ QString FilterRefusal(QStringView filterName) {
   return text;
 }
 
-}  // namespace
-
-QString FileErrorText(const FileReport& report) {
+// The program's own message for the error, without the system's reason.
+QString ErrorMessage(const FileReport& report) {
   switch (report.error) {
     case FileReport::Error::None:
       return {};
@@ -84,6 +84,14 @@ QString FileErrorText(const FileReport& report) {
       return {};  // a question for the caller, not a failure to tell
   }
   return {};
+}
+
+}  // namespace
+
+QString FileErrorText(const FileReport& report) {
+  QString text = ErrorMessage(report);
+  if (!text.isEmpty()) text += FailureReason(report.failure);
+  return text;
 }
 
 QStringList FileWarningTexts(const FileReport& report) {

@@ -8,8 +8,9 @@
 
 namespace qm {
 
-// The failure message; empty when the report holds no error or the user
-// declined the save.
+// The failure message, with the reason the system gave where the file
+// could not be read or written ("書き込みできません（理由：ディスクがいっぱいです）");
+// empty when the report holds no error or the user declined the save.
 QString FileErrorText(const FileReport& report);
 
 // Notes worth telling even after success: bytes read as U+FFFD (listed in

@@ -31,6 +31,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/CategoryList.h"
@@ -87,7 +88,12 @@ struct FileReport {
   qsizetype charactersDropped = 0;
   bool settingsUnclosed = false;  // the settings section lacked its closing line
   bool bodyUnclosed = false;      // a body lacked its closing line
+  bool noNodeRead = false;        // the root was made from the file name
   QString unencodable;            // characters the code page cannot hold
+  // Why the file could not be read or written, with CannotOpen,
+  // CannotOpenMemo, CannotWrite, CannotOpenDestination and
+  // CannotCreateOutput.
+  FileFailure failure;
 
   // True when the loaded outline does not hold everything the file held,
   // so that writing it over the file would lose something: bytes read as
@@ -399,6 +405,9 @@ class CTreeStore {
   void SetBranchFlag(int i, qint32 bit, bool on);
   // The outline file reader behind Load.
   bool LoadOutline(const QString& path);
+  // The file's bytes, at most the size System/MaxFileMB allows; without
+  // them the report holds cannotOpen and why.
+  std::optional<QByteArray> ReadInput(const QString& path, FileReport::Error cannotOpen);
   // Decodes a file's bytes and notes in the report what could not be read.
   QString DecodeLoaded(const QByteArray& bytes);
   // FinishLoading within the reader's budget; notes in the report the nodes

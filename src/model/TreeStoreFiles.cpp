@@ -8,6 +8,7 @@
 #include "model/TreeStore.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "platform/SettingsTable.h"
 
 namespace qm {
 namespace {
@@ -43,11 +44,8 @@ int CTreeStore::Load(const QString& path, int mode) {
 }
 
 bool CTreeStore::LoadOutline(const QString& path) {
-  std::optional<QByteArray> bytes = ReadWholeFile(path);
-  if (!bytes) {
-    m_report.error = FileReport::Error::CannotOpen;
-    return false;
-  }
+  std::optional<QByteArray> bytes = ReadInput(path, FileReport::Error::CannotOpen);
+  if (!bytes) return false;
   const QString text = DecodeLoaded(*bytes);
   bytes.reset();  // the file's bytes are not needed while the nodes are made
   ReadBudget budget(text.size());
@@ -56,6 +54,20 @@ bool CTreeStore::LoadOutline(const QString& path) {
     return false;
   }
   return FinishLoadingWithin(path, budget);
+}
+
+std::optional<QByteArray> CTreeStore::ReadInput(const QString& path, FileReport::Error cannotOpen) {
+  // A limit of 0 or less is a mistake in the settings file, not a wish to
+  // read nothing.
+  const int megabytes = Read(m_settingsStore, settings::kMaxFileMegabytes);
+  const qint64 limit = megabytes > 0 ? qint64{megabytes} << 20 : kDefaultMaxFileBytes;
+  ReadResult read = ReadFile(path, limit);
+  if (!read) {
+    m_report.error = cannotOpen;
+    m_report.failure = read.failure;
+    return std::nullopt;
+  }
+  return std::move(read.bytes);
 }
 
 QString CTreeStore::DecodeLoaded(const QByteArray& bytes) {
@@ -67,6 +79,7 @@ QString CTreeStore::DecodeLoaded(const QByteArray& bytes) {
 }
 
 bool CTreeStore::FinishLoadingWithin(const QString& path, ReadBudget& budget) {
+  m_report.noNodeRead = m_nodes.empty();
   const int replaced = FinishLoading(path, &budget);
   if (replaced < 0) {
     m_report.error = FileReport::Error::TooLarge;
@@ -155,6 +168,7 @@ bool CTreeStore::WriteEncoded(const QString& path, QStringView text, SaveLoss lo
       break;
   }
   m_report.error = cannotWrite;
+  m_report.failure = written.failure;
   return false;
 }
 

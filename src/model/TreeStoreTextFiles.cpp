@@ -14,11 +14,8 @@ namespace qm {
 
 bool CTreeStore::ImportText(const QString& path, int) {
   m_report = {};
-  std::optional<QByteArray> bytes = ReadWholeFile(path);
-  if (!bytes) {
-    m_report.error = FileReport::Error::CannotOpen;
-    return false;
-  }
+  std::optional<QByteArray> bytes = ReadInput(path, FileReport::Error::CannotOpen);
+  if (!bytes) return false;
   const QString text = DecodeLoaded(*bytes);
   bytes.reset();  // the file's bytes are not needed while the nodes are made
   const QString separator = Read(m_settingsStore, settings::kTextShowStr);
@@ -35,11 +32,8 @@ bool CTreeStore::ImportWz(const QString& path) {
   m_report = {};
   // A file that cannot be read is a failed open, not an outline of its
   // name: the caller then shows why and no path is taken over.
-  std::optional<QByteArray> bytes = ReadWholeFile(path);
-  if (!bytes) {
-    m_report.error = FileReport::Error::CannotOpenMemo;
-    return false;
-  }
+  std::optional<QByteArray> bytes = ReadInput(path, FileReport::Error::CannotOpenMemo);
+  if (!bytes) return false;
   const QString text = DecodeLoaded(*bytes);
   bytes.reset();
   WzReadOptions options;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace qm {
 
@@ -18,6 +19,15 @@ FileStamp StampOf(const QString& path) {
   stamp.size = info.st_size;
   stamp.modifiedNs = qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
   return stamp;
+}
+
+bool IsSameFile(const QString& a, const QString& b) {
+  const FileStamp first = StampOf(a);
+  const FileStamp second = StampOf(b);
+  if (first.exists && second.exists) {
+    return first.device == second.device && first.inode == second.inode;
+  }
+  return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
 }  // namespace qm

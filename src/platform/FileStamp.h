@@ -23,4 +23,9 @@ struct FileStamp {
 // symbolic link is followed.
 FileStamp StampOf(const QString& path);
 
+// True when both paths name one file: the same device and inode where both
+// exist (links and other spellings of a path included), the same absolute
+// path otherwise.
+bool IsSameFile(const QString& a, const QString& b);
+
 }  // namespace qm

@@ -121,6 +121,52 @@ TEST_F(Cli, UnencodableCharactersNeedLossy) {
   EXPECT_TRUE(ReadWholeFile(Temp("out.qmp"))->contains("R?\x05"));
 }
 
+// A load that left lines out may convert to another file, but its own file
+// is written over only with --force, and a file that gave no text at all
+// is no outline.
+TEST_F(Cli, AnInputReadWithLossesIsKeptUnlessForced) {
+  QFile file(Temp("damaged.qmp"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  // Text after a body's opening mark has no place in the outline.
+  const QByteArray damaged =
+      "R\r\n\x04"
+      "junk\r\ntext\r\r\n\x04\r\n";
+  file.write(damaged);
+  file.close();
+
+  EXPECT_EQ(Run({"convert", Temp("damaged.qmp"), Temp("damaged.qmp")}), 1);
+  EXPECT_TRUE(Err().contains(res::kCliKeepsLossyInput.toString())) << Err().toStdString();
+  EXPECT_EQ(ReadWholeFile(Temp("damaged.qmp")), damaged);
+  // Another spelling of the same path is the same file.
+  EXPECT_EQ(Run({"convert", Temp("damaged.qmp"), dir.path() + "/./damaged.qmp"}), 1);
+
+  EXPECT_EQ(Run({"convert", Temp("damaged.qmp"), Temp("copy.qmp")}), 0);
+  EXPECT_FALSE(Err().isEmpty());  // the warnings still say what was left out
+  EXPECT_EQ(Run({"convert", Temp("damaged.qmp"), Temp("damaged.qmp"), "--force"}), 0);
+  EXPECT_EQ(ReadWholeFile(Temp("damaged.qmp")), ReadWholeFile(Temp("copy.qmp")));
+  EXPECT_EQ(Run({"dump", Temp("damaged.qmp"), "--force"}), 2);
+
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\x08\r\nNoSuchKey=1\r\nNorThis=2\r\n");  // never closed, nothing known
+  file.close();
+  EXPECT_EQ(Run({"dump", Temp("damaged.qmp")}), 1);
+  EXPECT_TRUE(Err().contains(res::kCliNothingRead.toString())) << Err().toStdString();
+  EXPECT_TRUE(streams.out.isEmpty());
+}
+
+TEST_F(Cli, MessagesSayWhyAFileCouldNotBeUsed) {
+  EXPECT_EQ(Run({"dump", dir.path()}), 1);
+  EXPECT_TRUE(Err().contains(res::kFileNotFound.toString() +
+                             res::kFileReason.toString().arg(res::kFileReasonIsFolder)))
+      << Err().toStdString();
+  EXPECT_EQ(Run({"convert", kSample, Temp("no/folder/x.qmp")}), 1);
+  EXPECT_TRUE(Err().contains(res::kFileReason.toString().arg(res::kFileReasonNotFound)))
+      << Err().toStdString();
+  EXPECT_EQ(Run({"export", kSample, Temp("no/folder/x.txt")}), 1);
+  EXPECT_TRUE(Err().contains(res::kFileReason.toString().arg(res::kFileReasonNotFound)))
+      << Err().toStdString();
+}
+
 // ---- Plain-text and memo files ----
 
 class CliTextFiles : public Cli {

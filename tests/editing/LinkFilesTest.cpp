@@ -8,6 +8,7 @@
 #include "editing/LinkFiles.h"
 #include "editing/NodeLink.h"
 #include "platform/CodePage.h"
+#include "platform/FileIo.h"
 #include "res/CommandIds.h"
 #include "res/Strings.h"
 #include "support/FakeLauncher.h"
@@ -266,7 +267,9 @@ TEST_F(LinkSetUp, NothingIsWrittenOverAndFailuresAreTold) {
   links.OpenLinkFile();
   EXPECT_EQ(prompt.Asked(),
             (QStringList{res::kAskSaveUnencodable.toString().arg("☃"),
-                         res::kCannotCreateFile.toString() + "\n" + File("nodir/x.txt")}));
+                         res::kCannotCreateFile.toString() +
+                             FailureReason(FileFailure{FileFailure::Kind::NotFound}) + "\n" +
+                             File("nodir/x.txt")}));
   EXPECT_TRUE(launcher.Launched().isEmpty());
 }
 

@@ -17,6 +17,7 @@ class Document : public TreePaneFixture {
   }
   void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
+  static QString Reason(QStringView why) { return res::kFileReason.toString().arg(why); }
   QString PathOf(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
   QString WriteFile(const char* name, const QByteArray& bytes) {
@@ -77,10 +78,17 @@ TEST_F(DocumentLifecycle, FailedOpenLeavesUntitledPlaceholderAndSaysWhy) {
   EXPECT_EQ(Paths(), QStringList{kUntitled});
   EXPECT_EQ(doc.PathName(), res::kUntitledFileName.toString());
   EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kFileNotFound.toString() + u'\n' + missing});
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kFileNotFound.toString() +
+                                        Reason(res::kFileReasonNotFound) + u'\n' + missing});
   // The placeholder is nothing anyone could reopen.
   EXPECT_EQ(settings.ReadString("System", "IniFile", {}), QStringLiteral("/kept.qmp"));
   EXPECT_TRUE(recent.isEmpty());
+
+  // The message keeps its words and says what stood in the way.
+  EXPECT_TRUE(doc.OpenDocument(dir.path()));
+  EXPECT_TRUE(prompt.Asked().last().startsWith(res::kFileNotFound.toString() +
+                                               Reason(res::kFileReasonIsFolder)))
+      << prompt.Asked().last().toStdString();
 }
 
 TEST_F(DocumentLifecycle, DamagedFileOpensWithOneWarning) {
@@ -197,8 +205,9 @@ TEST_F(DocumentSave, FailedSaveDisablesSaveUntilSaveAsSucceeds) {
   EXPECT_FALSE(doc.FileSave());
   EXPECT_FALSE(doc.CanSave());
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kDocumentSaveFailed.toString() + u'\n' +
-                                        res::kCannotWrite.toString()});
+  EXPECT_EQ(prompt.Asked(),
+            QStringList{res::kDocumentSaveFailed.toString() + u'\n' + res::kCannotWrite.toString() +
+                        Reason(res::kFileReasonIsFolder)});
   EXPECT_FALSE(doc.FileSave());
   EXPECT_EQ(prompt.Asked().last(), res::kSaveRefusedUseSaveAs.toString());
 
@@ -268,7 +277,8 @@ TEST_F(DocumentTextFiles, AnUnreadableMemoFileLeavesTheUntitledOutlineAndSaysSo)
   EXPECT_EQ(Paths(), QStringList({kUntitled}));
   EXPECT_EQ(doc.PathName(), res::kUntitledFileName.toString());
   EXPECT_TRUE(recent.isEmpty());
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotOpenFile.toString() + u'\n' + path});
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotOpenFile.toString() +
+                                        Reason(res::kFileReasonNotFound) + u'\n' + path});
 }
 
 TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
@@ -346,6 +356,50 @@ TEST_F(DocumentOnDisk, AFileChangedElsewhereIsNotOverwrittenWithoutAsking) {
 
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_FALSE(doc.ChangedOnDisk());  // nothing there to lose
+}
+
+// The outline holds less than the file it came from: Save over that file
+// asks first, Save As elsewhere does not, and once the file holds this
+// outline nothing is asked again.
+TEST_F(DocumentOnDisk, AFileReadWithLossesIsOverwrittenOnlyAfterAsking) {
+  const QByteArray damaged = "\x08\r\n\x08\r\nR\r\n\x04junk\r\ntext\r\r\n\x04\r\n";
+  const QString path = WriteFile("a.qmp", damaged);
+  OpenAndShow(path);
+  ASSERT_EQ(prompt.Asked().size(), 1);  // what the load left out
+  doc.SetModified();
+
+  prompt.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked().last(), res::kAskOverwriteLossyFile.toString().arg("a.qmp"));
+  EXPECT_EQ(Bytes(path), damaged);
+  EXPECT_TRUE(doc.CanSave());
+  EXPECT_TRUE(doc.IsModified());
+
+  // Save As onto the same file asks as well.
+  dialogs.ScriptSaveFileName({path});
+  prompt.Script({PromptAnswer::Cancel});
+  EXPECT_FALSE(doc.FileSaveAs());
+  EXPECT_EQ(Bytes(path), damaged);
+
+  const qsizetype asked = prompt.Asked().size();
+  dialogs.ScriptSaveFileName({PathOf("b.qmp")});
+  EXPECT_TRUE(doc.FileSaveAs());
+  EXPECT_EQ(prompt.Asked().size(), asked) << "another file loses nothing";
+  EXPECT_EQ(Bytes(path), damaged);
+  doc.SetModified();
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked().size(), asked);
+
+  // Agreeing once is enough: the file then holds the outline.
+  OpenAndShow(path);
+  doc.SetModified();
+  prompt.Script({PromptAnswer::Ok});
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_NE(Bytes(path), damaged);
+  const qsizetype agreed = prompt.Asked().size();
+  doc.SetModified();
+  EXPECT_TRUE(doc.FileSave());
+  EXPECT_EQ(prompt.Asked().size(), agreed);
 }
 
 }  // namespace

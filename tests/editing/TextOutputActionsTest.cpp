@@ -109,7 +109,8 @@ TEST_F(TextOutputCommand, AsksBeforeWritingUnencodableCharactersAsQuestionMarks)
 TEST_F(TextOutputCommand, AFileThatCannotBeCreatedIsToldAndChangesNothing) {
   dialogs.ScriptSaveFileName({Out("missing/folder/out.txt")});
   EXPECT_FALSE(actions.OutputToFile());
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotCreateOutputFile.toString()});
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kCannotCreateOutputFile.toString() +
+                                        res::kFileReason.toString().arg(res::kFileReasonNotFound)});
   EXPECT_FALSE(doc.IsModified());
 }
 

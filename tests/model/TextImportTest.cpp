@@ -7,6 +7,7 @@
 
 #include "model/FileReportText.h"
 #include "model/TextImport.h"
+#include "platform/FileIo.h"
 #include "res/Strings.h"
 #include "support/StoreFixture.h"
 
@@ -140,7 +141,9 @@ TEST_F(TextImport, ATextWithoutTextLinesStillHasItsRoot) {
     EXPECT_EQ(store.GetTitle(0), u"empty notes"_s);
   }
   EXPECT_EQ(store.Load(dir.filePath(u"missing.txt"_s), 0), -1);
-  EXPECT_EQ(FileErrorText(store.LastFileReport()), res::kFileNotFound.toString());
+  EXPECT_EQ(
+      FileErrorText(store.LastFileReport()),
+      res::kFileNotFound.toString() + FailureReason(FileFailure{FileFailure::Kind::NotFound}));
 }
 
 TEST_F(TextImport, BinaryBytesAndNulsLoadAsText) {

@@ -83,7 +83,8 @@ TEST_F(TextSave, ConsentIsNeededAfterTheLossCheckAndNothingIsWrittenWithoutIt) {
 
 TEST_F(TextSave, AnUnwritableFileCannotBeCreatedAndNoRendererWritesNothing) {
   EXPECT_FALSE(store.Save(Path("no/such/folder/out.txt")));
-  EXPECT_EQ(Error(), res::kCannotCreateOutputFile.toString());
+  EXPECT_EQ(Error(), res::kCannotCreateOutputFile.toString() +
+                         FailureReason(FileFailure{FileFailure::Kind::NotFound}));
   store.SetTextFileRenderer({});
   EXPECT_FALSE(store.Save(Path("out.txt")));
   EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
