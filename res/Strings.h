@@ -29,7 +29,7 @@ inline constexpr QStringView kCliUsage =
     u"       quillmap-cli export IN OUT [--node INDEX] [--clipboard] [--wz] [--lossy]"
     u" [--set SECTION/NAME=VALUE]...\n";
 inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
-inline constexpr QStringView kCliCannotWriteOutput = u"標準出力に書き込めません：";
+inline constexpr QStringView kCliCannotWriteOutput = u"標準出力に書き込めません";
 inline constexpr QStringView kCliKeepsLossyInput =
     u"読み込めなかった部分があるため、読み込んだファイルには上書きしません"
     u"（--force を付けると上書きします）：";

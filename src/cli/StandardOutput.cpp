@@ -2,13 +2,14 @@
 #include "cli/StandardOutput.h"
 
 #include <cerrno>
-#include <cstring>
+
+#include "platform/FileIo.h"
 
 namespace qm {
 namespace {
 
 bool Failed(QString* why) {
-  if (why != nullptr) *why = QString::fromLocal8Bit(std::strerror(errno));
+  if (why != nullptr) *why = FailureReason(FailureFromErrno(errno));
   return false;
 }
 

@@ -10,7 +10,8 @@
 namespace qm {
 
 // Writes all of bytes to stream and flushes it. On success returns true. On
-// failure returns false and *why (when given) holds the system's reason.
+// failure returns false and *why (when given) holds the reason as
+// FailureReason gives it.
 bool WriteAll(std::FILE* stream, const QByteArray& bytes, QString* why = nullptr);
 // Flushes and closes stream, which catches errors reported only on close.
 bool CloseStream(std::FILE* stream, QString* why = nullptr);

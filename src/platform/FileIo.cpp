@@ -24,8 +24,10 @@ using Kind = FileFailure::Kind;
 
 FileFailure Failure(Kind kind, int error = 0) { return FileFailure{kind, error, QString()}; }
 
+}  // namespace
+
 // What an errno from opening, reading a link, renaming or writing means to the user.
-FileFailure FromErrno(int error) {
+FileFailure FailureFromErrno(int error) {
   switch (error) {
     case ENOENT:
       return Failure(Kind::NotFound, error);
@@ -51,6 +53,8 @@ FileFailure FromErrno(int error) {
       return Failure(Kind::Other, error);
   }
 }
+
+namespace {
 
 // A flush or a close reports what writing back to the disk met. A full disk
 // or quota often shows only there (delayed allocation, network file
@@ -147,16 +151,17 @@ FileFailure Resolve(FileSystem& fs, QByteArray path, Target* target) {
       *target = Target{path, false, {}};
       return {};
     }
-    if (found < 0) return FromErrno(-found);
+    if (found < 0) return FailureFromErrno(-found);
     if (!S_ISLNK(info.st_mode)) {
       *target = Target{path, true, info};
       return {};
     }
     QByteArray link;
-    if (const int read = fs.Readlink(path.constData(), &link); read < 0) return FromErrno(-read);
+    if (const int read = fs.Readlink(path.constData(), &link); read < 0)
+      return FailureFromErrno(-read);
     path = link.startsWith('/') ? link : Joined(FolderOf(path), link);
   }
-  return FromErrno(ELOOP);
+  return FailureFromErrno(ELOOP);
 }
 
 // Gives the file open at fd the owner, group and mode of old.
@@ -171,8 +176,9 @@ FileFailure TakeOwnerAndMode(FileSystem& fs, int fd, const struct stat& old) {
     owned = fs.Fchown(fd, uid_t(-1), old.st_gid);
     if (owned == -EPERM || owned == -EINVAL) owned = 0;
   }
-  if (owned < 0) return FromErrno(-owned);
-  if (const int moded = fs.Fchmod(fd, old.st_mode & 07777); moded < 0) return FromErrno(-moded);
+  if (owned < 0) return FailureFromErrno(-owned);
+  if (const int moded = fs.Fchmod(fd, old.st_mode & 07777); moded < 0)
+    return FailureFromErrno(-moded);
   return {};
 }
 
@@ -212,12 +218,12 @@ FileFailure WriteBeside(FileSystem& fs, const QByteArray& target, const struct s
   // what the umask leaves of 0666, as any new file.
   QByteArray created;
   const int fd = CreateBeside(fs, target, old ? S_IRUSR | S_IWUSR : 0666, &created);
-  if (fd < 0) return FromErrno(-fd);
+  if (fd < 0) return FailureFromErrno(-fd);
   FileFailure failure;
   if (old) failure = TakeOwnerAndMode(fs, fd, *old);
   if (!failure.Failed()) {
     if (const int written = WriteAll(fs, fd, bytes); written < 0) {
-      failure = FromErrno(-written);
+      failure = FailureFromErrno(-written);
     } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
       failure = FromSyncErrno(-synced);
     }
@@ -241,10 +247,10 @@ FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByte
   // taken the name meanwhile, the open returns at once and the check below
   // refuses it.
   const int fd = OpenRetrying(fs, target, O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK, 0);
-  if (fd < 0) return FromErrno(-fd);
+  if (fd < 0) return FailureFromErrno(-fd);
   struct stat info {};
   const int statted = fs.Fstat(fd, &info);
-  FileFailure failure = statted < 0 ? FromErrno(-statted) : RefusalOf(info);
+  FileFailure failure = statted < 0 ? FailureFromErrno(-statted) : RefusalOf(info);
   QByteArray copy;
   if (!failure.Failed()) failure = WriteBeside(fs, target, &info, bytes, &copy);
   if (!failure.Failed()) {
@@ -260,11 +266,11 @@ FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByte
 
   bool began = false;
   if (const int written = WriteAll(fs, fd, bytes, &began); written < 0) {
-    failure = FromErrno(-written);
+    failure = FailureFromErrno(-written);
   } else {
     began = true;  // a truncation changes the file even when it reports a failure
     if (const int cut = fs.Ftruncate(fd, off_t(bytes.size())); cut < 0) {
-      failure = FromErrno(-cut);
+      failure = FailureFromErrno(-cut);
     } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
       failure = FromSyncErrno(-synced);
     }
@@ -282,7 +288,7 @@ FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByte
 // Reads the regular file open at fd to its end, within limit bytes.
 FileFailure ReadOpened(FileSystem& fs, int fd, qint64 limit, QByteArray* bytes) {
   struct stat info {};
-  if (const int statted = fs.Fstat(fd, &info); statted < 0) return FromErrno(-statted);
+  if (const int statted = fs.Fstat(fd, &info); statted < 0) return FailureFromErrno(-statted);
   if (FileFailure refusal = RefusalOf(info); refusal.Failed()) return refusal;
   if (info.st_size > limit) return Failure(Kind::TooLarge);
   // One byte beyond the size the file had finds its end, or that it grew,
@@ -359,7 +365,7 @@ ReadResult ReadFile(const QString& path, qint64 maxBytes, FileSystem& fs) {
   // its own (a tape rewinds, a line is taken).
   struct stat info {};
   if (const int statted = fs.Stat(name.constData(), &info); statted < 0) {
-    result.failure = FromErrno(-statted);
+    result.failure = FailureFromErrno(-statted);
     return result;
   }
   result.failure = RefusalOf(info);
@@ -369,7 +375,7 @@ ReadResult ReadFile(const QString& path, qint64 maxBytes, FileSystem& fs) {
   // refuses it.
   const int fd = OpenRetrying(fs, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
   if (fd < 0) {
-    result.failure = FromErrno(-fd);
+    result.failure = FailureFromErrno(-fd);
     return result;
   }
   const qint64 limit = std::clamp<qint64>(maxBytes, 0, std::numeric_limits<qsizetype>::max() - 1);
@@ -401,7 +407,7 @@ WriteResult WriteFileReplacing(const QString& path, const QByteArray& bytes, Fil
   }
   if (const int renamed = fs.Rename(temporary.constData(), target.path.constData()); renamed < 0) {
     fs.Unlink(temporary.constData());
-    return {FromErrno(-renamed)};
+    return {FailureFromErrno(-renamed)};
   }
   if (const int synced = SyncFolder(fs, FolderOf(target.path)); synced < 0) {
     return {Failure(Kind::FolderSyncFailed, -synced)};
@@ -412,10 +418,10 @@ WriteResult WriteFileReplacing(const QString& path, const QByteArray& bytes, Fil
 WriteResult WriteNewFile(const QString& path, const QByteArray& bytes, FileSystem& fs) {
   const QByteArray name = QFile::encodeName(path);
   const int fd = OpenRetrying(fs, name, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0) return {FromErrno(-fd)};
+  if (fd < 0) return {FailureFromErrno(-fd)};
   FileFailure failure;
   if (const int written = WriteAll(fs, fd, bytes); written < 0) {
-    failure = FromErrno(-written);
+    failure = FailureFromErrno(-written);
   } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
     failure = FromSyncErrno(-synced);
   }

@@ -67,6 +67,9 @@ struct FileFailure {
   bool Failed() const { return kind != Kind::None; }
 };
 
+// The failure an errno stands for (Kind::Other for one without a kind).
+FileFailure FailureFromErrno(int error);
+
 // The reason as the user reads it after the program's own message:
 // "（理由：ディスクがいっぱいです）"; Other gives the system's own text for
 // the errno; a kept safety copy adds its path. Empty for Kind::None.
