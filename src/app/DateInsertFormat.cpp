@@ -14,8 +14,12 @@ namespace s = settings;
 QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
 
 // The era year in front of the date ("平成22"), or the plain year for dates
-// before the first era the program knows. The change of era applies from
-// the whole first day, in the date's own calendar.
+// before the first era the program knows. An era applies from the whole of
+// its first day. 昭和 from 1926-01-01 and 平成 from 1989-01-07 are the days
+// the program has always used (the eras began on 1926-12-25 and 1989-01-08);
+// they are kept so that the same date never reads two ways. 令和 is the
+// desktop's addition: without it every date from May 2019 on would be
+// written as a 平成 year that never was.
 QString EraYear(const CalendarDate& date) {
   struct Era {
     CalendarDate first;
