@@ -6,7 +6,8 @@
 // list to redraw, the text for the name edit, a message, a question, or the
 // chosen path. It never talks to the user and never writes a file; the
 // folder listing goes through the FolderLister port, the sort choice is read
-// from and written to the settings store only when the caller asks.
+// from the settings store when the browser is made and written back only
+// when the caller asks (SaveSortChoice).
 //
 // Paths use "/" and the root is "/". Names beginning with "." are hidden
 // and never listed. Filter indexes are 0-based throughout.
