@@ -48,6 +48,17 @@ function(qm_test name)
       "TZ=Asia/Tokyo\\;QT_QPA_PLATFORM=offscreen\\;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}")
 endfunction()
 
+# qm_key_file(NAME DIR): the target NAME (built by default) writes the key
+# definition file the program ships, res/DefaultKeys.h, as DIR/quillmap.key;
+# the program looks for it in its own folder.
+function(qm_key_file name dir)
+  add_custom_command(OUTPUT ${dir}/quillmap.key
+    COMMAND quillmap-keyfile ${dir}/quillmap.key
+    DEPENDS quillmap-keyfile
+    COMMENT "Writing ${dir}/quillmap.key")
+  add_custom_target(${name} ALL DEPENDS ${dir}/quillmap.key)
+endfunction()
+
 # qm_benchmark(NAME SOURCES ... DEPS ...)
 function(qm_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})

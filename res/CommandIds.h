@@ -18,6 +18,7 @@ inline constexpr int kCmdReload = 32795;
 inline constexpr int kCmdAssociateFileType = 32784;
 inline constexpr int kCmdQuitWithConfirmation = 32793;
 inline constexpr int kCmdVersionInfo = 57664;
+inline constexpr int kCmdExit = 57665;
 
 // Recent-file entries: kCmdRecentFileFirst + i opens entry i (from 0), up
 // to the largest list the settings allow.
@@ -34,10 +35,14 @@ inline constexpr int kCmdPaste = 57637;
 inline constexpr int kCmdSelectAll = 57642;
 inline constexpr int kCmdInsertFile = 32836;
 inline constexpr int kCmdSaveTextArea = 33017;
+inline constexpr int kCmdInsertDateTime = 32826;
+inline constexpr int kCmdInsertDate = 33006;
 
 // Search.
 inline constexpr int kCmdFind = 57636;
 inline constexpr int kCmdFindNext = 33222;
+// Repeat find, as key definition files name it.
+inline constexpr int kCmdRepeatFind = 57640;
 inline constexpr int kCmdFindPrevious = 32817;
 inline constexpr int kCmdSelectNextMatch = 33031;
 inline constexpr int kCmdSearchList = 33233;
@@ -97,6 +102,9 @@ inline constexpr int kCmdToggleChapterCharacters = 33225;
 inline constexpr int kCmdToggleReadingMode = 33223;
 
 // Settings.
+inline constexpr int kCmdSettings = 32816;
+inline constexpr int kCmdKeyCustomisation = 32825;
+inline constexpr int kCmdDateFormat = 33007;
 inline constexpr int kCmdFont = 32782;
 inline constexpr int kCmdSplitTopBottom = 32798;
 inline constexpr int kCmdSplitLeftRight = 32799;
