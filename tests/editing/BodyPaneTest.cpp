@@ -226,8 +226,9 @@ TEST_F(TextFiles, InsertEndsEveryLineWithCrLfAndAMissingFileIsNotFound) {
   EXPECT_EQ(edit.Text(), "a\r\nb\r\n日本\r\r\nend\r\nlast\r\n");
   EXPECT_TRUE(prompt.Asked().isEmpty());
   EXPECT_FALSE(body.InsertFile());
-  EXPECT_EQ(prompt.Asked(), QStringList{res::kFileNotFound.toString() +
-                                        FailureReason(FileFailure{FileFailure::Kind::NotFound})});
+  EXPECT_EQ(prompt.Asked(),
+            QStringList{res::kFileNotFound.toString() +
+                        FailureReason(FileFailure{FileFailure::Kind::NotFound, 0, {}})});
   EXPECT_EQ(edit.Text(), "a\r\nb\r\n日本\r\r\nend\r\nlast\r\n");
 }
 
@@ -256,8 +257,9 @@ TEST_F(TextFiles, SaveFailureSaysCannotOpenAndLossNeedsConsent) {
   dialogs.ScriptSaveFileName({dir.filePath("no/such/dir.txt"), path, path});
   prompt.Script({PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Cancel, PromptAnswer::Ok});
   EXPECT_FALSE(body.SaveTextArea());
-  EXPECT_EQ(prompt.Asked().last(), res::kCannotOpenFile.toString() +
-                                       FailureReason(FileFailure{FileFailure::Kind::NotFound}));
+  EXPECT_EQ(prompt.Asked().last(),
+            res::kCannotOpenFile.toString() +
+                FailureReason(FileFailure{FileFailure::Kind::NotFound, 0, {}}));
   EXPECT_FALSE(body.SaveTextArea());
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_TRUE(body.SaveTextArea());

@@ -268,7 +268,7 @@ TEST_F(LinkSetUp, NothingIsWrittenOverAndFailuresAreTold) {
   EXPECT_EQ(prompt.Asked(),
             (QStringList{res::kAskSaveUnencodable.toString().arg("☃"),
                          res::kCannotCreateFile.toString() +
-                             FailureReason(FileFailure{FileFailure::Kind::NotFound}) + "\n" +
+                             FailureReason(FileFailure{FileFailure::Kind::NotFound, 0, {}}) + "\n" +
                              File("nodir/x.txt")}));
   EXPECT_TRUE(launcher.Launched().isEmpty());
 }

@@ -141,9 +141,9 @@ TEST_F(TextImport, ATextWithoutTextLinesStillHasItsRoot) {
     EXPECT_EQ(store.GetTitle(0), u"empty notes"_s);
   }
   EXPECT_EQ(store.Load(dir.filePath(u"missing.txt"_s), 0), -1);
-  EXPECT_EQ(
-      FileErrorText(store.LastFileReport()),
-      res::kFileNotFound.toString() + FailureReason(FileFailure{FileFailure::Kind::NotFound}));
+  EXPECT_EQ(FileErrorText(store.LastFileReport()),
+            res::kFileNotFound.toString() +
+                FailureReason(FileFailure{FileFailure::Kind::NotFound, 0, {}}));
 }
 
 TEST_F(TextImport, BinaryBytesAndNulsLoadAsText) {

@@ -84,7 +84,7 @@ TEST_F(TextSave, ConsentIsNeededAfterTheLossCheckAndNothingIsWrittenWithoutIt) {
 TEST_F(TextSave, AnUnwritableFileCannotBeCreatedAndNoRendererWritesNothing) {
   EXPECT_FALSE(store.Save(Path("no/such/folder/out.txt")));
   EXPECT_EQ(Error(), res::kCannotCreateOutputFile.toString() +
-                         FailureReason(FileFailure{FileFailure::Kind::NotFound}));
+                         FailureReason(FileFailure{FileFailure::Kind::NotFound, 0, {}}));
   store.SetTextFileRenderer({});
   EXPECT_FALSE(store.Save(Path("out.txt")));
   EXPECT_EQ(store.LastFileReport().error, FileReport::Error::NotSupported);
