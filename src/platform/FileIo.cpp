@@ -209,6 +209,21 @@ int CreateBeside(FileSystem& fs, const QByteArray& target, mode_t mode, QByteArr
   return -EEXIST;
 }
 
+// Writes bytes to the file open at fd, flushes them to the disk and closes
+// it, whatever fails on the way.
+FileFailure WriteFlushClose(FileSystem& fs, int fd, const QByteArray& bytes) {
+  FileFailure failure;
+  if (const int written = WriteAll(fs, fd, bytes); written < 0) {
+    failure = FailureFromErrno(-written);
+  } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
+    failure = FromSyncErrno(-synced);
+  }
+  // A close can report a write-back that failed (network file systems).
+  const int closed = fs.Close(fd);
+  if (!failure.Failed() && closed < 0) failure = FromSyncErrno(-closed);
+  return failure;
+}
+
 // Writes bytes to a new file beside target, flushed and closed, with the
 // owner, group and mode of old when there is one. On success *path names
 // it. On failure it is gone again.
@@ -219,18 +234,12 @@ FileFailure WriteBeside(FileSystem& fs, const QByteArray& target, const struct s
   QByteArray created;
   const int fd = CreateBeside(fs, target, old ? S_IRUSR | S_IWUSR : 0666, &created);
   if (fd < 0) return FailureFromErrno(-fd);
-  FileFailure failure;
-  if (old) failure = TakeOwnerAndMode(fs, fd, *old);
-  if (!failure.Failed()) {
-    if (const int written = WriteAll(fs, fd, bytes); written < 0) {
-      failure = FailureFromErrno(-written);
-    } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
-      failure = FromSyncErrno(-synced);
-    }
+  FileFailure failure = old ? TakeOwnerAndMode(fs, fd, *old) : FileFailure{};
+  if (failure.Failed()) {
+    fs.Close(fd);
+  } else {
+    failure = WriteFlushClose(fs, fd, bytes);
   }
-  // A close can report a write-back that failed (network file systems).
-  const int closed = fs.Close(fd);
-  if (!failure.Failed() && closed < 0) failure = FromSyncErrno(-closed);
   if (failure.Failed()) {
     fs.Unlink(created.constData());
     return failure;
@@ -419,14 +428,7 @@ WriteResult WriteNewFile(const QString& path, const QByteArray& bytes, FileSyste
   const QByteArray name = QFile::encodeName(path);
   const int fd = OpenRetrying(fs, name, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return {FailureFromErrno(-fd)};
-  FileFailure failure;
-  if (const int written = WriteAll(fs, fd, bytes); written < 0) {
-    failure = FailureFromErrno(-written);
-  } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
-    failure = FromSyncErrno(-synced);
-  }
-  const int closed = fs.Close(fd);
-  if (!failure.Failed() && closed < 0) failure = FromSyncErrno(-closed);
+  FileFailure failure = WriteFlushClose(fs, fd, bytes);
   if (!failure.Failed()) {
     if (const int synced = SyncFolder(fs, FolderOf(name)); synced < 0) {
       failure = Failure(Kind::SyncFailed, -synced);

@@ -10,9 +10,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-#include "platform/FileIo.h"
-#include "support/FakeFileSystem.h"
-#include "support/QtPrinting.h"
+#include "support/FileFixture.h"
 
 namespace qm {
 namespace {
@@ -22,19 +20,12 @@ using test::FakeFileSystem;
 using test::FsCall;
 using Kind = FileFailure::Kind;
 
-class FileReadTest : public testing::Test {
+class FileReadTest : public test::FileFixture {
  protected:
-  void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
   void TearDown() override {
     if (m_socket >= 0) ::close(m_socket);
   }
 
-  QString Path(const QString& name) const { return m_dir.filePath(name); }
-  static void Put(const QString& path, const QByteArray& bytes, QIODevice::OpenMode mode = {}) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | mode));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-  }
   // A listening UNIX socket at path, open until the test ends.
   void MakeSocket(const QString& path) {
     m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -47,8 +38,6 @@ class FileReadTest : public testing::Test {
     ASSERT_EQ(::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   }
 
-  QTemporaryDir m_dir;
-  FakeFileSystem m_fs;
   int m_socket = -1;
 };
 

@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/FileIo.h"
-#include "support/FakeFileSystem.h"
-#include "support/QtPrinting.h"
+#include "support/FileFixture.h"
 
 namespace qm {
 namespace {
@@ -22,21 +20,8 @@ using Kind = FileFailure::Kind;
 const QByteArray kOld = "the old content, longer than the new\n";
 const QByteArray kNew = "new content\n";
 
-class FileWriteTest : public testing::Test {
+class FileWriteTest : public test::FileFixture {
  protected:
-  void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-  QString Path(const QString& name) const { return m_dir.filePath(name); }
-  // Read without the code under test.
-  static QByteArray Content(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-  }
-  static void Put(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-  }
   // A symbolic link at path whose text is target as given, relative or not.
   static bool Symlink(const QString& target, const QString& path) {
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) ==
@@ -52,9 +37,6 @@ class FileWriteTest : public testing::Test {
         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                    QDir::Name);
   }
-
-  QTemporaryDir m_dir;
-  FakeFileSystem m_fs;
 };
 
 struct Fault {
