@@ -81,6 +81,7 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdRecentFilePopup, u"最近使ったファイル", TopMenu::File, 4, kNotInMenuBar},
     {kCmdRecentFileFirst, u"", TopMenu::File, 4, kRecentFiles},
     {kCmdQuitWithConfirmation, u"確認終了", TopMenu::File, 5, 0},
+    {kCmdExit, u"終了(&X)", TopMenu::File, 5, 0},
 
     // Edit.
     {kCmdUndo, u"アンドゥ(&U)", TopMenu::Edit, 0, 0},
@@ -95,6 +96,8 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdFind, u"文字列の検索(&F)...", TopMenu::Edit, 4, 0},
     {kCmdFindNext, u"次を検索(&N)", TopMenu::Edit, 4, 0},
     {kCmdFindPrevious, u"前を検索(&V)", TopMenu::Edit, 4, 0},
+    // Find next under the name key bindings know it by; no menu shows it.
+    {kCmdRepeatFind, u"", TopMenu::Edit, 4, 0},
     {kCmdSelectNextMatch, u"検索して選択", TopMenu::Edit, 4, 0},
     {kCmdSearchList, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
     {kCmdLinkToNode, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
@@ -151,6 +154,7 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdSplitAutomatic, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
     {kCmdInitialFolder, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
     {kCmdToggleSoftKeyMenu, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
+    {kCmdKeyCustomisation, u"キーカスタマイズ(&K)...", TopMenu::Settings, 4, 0},
 
     // Help.
     {kCmdHelp, u"ヘルプ(&H)", TopMenu::Help, 0, 0},

@@ -30,10 +30,10 @@ inline constexpr DefaultKey kDefaultKeys[] = {
     {u"Ctrl+X", kCmdCut},
     {u"Ctrl+C", kCmdCopy},
     {u"Ctrl+V", kCmdPaste},
-    // Search. F3 runs the find-next command the menu and the command bar
-    // run, so that both panes answer it.
+    // Search. F3 sends repeat find, the name the customisation dialog lists
+    // find next by; both panes answer it as find next.
     {u"Ctrl+F", kCmdFind},
-    {u"F3", kCmdFindNext},
+    {u"F3", kCmdRepeatFind},
     {u"Shift+F3", kCmdFindPrevious},
     // The tree.
     {u"F2", kCmdEditLabel},

@@ -53,6 +53,7 @@ std::unique_ptr<CommandTarget> MakeTreePaneCommands(CQTreeView& tree) {
       kCmdUndo, [&tree] { tree.Undo(); }, [](const TreeState& s) { return EnabledIf(s.canUndo); });
   set->Add(kCmdReload, [&tree] { tree.Reload(); });
   set->Add(kCmdQuitWithConfirmation, [&tree] { tree.QuitWithConfirmation(); });
+  set->Add(kCmdExit, [&tree] { tree.Quit(); });
   set->Add(kCmdSwitchPanes, [&tree] { tree.SwitchPanes(); });
   set->Add(kCmdShowOtherPaneOnly, [&tree] { tree.ShowTextOnly(); });
   set->Add(

@@ -10,12 +10,15 @@ SearchTargets MakeSearchTargets(std::shared_ptr<CSearchCommands> search) {
   auto tree = std::make_unique<CommandSet<int>>();
   tree->Add(kCmdFind, [search] { search->TreeFind(); });
   tree->Add(kCmdFindNext, [search] { search->TreeFindNext(); });
+  // Repeat find is what a key bound to "find again" sends; it finds next.
+  tree->Add(kCmdRepeatFind, [search] { search->TreeFindNext(); });
   tree->Add(kCmdFindPrevious, [search] { search->TreeFindPrevious(); });
   tree->Add(kCmdSearchList, [search] { search->SearchList(); });
 
   auto body = std::make_unique<CommandSet<int>>();
   body->Add(kCmdFind, [search] { search->BodyFind(); });
   body->Add(kCmdFindNext, [search] { search->BodyFindNext(); });
+  body->Add(kCmdRepeatFind, [search] { search->BodyFindNext(); });
   body->Add(kCmdFindPrevious, [search] { search->BodyFindPrevious(); });
   body->Add(kCmdSelectNextMatch, [search] { search->SelectNextMatchInBody(); });
   return SearchTargets{std::move(tree), std::move(body)};

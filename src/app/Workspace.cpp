@@ -23,10 +23,11 @@ namespace qm {
 Workspace::Workspace(const WorkspacePorts& ports)
     : m_router(ports.router),
       m_document(ports.settings, ports.clock, ports.prompt, ports.dialogs.files),
+      m_keys(ports.settings, ports.prompt, ports.dialogs.files, ports.dialogs.keys),
       m_tree(m_document, ports.settings, ports.clock, ports.prompt, ports.dialogs.nodeEdit,
-             ports.paneHost, ports.keys),
+             ports.paneHost, m_keys.Table()),
       m_body(m_document, ports.editControl, ports.settings, ports.prompt, ports.dialogs.files,
-             ports.paneHost, ports.keys),
+             ports.paneHost, m_keys.Table()),
       m_frame(ports.settings, ports.prompt, ports.frameHost),
       m_app({m_document, m_tree, m_body, ports.settings, ports.prompt, ports.dialogs.files,
              ports.appHost, ports.router, ports.association}) {
@@ -85,6 +86,7 @@ void Workspace::RegisterCommands(const WorkspacePorts& ports) {
   m_treeCommands.Add(MakeTextOutputCommands(m_document, ports.settings, ports.clock, ports.prompt,
                                             ports.dialogs.textOutput, ports.dialogs.files,
                                             ports.clipboard));
+  m_treeCommands.Add(m_keys.MakeCommands());
   m_documentCommands.Add(MakeDocumentCommands(m_document));
   m_documentCommands.Add(MakeTimestampCommands(m_document, m_tree, ports.settings, ports.prompt,
                                                ports.dialogs.timestamps));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/CommandTargetList.h"
+#include "app/KeyCustomisation.h"
 #include "app/MainFrame.h"
 #include "app/QuillmapApp.h"
 #include "editing/BodyPane.h"
@@ -34,7 +35,7 @@ class EditControl;
 class FileAssociation;
 class FileDialogs;
 class FrameHost;
-class KeyTable;
+class KeyCustomisationDialogs;
 class Launcher;
 class LinkFileDialogs;
 class MarkCommands;
@@ -60,10 +61,11 @@ struct DialogPorts {
   TimestampDialogs& timestamps;
   CategoryDialogs& categories;
   TextOutputDialogs& textOutput;
+  KeyCustomisationDialogs& keys;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all};
   }
 };
 
@@ -76,7 +78,6 @@ struct WorkspacePorts {
   EditControl& editControl;
   Clipboard& clipboard;
   Launcher& launcher;
-  const KeyTable& keys;
   PaneHost& paneHost;
   ApplicationHost& appHost;
   FrameHost& frameHost;
@@ -95,6 +96,7 @@ class Workspace {
   CQTreeView& TreePane() { return m_tree; }
   CQEditView& BodyPane() { return m_body; }
   CMainFrame& Frame() { return m_frame; }
+  CKeyCustomisation& Keys() { return m_keys; }
   CQuillmapApp& App() { return m_app; }
 
  private:
@@ -102,6 +104,8 @@ class Workspace {
 
   CommandRouter& m_router;
   CQuillmapDoc m_document;
+  // Before the panes, which look keys up in its table.
+  CKeyCustomisation m_keys;
   CQTreeView m_tree;
   CQEditView m_body;
   CMainFrame m_frame;

@@ -345,6 +345,11 @@ void CQTreeView::QuitWithConfirmation() {
   }
 }
 
+void CQTreeView::Quit() {
+  m_doc.WriteBodyBack();
+  m_host.CloseMainWindow();
+}
+
 void CQTreeView::SwitchPanes() {
   m_doc.WriteBodyBack();
   if (m_host.BodyPaneHasFocus()) {

@@ -79,6 +79,8 @@ class CQTreeView : public DocumentView {
   // Switches the frame to the text-only layout.
   void ShowTextOnly();
   void QuitWithConfirmation();
+  // Closes the main window the usual way, which asks to save changes.
+  void Quit();
   void SwitchPanes();
   void ToggleChapterCharacters();
   // Until the next InitialLoad the pane ignores the control's reports: the

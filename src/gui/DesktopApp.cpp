@@ -12,7 +12,6 @@
 #include "app/CommandRouter.h"
 #include "app/FileAssociation.h"
 #include "app/Workspace.h"
-#include "editing/KeyTable.h"
 #include "gui/DesktopHosts.h"
 #include "gui/KeyCodes.h"
 #include "gui/MainWindow.h"
@@ -75,11 +74,10 @@ struct DesktopApp::Members {
         hosts(window),
         association(QCoreApplication::applicationFilePath()),
         workspace({settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, editControl,
-                   clipboard, launcher, keys, hosts, hosts, window, association, router}) {}
+                   clipboard, launcher, hosts, hosts, window, association, router}) {}
 
   SettingsStore& settings;
   SystemClock clock;
-  NoKeyBindings keys;
   CommandRouter router;
   MainWindow window;
   QtPrompt prompt;
@@ -149,10 +147,18 @@ void DesktopApp::ConnectTreeWidget() {
     // The label editor's own keys (its Return ends the edit) pass through
     // the tree on their way; they are the editor's, not the pane's.
     if (QApplication::focusWidget() != widget) return false;
-    const bool used = tree.OnKey(KeyPressOf(*static_cast<QKeyEvent*>(event)));
+    const KeyPress press = KeyPressOf(*static_cast<QKeyEvent*>(event));
+    const bool used = RunFrameKey(Pane::Tree, press) || tree.OnKey(press);
     if (used) m->window.ScheduleRefresh();
     return used;
   });
+}
+
+bool DesktopApp::RunFrameKey(Pane focused, const KeyPress& press) {
+  const int command = m->workspace.Keys().FrameCommandFor(focused, press);
+  if (command == 0) return false;
+  m->window.RunCommand(command);
+  return true;
 }
 
 void DesktopApp::ConnectBodyWidget() {
@@ -177,7 +183,7 @@ void DesktopApp::ConnectBodyWidget() {
     if (event->type() == QEvent::FocusIn) body.OnFocusGained();
     if (event->type() != QEvent::KeyPress) return false;
     const KeyPress press = KeyPressOf(*static_cast<QKeyEvent*>(event));
-    if (body.OnKeyDown(press)) return true;
+    if (RunFrameKey(Pane::Body, press) || body.OnKeyDown(press)) return true;
     if (press.code == kKeyEnter && press.IsPlain()) {
       body.OnEnter();
       return true;
@@ -209,8 +215,13 @@ void DesktopApp::ConnectWindow() {
   m->window.closeHandler = [this] { return m->workspace.Document().CanCloseFrame(); };
   m->window.destroyHandler = [this] {
     m->workspace.Frame().OnDestroy();
+    m->workspace.Keys().Exit();
     m->workspace.App().Exit();
   };
+  // Menu items show their keys after a tab, and follow every change.
+  CKeyCustomisation& keys = m->workspace.Keys();
+  m->window.SetKeyTextSource([&keys](int id) { return keys.MenuKeyTextFor(id); });
+  keys.SetBindingsSink([this] { m->window.RefreshKeyTexts(); });
   m->window.resizeHandler = [this](QSize client) { m->workspace.Frame().OnSize(client); };
 }
 
@@ -248,6 +259,7 @@ bool DesktopApp::Start(const QString& file, bool singleInstance) {
   m->window.show();
   QCoreApplication::processEvents();
   m->workspace.Frame().CreateClient();
+  m->workspace.Keys().Start(QCoreApplication::applicationDirPath());
   m->workspace.App().Start(file);
   m->window.RefreshCommandStates();
   if (othersStuck) {

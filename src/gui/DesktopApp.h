@@ -13,6 +13,8 @@
 #include <QString>
 #include <memory>
 
+#include "app/Pane.h"
+
 namespace qm {
 
 class CQuillmapDoc;
@@ -20,6 +22,7 @@ class CommandRouter;
 class MainWindow;
 class SettingsStore;
 class Workspace;
+struct KeyPress;
 
 class DesktopApp {
  public:
@@ -44,6 +47,9 @@ class DesktopApp {
   void ConnectTreeWidget();
   void ConnectBodyWidget();
   void ConnectWindow();
+  // The frame's look at a key press before the pane's: runs the command
+  // the key binds there and tells whether it did.
+  bool RunFrameKey(Pane focused, const KeyPress& press);
 
   std::unique_ptr<Members> m;
 };

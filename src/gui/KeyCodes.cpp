@@ -1,30 +1,29 @@
-// KeyCodes: Qt keys to virtual-key codes.
+// KeyCodes: Qt key events to key presses.
 #include "gui/KeyCodes.h"
 
 #include <QKeyEvent>
 
-namespace qm {
+#include "app/QtKeyCodes.h"
 
-int VirtualKeyOf(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return kKeyEnter;
-    case Qt::Key_Delete:
-      return kKeyDelete;
-    default:
-      break;
-  }
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return qtKey;  // same codes
-  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;
+namespace qm {
+namespace {
+
+// The digit row's scan codes on X11 and Wayland (evdev codes plus 8): 1 to
+// 9 are 10 to 18, 0 is 19. Other platforms leave shifted digits unbound.
+int DigitOfScanCode(quint32 scanCode) {
+  if (scanCode >= 10 && scanCode <= 18) return '1' + static_cast<int>(scanCode - 10);
+  if (scanCode == 19) return '0';
   return 0;
 }
 
+}  // namespace
+
 KeyPress KeyPressOf(const QKeyEvent& event) {
-  const Qt::KeyboardModifiers mods = event.modifiers();
-  return KeyPress{VirtualKeyOf(event.key()), (mods & Qt::AltModifier) != 0,
-                  (mods & Qt::ShiftModifier) != 0, (mods & Qt::ControlModifier) != 0};
+  KeyPress press = KeyPressFromQt(event.key(), event.modifiers());
+  const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+  if (press.code == 0 && press.shift && !keypad)
+    press.code = DigitOfScanCode(event.nativeScanCode());
+  return press;
 }
 
 }  // namespace qm

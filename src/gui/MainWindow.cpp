@@ -16,6 +16,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
+#include "app/KeyBindings.h"
 #include "app/MainFrame.h"
 #include "gui/CommandIcons.h"
 
@@ -42,8 +43,29 @@ QAction* MainWindow::ActionFor(int id, const QString& text) {
     action = new QAction(text, this);
     action->setObjectName(QStringLiteral("cmd%1").arg(id));
     connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    ShowKeyText(id, action);
   }
   return action;
+}
+
+void MainWindow::SetKeyTextSource(std::function<QString(int id)> keyTextFor) {
+  m_keyTextFor = std::move(keyTextFor);
+  RefreshKeyTexts();
+}
+
+void MainWindow::RefreshKeyTexts() {
+  for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) ShowKeyText(it.key(), *it);
+}
+
+void MainWindow::ShowKeyText(int id, QAction* action) const {
+  // Qt shows the text after a tab as the item's shortcut; the key itself
+  // reaches the command through the key bindings, not through Qt.
+  // Slots show file names and node titles, which may hold tabs themselves.
+  const bool slot = (id >= kCmdRecentFileFirst && id < kCmdRecentFileFirst + kRecentFileCapacity) ||
+                    (id >= kCmdMarkEntryFirst && id < kCmdMarkEntryFirst + kMarkEntryCapacity);
+  if (m_keyTextFor && !slot && !action->text().isEmpty()) {
+    action->setText(MenuTextWithKey(action->text(), m_keyTextFor(id)));
+  }
 }
 
 void MainWindow::RunCommand(int id) {

@@ -60,6 +60,11 @@ class MainWindow : public QMainWindow, public FrameHost {
   // The context menu as it would show now (for ShowContextMenu and tests).
   std::unique_ptr<QMenu> MakeContextMenu(Pane pane);
 
+  // Where menu items find the key text they show after a tab (empty: none).
+  void SetKeyTextSource(std::function<QString(int id)> keyTextFor);
+  // Shows every command's key text again; the bindings changed.
+  void RefreshKeyTexts();
+
   // Asks the router for every command's state and shows it.
   void RefreshCommandStates();
   // Refreshes once control returns to the event loop; calls in between
@@ -101,6 +106,7 @@ class MainWindow : public QMainWindow, public FrameHost {
 
  private:
   QAction* ActionFor(int id, const QString& text);
+  void ShowKeyText(int id, QAction* action) const;
   QMenu* AddMenu(QMenu* parent, const QString& title, const std::vector<MenuItem>& items);
   void AddMenuItems(QMenu* menu, const std::vector<MenuItem>& items);
   void FillSlots(int firstId, int capacity, const QStringList& texts);
@@ -113,6 +119,7 @@ class MainWindow : public QMainWindow, public FrameHost {
   QToolBar* m_commandBar = nullptr;
   std::span<const res::CommandBarButton> m_barLayout;
   QHash<int, QAction*> m_actions;
+  std::function<QString(int)> m_keyTextFor;
   bool m_softKeyMenuBar = false;
   bool m_refreshDue = false;
   QMenu* m_softKeyMenus[2] = {};

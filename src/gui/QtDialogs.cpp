@@ -7,19 +7,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "gui/LinkFileNameDialog.h"
-#include "gui/NewLinkFileDialog.h"
 #include "gui/CategoriesDialog.h"
 #include "gui/CategoryEntryDialog.h"
+#include "gui/KeyCustomisationDialog.h"
 #include "gui/LatestUpdatedDialog.h"
+#include "gui/LinkFileNameDialog.h"
+#include "gui/NewLinkFileDialog.h"
 #include "gui/NodeEditDialog.h"
 #include "gui/PastePlaceDialog.h"
 #include "gui/QtPrompt.h"
 #include "gui/SearchDialog.h"
 #include "gui/SearchListDialog.h"
 #include "gui/SplitDialog.h"
-#include "gui/TextPasteDialog.h"
 #include "gui/TextFormatDialog.h"
+#include "gui/TextPasteDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -310,6 +311,13 @@ std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
   TextFormatDialog dialog(current, m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+// ---- Key customisation ----
+
+void QtDialogs::CustomiseKeys(KeyCustomisationSession& session) {
+  KeyCustomisationDialog dialog(session, m_parent.data());
+  dialog.exec();
 }
 
 }  // namespace qm

@@ -29,6 +29,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/KeyCustomisationDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -76,7 +77,8 @@ class QtDialogs : public FileDialogs,
                   public SplitDialogs,
                   public TimestampDialogs,
                   public CategoryDialogs,
-                  public TextOutputDialogs {
+                  public TextOutputDialogs,
+                  public KeyCustomisationDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null.
   explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -103,6 +105,8 @@ class QtDialogs : public FileDialogs,
   std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
   // Text output.
   std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
+  // Key customisation.
+  void CustomiseKeys(KeyCustomisationSession& session) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -186,7 +186,7 @@ TEST(MenuBarTest, FileMenuHasASlotForEveryRecentFileBeforeQuit) {
                       kCmdAssociateFileType,
                       0};
   for (int id = kCmdRecentFileFirst; id <= kCmdRecentFileLast; ++id) expected << id;
-  expected << 0 << kCmdQuitWithConfirmation;
+  expected << 0 << kCmdQuitWithConfirmation << kCmdExit;
   EXPECT_EQ(IdsOf(file), expected);
   EXPECT_TRUE(file.items[13].slot);
   EXPECT_TRUE(file.items[13].text.isEmpty());

@@ -69,15 +69,13 @@ class WorkspaceTest : public ::testing::Test {
   test::FakeEditControl edit;
   test::FakeClipboard clipboard;
   test::FakeLauncher launcher;
-  NoKeyBindings keys;
   test::FakePaneHost paneHost;
   test::FakeApplicationHost appHost;
   test::FakeFrameHost frameHost;
   FileAssociation association{u"/usr/bin/quillmap"_s};
   CommandRouter router;
   Workspace workspace{{settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, edit,
-                       clipboard, launcher, keys, paneHost, appHost, frameHost, association,
-                       router}};
+                       clipboard, launcher, paneHost, appHost, frameHost, association, router}};
 };
 
 // Menus are built from what is offered: every row of the table has its

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/KeyCustomisationDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -50,7 +51,8 @@ class FakeDialogs : public FileDialogs,
                     public SplitDialogs,
                     public TimestampDialogs,
                     public CategoryDialogs,
-                    public TextOutputDialogs {
+                    public TextOutputDialogs,
+                    public KeyCustomisationDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -169,6 +171,19 @@ class FakeDialogs : public FileDialogs,
     return m_categoryEntry.requests;
   }
 
+  // ---- Key customisation: runs the next scripted user on the session;
+  // without one the dialog is closed at once, as with Cancel. ----
+  using KeysUser = std::function<void(KeyCustomisationSession&)>;
+  void CustomiseKeys(KeyCustomisationSession& session) override {
+    ++keyDialogsShown;
+    if (m_keysUsers.empty()) return;
+    const KeysUser user = m_keysUsers.front();
+    m_keysUsers.pop_front();
+    user(session);
+  }
+  void ScriptKeys(KeysUser user) { m_keysUsers.push_back(std::move(user)); }
+  int keyDialogsShown = 0;
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -188,6 +203,7 @@ class FakeDialogs : public FileDialogs,
   std::optional<QString> m_closingBefore;
   std::optional<QString> m_closingAfter;
   ScriptedDialog<CategoryEntryText, CategoryEntryText> m_categoryEntry;
+  std::deque<KeysUser> m_keysUsers;
 };
 
 }  // namespace qm::test
