@@ -16,7 +16,8 @@ bash "$root/scripts/bootstrap.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_BENCH=ON \
   -DQM_BUILD_TESTS=OFF >/dev/null
 ninja -C "$build" -j1 qm_outline_bench qm_make_outline qm_load_peak_memory qm_window_bench \
-  qm_search_bench qm_latest_bench qm_paste_bench qm_import_bench qm_file_browser_bench
+  qm_search_bench qm_latest_bench qm_paste_bench qm_import_bench qm_file_browser_bench \
+  qm_key_dispatch_bench
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -100,9 +101,10 @@ echo "The window, off screen, on a generated 100,000-node outline"
 "$build/bench/qm_window_bench" 100000
 
 # The editing features and plain-text import on the same kind of outline, and
-# the file browser on a folder of 10,000 files;
+# the file browser on a folder of 10,000 files, key dispatch against Qt typing;
 # each reports its own figures (text output has scripts/bench-textout.sh).
-for bench in qm_search_bench qm_latest_bench qm_paste_bench qm_import_bench qm_file_browser_bench; do
+for bench in qm_search_bench qm_latest_bench qm_paste_bench qm_import_bench qm_file_browser_bench \
+    qm_key_dispatch_bench; do
   echo "== $bench"
   QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bench/$bench" \
     --benchmark_min_time="$min_time" --benchmark_repetitions="$reps" \
