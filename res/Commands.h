@@ -98,6 +98,8 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdSelectNextMatch, u"検索して選択", TopMenu::Edit, 4, 0},
     {kCmdSearchList, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
     {kCmdLinkToNode, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
+    {kCmdInsertDateTime, u"日付時刻の挿入(&D)", TopMenu::Edit, 6, 0},
+    {kCmdInsertDate, u"日付の挿入(&E)...", TopMenu::Edit, 6, 0},
 
     // Tree.
     {kCmdAddChild, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
@@ -151,6 +153,7 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdSplitAutomatic, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
     {kCmdInitialFolder, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
     {kCmdToggleSoftKeyMenu, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
+    {kCmdDateFormat, u"日付挿入形式(&D)...", TopMenu::Settings, 3, 0},
 
     // Help.
     {kCmdHelp, u"ヘルプ(&H)", TopMenu::Help, 0, 0},
@@ -190,6 +193,8 @@ inline constexpr ContextMenuEntry kBodyContextMenu[] = {
     {kCmdCut}, {kCmdCopy}, {kCmdPaste},
     kContextMenuSeparator,
     {kCmdSelectAll},
+    kContextMenuSeparator,
+    {kCmdInsertDateTime},
     kContextMenuSeparator,
     {kCmdTreeOnlyFromBody},
 };

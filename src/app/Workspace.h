@@ -30,6 +30,7 @@ class CategoryDialogs;
 class Clipboard;
 class Clock;
 class CommandRouter;
+class DateDialogs;
 class EditControl;
 class FileAssociation;
 class FileDialogs;
@@ -60,10 +61,11 @@ struct DialogPorts {
   TimestampDialogs& timestamps;
   CategoryDialogs& categories;
   TextOutputDialogs& textOutput;
+  DateDialogs& dates;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all};
   }
 };
 
@@ -115,6 +117,7 @@ class Workspace {
   CommandTargetList m_treeCommands;
   CommandTargetList m_bodyCommands;
   CommandTargetList m_documentCommands;
+  CommandTargetList m_frameCommands;
 };
 
 }  // namespace qm

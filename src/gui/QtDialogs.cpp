@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/CalendarDialog.h"
+#include "gui/DateFormatDialog.h"
 #include "gui/LinkFileNameDialog.h"
 #include "gui/NewLinkFileDialog.h"
 #include "gui/CategoriesDialog.h"
@@ -310,6 +312,30 @@ std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
   TextFormatDialog dialog(current, m_parent.data());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+// ---- Date insertion ----
+
+namespace {
+
+// The window a date dialog is modal to: the dialog open now, if any.
+QWidget* StackingParent(QWidget* window) {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : window;
+}
+
+}  // namespace
+
+std::optional<DateInsertOptions> QtDialogs::EditDateInsertFormat(const DateInsertOptions& current) {
+  DateFormatDialog dialog(current, StackingParent(m_parent.data()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<CalendarDate> QtDialogs::PickCalendarDate(const CalendarRequest& request) {
+  CalendarDialog dialog(request, StackingParent(m_parent.data()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Picked();
 }
 
 }  // namespace qm

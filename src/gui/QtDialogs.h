@@ -29,6 +29,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/DateDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -76,7 +77,8 @@ class QtDialogs : public FileDialogs,
                   public SplitDialogs,
                   public TimestampDialogs,
                   public CategoryDialogs,
-                  public TextOutputDialogs {
+                  public TextOutputDialogs,
+                  public DateDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null.
   explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -103,6 +105,10 @@ class QtDialogs : public FileDialogs,
   std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
   // Text output.
   std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
+  // Date insertion. These stack on a dialog already open (the node edit
+  // dialog's date button), else on the parent window.
+  std::optional<DateInsertOptions> EditDateInsertFormat(const DateInsertOptions& current) override;
+  std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/DateDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -50,7 +51,8 @@ class FakeDialogs : public FileDialogs,
                     public SplitDialogs,
                     public TimestampDialogs,
                     public CategoryDialogs,
-                    public TextOutputDialogs {
+                    public TextOutputDialogs,
+                    public DateDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -169,6 +171,18 @@ class FakeDialogs : public FileDialogs,
     return m_categoryEntry.requests;
   }
 
+  // ---- Date insertion ----
+  std::optional<DateInsertOptions> EditDateInsertFormat(const DateInsertOptions& current) override {
+    return m_dateFormat.Show(current);
+  }
+  std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override {
+    return m_calendar.Show(request);
+  }
+  void ScriptDateFormat(Answers<DateInsertOptions> answers) { m_dateFormat.Script(answers); }
+  void ScriptCalendar(Answers<CalendarDate> answers) { m_calendar.Script(answers); }
+  const std::vector<DateInsertOptions>& DateFormatRequests() const { return m_dateFormat.requests; }
+  const std::vector<CalendarRequest>& CalendarRequests() const { return m_calendar.requests; }
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -188,6 +202,8 @@ class FakeDialogs : public FileDialogs,
   std::optional<QString> m_closingBefore;
   std::optional<QString> m_closingAfter;
   ScriptedDialog<CategoryEntryText, CategoryEntryText> m_categoryEntry;
+  ScriptedDialog<DateInsertOptions, DateInsertOptions> m_dateFormat;
+  ScriptedDialog<CalendarRequest, CalendarDate> m_calendar;
 };
 
 }  // namespace qm::test
