@@ -101,6 +101,8 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdSelectNextMatch, u"検索して選択", TopMenu::Edit, 4, 0},
     {kCmdSearchList, u"検索リスト(&L)...", TopMenu::Edit, 4, 0},
     {kCmdLinkToNode, u"このツリーへのリンク(&Q)", TopMenu::Edit, 5, 0},
+    {kCmdInsertDateTime, u"日付時刻の挿入(&D)", TopMenu::Edit, 6, 0},
+    {kCmdInsertDate, u"日付の挿入(&E)...", TopMenu::Edit, 6, 0},
 
     // Tree.
     {kCmdAddChild, u"追加 - 下の階層(&A)...", TopMenu::Tree, 0, 0},
@@ -154,7 +156,8 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdSplitAutomatic, u"自動(&A)", TopMenu::Settings, 1, kCheckMark},
     {kCmdInitialFolder, u"初期フォルダ(&I)...", TopMenu::Settings, 2, 0},
     {kCmdToggleSoftKeyMenu, u"ソフトキーメニュー(&S)", TopMenu::Settings, 2, kCheckMark},
-    {kCmdKeyCustomisation, u"キーカスタマイズ(&K)...", TopMenu::Settings, 4, 0},
+    {kCmdDateFormat, u"日付挿入形式(&D)...", TopMenu::Settings, 3, 0},
+    {kCmdKeyCustomisation, u"キーカスタマイズ(&K)...", TopMenu::Settings, 3, 0},
 
     // Help.
     {kCmdHelp, u"ヘルプ(&H)", TopMenu::Help, 0, 0},
@@ -194,6 +197,8 @@ inline constexpr ContextMenuEntry kBodyContextMenu[] = {
     {kCmdCut}, {kCmdCopy}, {kCmdPaste},
     kContextMenuSeparator,
     {kCmdSelectAll},
+    kContextMenuSeparator,
+    {kCmdInsertDateTime},
     kContextMenuSeparator,
     {kCmdTreeOnlyFromBody},
 };

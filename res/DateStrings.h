@@ -34,6 +34,9 @@ inline constexpr QStringView kCalendarMonthHeading = u"%1年%2月";
 inline constexpr QStringView kCalendarDialogTitle = u"カレンダー";
 inline constexpr QStringView kCalendarTodayButton = u"今日へ(&T)";
 inline constexpr QStringView kCalendarFontFace = u"ＭＳ Ｐゴシック";
+// The calendar's two month buttons, beside the heading.
+inline constexpr QStringView kCalendarPreviousMonth = u"<";
+inline constexpr QStringView kCalendarNextMonth = u">";
 
 // The node edit dialog's button that puts a picked date before the title.
 inline constexpr QStringView kNodeEditDateButton = u"日付(&A)...";

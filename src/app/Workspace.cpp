@@ -4,6 +4,7 @@
 #include "app/ApplicationHost.h"
 #include "app/ClipboardCommands.h"
 #include "app/CommandRouter.h"
+#include "app/DateInsertion.h"
 #include "app/LinkCommands.h"
 #include "app/MarkCommandTarget.h"
 #include "app/PaneCommands.h"
@@ -93,10 +94,20 @@ void Workspace::RegisterCommands(const WorkspacePorts& ports) {
   m_documentCommands.Add(MakeCategoryCommands(m_document, m_tree, ports.settings, ports.prompt,
                                               ports.dialogs.categories));
 
+  // Dates: the body pane inserts them, the node edit dialog puts one before
+  // the title, the frame edits their format.
+  auto dates = std::make_shared<DateInsertion>(m_body, ports.editControl, ports.settings,
+                                               ports.clock, ports.dialogs.dates);
+  m_bodyCommands.Add(MakeDateBodyCommands(dates));
+  m_tree.SetTitleDating(
+      [dates](const QString& title) { return dates->TitleWithPickedDate(title); });
+  m_frameCommands.AddBorrowed(m_frame.Commands());
+  m_frameCommands.Add(MakeDateFrameCommands(dates));
+
   m_router.SetPaneTarget(Pane::Tree, &m_treeCommands);
   m_router.SetPaneTarget(Pane::Body, &m_bodyCommands);
   m_router.SetDocument(&m_documentCommands);
-  m_router.SetFrame(&m_frame.Commands());
+  m_router.SetFrame(&m_frameCommands);
   m_router.SetApplication(&m_app.Commands());
 }
 

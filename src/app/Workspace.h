@@ -31,6 +31,7 @@ class CategoryDialogs;
 class Clipboard;
 class Clock;
 class CommandRouter;
+class DateDialogs;
 class EditControl;
 class FileAssociation;
 class FileDialogs;
@@ -62,10 +63,11 @@ struct DialogPorts {
   CategoryDialogs& categories;
   TextOutputDialogs& textOutput;
   KeyCustomisationDialogs& keys;
+  DateDialogs& dates;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all, all};
   }
 };
 
@@ -119,6 +121,7 @@ class Workspace {
   CommandTargetList m_treeCommands;
   CommandTargetList m_bodyCommands;
   CommandTargetList m_documentCommands;
+  CommandTargetList m_frameCommands;
 };
 
 }  // namespace qm

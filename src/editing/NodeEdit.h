@@ -9,11 +9,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace qm {
 
 class LinkFileActions;
+
+// The date button: asks the user for a date and returns the title with the
+// date in front of it, or nothing when the user cancels.
+using TitleDating = std::function<std::optional<QString>(const QString& title)>;
 
 // titleOutput: 0 chapter characters and title, 1 title only, 2 no title.
 // category: 0 for none, else the 1-based position in the document's list.
@@ -27,6 +32,8 @@ struct NodeEditRequest {
   bool wide = true;        // the layout for a window wider than high
   // What the link-file buttons do; null leaves them disabled.
   LinkFileActions* linkActions = nullptr;
+  // What the date button does with the title field; null leaves it disabled.
+  TitleDating dateTitle;
 };
 
 struct NodeEditResult {

@@ -140,6 +140,7 @@ void CQTreeView::AddNode(bool sibling) {
         m_linkActionsFor ? m_linkActionsFor(-1) : nullptr;
     NodeEditRequest request;
     request.linkActions = linkActions.get();
+    request.dateTitle = m_titleDating;
     if (ReadSetting(settings::kAddIni) != 0) request.title = untitled;
     request.categories = CategoryChoices(Store().Categories());
     request.wide = m_host.IsLandscape();
@@ -181,6 +182,7 @@ void CQTreeView::EditNode() {
       m_linkActionsFor ? m_linkActionsFor(current) : nullptr;
   NodeEditRequest request;
   request.linkActions = linkActions.get();
+  request.dateTitle = m_titleDating;
   request.title = store.GetTitle(current);
   request.link = store.GetLink(current);
   request.titleOutput = TitleOutputOf(store, current);

@@ -22,6 +22,7 @@
 
 #include "editing/DocumentView.h"
 #include "editing/KeyTable.h"
+#include "editing/NodeEdit.h"
 #include "platform/TreeControl.h"
 
 namespace qm {
@@ -51,6 +52,8 @@ class CQTreeView : public DocumentView {
   // while adding one). Without it the buttons stay disabled.
   using LinkActionsFactory = std::function<std::unique_ptr<LinkFileActions>(int node)>;
   void SetLinkActionsFactory(LinkActionsFactory factory) { m_linkActionsFor = std::move(factory); }
+  // The node edit dialog's date button. Without it the button stays disabled.
+  void SetTitleDating(TitleDating dating) { m_titleDating = std::move(dating); }
 
   // ---- Commands. Undoable ones take the document's snapshot just before
   // they change the outline. ----
@@ -164,6 +167,7 @@ class CQTreeView : public DocumentView {
   const KeyTable& m_keys;
   MarksMenuRebuild m_rebuildMarksMenu;
   LinkActionsFactory m_linkActionsFor;
+  TitleDating m_titleDating;
 
   bool m_ready = false;
   // True while a command deletes and re-inserts items itself: the selection

@@ -14,6 +14,7 @@
 
 #include "editing/NodeEdit.h"
 #include "gui/OkCancelButtons.h"
+#include "res/DateStrings.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -36,7 +37,8 @@ NodeEditDialog::NodeEditDialog(const NodeEditRequest& request, Prompt& prompt, Q
       m_titleOutput(new QComboBox(this)),
       m_category(new QComboBox(this)),
       m_updated(new QLabel(request.updated, this)),
-      m_linkActions(request.linkActions) {
+      m_linkActions(request.linkActions),
+      m_dateTitle(request.dateTitle) {
   setWindowTitle(res::kNodeEditDialogTitle.toString());
   m_title->setObjectName(QStringLiteral("titleEdit"));
   m_link->setObjectName(QStringLiteral("linkEdit"));
@@ -66,13 +68,26 @@ void NodeEditDialog::BuildLayout(bool wide) {
     result->setBuddy(buddy);
     return result;
   };
-  const std::vector<std::pair<QLabel*, QWidget*>> rows = {
-      {label(res::kNodeEditTitleLabel, m_title), m_title},
+  struct Row {
+    QLabel* caption;  // null: none
+    QWidget* field;
+    QWidget* beside = nullptr;  // a button to the right of the field
+  };
+  const std::vector<Row> rows = {
+      {label(res::kNodeEditTitleLabel, m_title), m_title, BuildDateButton()},
       {label(res::kNodeEditLinkLabel, m_link), m_link},
       {nullptr, BuildLinkButtons()},  // under the link field, without a label
       {label(res::kNodeEditOutputLabel, m_titleOutput), m_titleOutput},
       {label(res::kNodeEditCategoryLabel, m_category), m_category},
       {label(res::kNodeEditUpdatedLabel, m_updated), m_updated},
+  };
+  // The field and its button share a row; the field stays a direct child
+  // of the dialog, placed by the dialog's own layout.
+  auto fieldLayout = [](const Row& row) {
+    auto* line = new QHBoxLayout;
+    line->addWidget(row.field, 1);
+    if (row.beside != nullptr) line->addWidget(row.beside);
+    return line;
   };
 
   QDialogButtonBox* buttons = MakeOkCancelButtons(this);
@@ -81,19 +96,35 @@ void NodeEditDialog::BuildLayout(bool wide) {
   if (wide) {
     auto* grid = new QGridLayout;
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-      if (rows[row].first != nullptr) grid->addWidget(rows[row].first, row, 0);
-      grid->addWidget(rows[row].second, row, 1);
+      if (rows[row].caption != nullptr) grid->addWidget(rows[row].caption, row, 0);
+      grid->addLayout(fieldLayout(rows[row]), row, 1);
     }
     grid->setColumnStretch(1, 1);
     outer->addLayout(grid);
   } else {
-    for (const auto& [caption, field] : rows) {
-      if (caption != nullptr) outer->addWidget(caption);
-      outer->addWidget(field);
+    for (const Row& row : rows) {
+      if (row.caption != nullptr) outer->addWidget(row.caption);
+      outer->addLayout(fieldLayout(row));
     }
   }
   outer->addStretch();
   outer->addWidget(buttons);
+}
+
+QPushButton* NodeEditDialog::BuildDateButton() {
+  auto* date = new QPushButton(res::kNodeEditDateButton.toString(), this);
+  date->setObjectName(QStringLiteral("dateButton"));
+  date->setAutoDefault(false);
+  date->setEnabled(static_cast<bool>(m_dateTitle));
+  // Tab goes from the title to its button, as the row reads.
+  setTabOrder(m_title, date);
+  connect(date, &QPushButton::clicked, this, [this] {
+    if (const std::optional<QString> title = m_dateTitle(m_title->text())) {
+      m_title->setText(*title);
+      m_title->setFocus();
+    }
+  });
+  return date;
 }
 
 QWidget* NodeEditDialog::BuildLinkButtons() {

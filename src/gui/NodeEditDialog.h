@@ -19,6 +19,10 @@
 // linkDeleteButton, linkBrowseButton). They hand the field to the request's
 // LinkFileActions and put back what it answers; opening a file closes the
 // dialog as OK does. Without actions the buttons are disabled.
+//
+// Beside the title sits the date button (dateButton): it hands the title
+// field to the request's TitleDating and puts back the dated title it
+// answers. Without one the button is disabled.
 #pragma once
 
 #include <QDialog>
@@ -30,6 +34,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace qm {
 
@@ -46,6 +51,7 @@ class NodeEditDialog : public QDialog {
  private:
   void BuildLayout(bool wide);
   QWidget* BuildLinkButtons();
+  QPushButton* BuildDateButton();
   void OpenLink();
 
   Prompt& m_prompt;
@@ -57,6 +63,7 @@ class NodeEditDialog : public QDialog {
   QComboBox* m_category;
   QLabel* m_updated;
   LinkFileActions* m_linkActions;
+  TitleDating m_dateTitle;
   bool m_followLink = false;
 };
 

@@ -7,8 +7,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/CalendarDialog.h"
 #include "gui/CategoriesDialog.h"
 #include "gui/CategoryEntryDialog.h"
+#include "gui/DateFormatDialog.h"
 #include "gui/KeyCustomisationDialog.h"
 #include "gui/LatestUpdatedDialog.h"
 #include "gui/LinkFileNameDialog.h"
@@ -318,6 +320,30 @@ std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
 void QtDialogs::CustomiseKeys(KeyCustomisationSession& session) {
   KeyCustomisationDialog dialog(session, m_parent.data());
   dialog.exec();
+}
+
+// ---- Date insertion ----
+
+namespace {
+
+// The window a date dialog is modal to: the dialog open now, if any.
+QWidget* StackingParent(QWidget* window) {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : window;
+}
+
+}  // namespace
+
+std::optional<DateInsertOptions> QtDialogs::EditDateInsertFormat(const DateInsertOptions& current) {
+  DateFormatDialog dialog(current, StackingParent(m_parent.data()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+std::optional<CalendarDate> QtDialogs::PickCalendarDate(const CalendarRequest& request) {
+  CalendarDialog dialog(request, StackingParent(m_parent.data()));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Picked();
 }
 
 }  // namespace qm

@@ -29,6 +29,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/DateDialogs.h"
 #include "app/KeyCustomisationDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
@@ -78,7 +79,8 @@ class QtDialogs : public FileDialogs,
                   public TimestampDialogs,
                   public CategoryDialogs,
                   public TextOutputDialogs,
-                  public KeyCustomisationDialogs {
+                  public KeyCustomisationDialogs,
+                  public DateDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null.
   explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -107,6 +109,10 @@ class QtDialogs : public FileDialogs,
   std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
   // Key customisation.
   void CustomiseKeys(KeyCustomisationSession& session) override;
+  // Date insertion. These stack on a dialog already open (the node edit
+  // dialog's date button), else on the parent window.
+  std::optional<DateInsertOptions> EditDateInsertFormat(const DateInsertOptions& current) override;
+  std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

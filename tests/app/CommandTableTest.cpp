@@ -263,7 +263,7 @@ TEST(ContextMenuTest, CommandsNothingHandlesGoWithTheSeparatorsTheyWouldStrand) 
             (std::vector<int>{kCmdUndo, 0, kCmdCut, kCmdCopy, kCmdPaste}));
   EXPECT_EQ(ContextIds(res::kBodyContextMenu, {}, true),
             (std::vector<int>{kCmdUndo, 0, kCmdCut, kCmdCopy, kCmdPaste, 0, kCmdSelectAll, 0,
-                              kCmdTreeOnlyFromBody}));
+                              kCmdInsertDateTime, 0, kCmdTreeOnlyFromBody}));
 }
 
 }  // namespace

@@ -7,76 +7,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/CommandRouter.h"
-#include "app/FileAssociation.h"
-#include "app/Workspace.h"
-#include "editing/KeyTable.h"
 #include "platform/SettingsTable.h"
 #include "res/CommandIds.h"
 #include "res/Commands.h"
 #include "res/Strings.h"
-#include "support/FakeApplicationHost.h"
-#include "support/FakeClipboard.h"
-#include "support/FakeClock.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeEditControl.h"
-#include "support/FakeFrameHost.h"
-#include "support/FakeLauncher.h"
-#include "support/FakePaneHost.h"
-#include "support/FakePrompt.h"
-#include "support/ReportingTreeControl.h"
 #include "support/StoreFixture.h"
+#include "support/WorkspaceFixture.h"
 
 namespace qm {
 namespace {
 
 using namespace Qt::StringLiterals;
 
-class WorkspaceTest : public ::testing::Test {
- protected:
-  WorkspaceTest() {
-    treeControl.view = &workspace.TreePane();
-    edit.onTextChanged = [this] { workspace.BodyPane().OnTextChanged(); };
-  }
-
-  // An outline file in the test's folder with these nodes (see LoadOutline).
-  QString WriteOutline(const char* name, std::initializer_list<const char*> nodes) {
-    CTreeStore store(settings, clock);
-    test::LoadOutline(store, nodes);
-    const QString file = dir.filePath(QString::fromUtf8(name));
-    EXPECT_TRUE(store.SaveOutline(file));
-    return file;
-  }
-  void StartOn(std::initializer_list<const char*> nodes) {
-    path = WriteOutline("notes.qmp", nodes);
-    workspace.App().Start(path);
-  }
-  CTreeStore& Store() { return workspace.Document().Store(); }
-  void Select(const char* readable) {
-    treeControl.SelectItem(Store().GetItem(Store().FindPath(test::P(readable))));
-  }
-  void Focus(Pane pane) { router.SetFocusedPane(pane); }
-
-  QTemporaryDir dir;
-  QString path;
-  // Where the file association would go: never the user's own folder.
-  bool dataHomeSet = qputenv("XDG_DATA_HOME", dir.filePath(u"data"_s).toUtf8());
-  MemorySettingsStore settings;
-  test::FakeClock clock;
-  test::FakePrompt prompt;
-  test::FakeDialogs dialogs;
-  test::ReportingTreeControl treeControl;
-  test::FakeEditControl edit;
-  test::FakeClipboard clipboard;
-  test::FakeLauncher launcher;
-  test::FakePaneHost paneHost;
-  test::FakeApplicationHost appHost;
-  test::FakeFrameHost frameHost;
-  FileAssociation association{u"/usr/bin/quillmap"_s};
-  CommandRouter router;
-  Workspace workspace{{settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, edit,
-                       clipboard, launcher, paneHost, appHost, frameHost, association, router}};
-};
+using WorkspaceTest = test::WorkspaceFixture;
 
 // Menus are built from what is offered: every row of the table has its
 // handler now, and none depends on which pane has the focus.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/DateDialogs.h"
 #include "app/KeyCustomisationDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
@@ -52,7 +53,8 @@ class FakeDialogs : public FileDialogs,
                     public TimestampDialogs,
                     public CategoryDialogs,
                     public TextOutputDialogs,
-                    public KeyCustomisationDialogs {
+                    public KeyCustomisationDialogs,
+                    public DateDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -184,6 +186,18 @@ class FakeDialogs : public FileDialogs,
   void ScriptKeys(KeysUser user) { m_keysUsers.push_back(std::move(user)); }
   int keyDialogsShown = 0;
 
+  // ---- Date insertion ----
+  std::optional<DateInsertOptions> EditDateInsertFormat(const DateInsertOptions& current) override {
+    return m_dateFormat.Show(current);
+  }
+  std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override {
+    return m_calendar.Show(request);
+  }
+  void ScriptDateFormat(Answers<DateInsertOptions> answers) { m_dateFormat.Script(answers); }
+  void ScriptCalendar(Answers<CalendarDate> answers) { m_calendar.Script(answers); }
+  const std::vector<DateInsertOptions>& DateFormatRequests() const { return m_dateFormat.requests; }
+  const std::vector<CalendarRequest>& CalendarRequests() const { return m_calendar.requests; }
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -204,6 +218,8 @@ class FakeDialogs : public FileDialogs,
   std::optional<QString> m_closingAfter;
   ScriptedDialog<CategoryEntryText, CategoryEntryText> m_categoryEntry;
   std::deque<KeysUser> m_keysUsers;
+  ScriptedDialog<DateInsertOptions, DateInsertOptions> m_dateFormat;
+  ScriptedDialog<CalendarRequest, CalendarDate> m_calendar;
 };
 
 }  // namespace qm::test
