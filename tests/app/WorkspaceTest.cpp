@@ -231,16 +231,6 @@ TEST_F(WorkspaceTest, OpenOtherFolderAsksTheFileBrowserAsOpenAsksItsDialog) {
   EXPECT_EQ(Read(settings, settings::kFileOpenType), 3);
 }
 
-TEST_F(WorkspaceTest, SaveAsAsksTheFileBrowserUnlessTheStandardDialogIsChosen) {
-  StartOn({"R"});
-  router.Execute(kCmdSaveAs);
-  Write(settings, settings::kPpcSaveDlg, 1);
-  router.Execute(kCmdSaveAs);
-  ASSERT_EQ(dialogs.SaveRequests().size(), 2u);
-  EXPECT_EQ(dialogs.SaveRequests()[0].kind, SaveDialogKind::FileBrowser);
-  EXPECT_EQ(dialogs.SaveRequests()[1].kind, SaveDialogKind::Standard);
-}
-
 TEST_F(WorkspaceTest, TheFontCommandWorksOnTheFocusedPaneAndKeepsTheChoice) {
   StartOn({"R"});
   Focus(Pane::Body);

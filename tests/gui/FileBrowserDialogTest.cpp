@@ -181,12 +181,18 @@ TEST_F(FileBrowserWindowTest, OpenOtherFolderEntersASubfolderAndOpensTheFileTher
   const QString deep = QDir(sub).filePath(u"deep.qmp"_s);
   ASSERT_TRUE(QFile::copy(path, deep));
   settings.WriteString(u"System"_s, u"InitDir"_s, dir.path());
+  settings.WriteInt(u"System"_s, u"FileOpenType"_s, 2);  // the text filter, 1-based
   Start();
   QString title;
-  test::WhenModalShows([&title](QWidget* modal) {
+  int startFilter = -1;
+  test::WhenModalShows([&title, &startFilter](QWidget* modal) {
     auto* dialog = dynamic_cast<FileBrowserDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     title = dialog->windowTitle();
+    auto* filters = test::Find<QComboBox>(dialog, "filterList");
+    startFilter = filters->currentIndex();
+    filters->setCurrentIndex(0);
+    emit filters->activated(0);
     auto* list = test::Find<QTreeView>(dialog, "fileList");
     emit list->doubleClicked(list->model()->index(RowOf(list, u"[sub]"_s), 0));
     list->setCurrentIndex(list->model()->index(RowOf(list, u"deep.qmp"_s), 0));
@@ -194,6 +200,7 @@ TEST_F(FileBrowserWindowTest, OpenOtherFolderEntersASubfolderAndOpensTheFileTher
   });
   Window().RunCommand(kCmdOpenOtherFolder);
   EXPECT_EQ(title, res::kOpenTitle.toString());
+  EXPECT_EQ(startFilter, 1);
   EXPECT_EQ(QFileInfo(Document().PathName()).canonicalFilePath(),
             QFileInfo(deep).canonicalFilePath());
   EXPECT_EQ(settings.ReadInt(u"System"_s, u"FileOpenType"_s, 0), 1);
