@@ -12,6 +12,7 @@ namespace qm {
 // Document and application: files.
 inline constexpr int kCmdNew = 57600;
 inline constexpr int kCmdOpen = 57601;
+inline constexpr int kCmdOpenOtherFolder = 33226;
 inline constexpr int kCmdSave = 57603;
 inline constexpr int kCmdSaveAs = 57604;
 inline constexpr int kCmdReload = 32795;

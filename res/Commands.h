@@ -69,6 +69,7 @@ inline constexpr CommandInfo kCommands[] = {
     // File.
     {kCmdNew, u"新規(&N)", TopMenu::File, 0, 0},
     {kCmdOpen, u"開く(&O)...", TopMenu::File, 0, 0},
+    {kCmdOpenOtherFolder, u"その他のフォルダを開く(&H)...", TopMenu::File, 0, 0},
     {kCmdReload, u"再読込(&L)", TopMenu::File, 0, 0},
     {kCmdSave, u"上書き保存(&S)", TopMenu::File, 1, 0},
     {kCmdSaveAs, u"名前を付けて保存(&A)...", TopMenu::File, 1, 0},

@@ -100,8 +100,9 @@ echo
 echo "The window, off screen, on a generated 100,000-node outline"
 "$build/bench/qm_window_bench" 100000
 
-# The editing features and plain-text import on the same kind of outline, and
-# the file browser on a folder of 10,000 files, key dispatch against Qt typing;
+# The editing features and plain-text import on the same kind of outline, the
+# file browser (its behaviour and its window) on a folder of 10,000 files, and
+# key dispatch against Qt typing;
 # each reports its own figures (text output has scripts/bench-textout.sh).
 for bench in qm_search_bench qm_latest_bench qm_paste_bench qm_import_bench qm_file_browser_bench \
     qm_key_dispatch_bench; do

@@ -41,6 +41,7 @@ CQuillmapApp::CQuillmapApp(const Parts& parts) : m(parts) {
   auto commands = std::make_unique<CommandSet<int>>();
   commands->Add(kCmdNew, [this] { NewFile(); });
   commands->Add(kCmdOpen, [this] { ChooseAndOpenFile(); });
+  commands->Add(kCmdOpenOtherFolder, [this] { ChooseAndOpenFileFromAnyFolder(); });
   for (int i = 0; i <= kCmdRecentFileLast - kCmdRecentFileFirst; ++i) {
     commands->Add(
         kCmdRecentFileFirst + i, [this, i] { OpenRecentFile(i); },
@@ -117,8 +118,13 @@ QString CQuillmapApp::OpenDialogFolder() const {
   return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
-void CQuillmapApp::ChooseAndOpenFile() {
+void CQuillmapApp::ChooseAndOpenFile() { ChooseAndOpen(false); }
+
+void CQuillmapApp::ChooseAndOpenFileFromAnyFolder() { ChooseAndOpen(true); }
+
+void CQuillmapApp::ChooseAndOpen(bool withFileBrowser) {
   OpenFileRequest request;
+  request.kind = withFileBrowser ? OpenDialogKind::FileBrowser : OpenDialogKind::Standard;
   request.title = res::kOpenTitle.toString();
   request.defaultExtension = QStringLiteral("qmp");
   request.initialName = QStringLiteral("*.qmp");

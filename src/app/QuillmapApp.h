@@ -64,6 +64,9 @@ class CQuillmapApp {
   // The open command: the dialog starts on the remembered filter, in the
   // chosen initial folder (System/InitDir) or else the document's own.
   void ChooseAndOpenFile();
+  // The open-other-folder command: the same request and steps as
+  // ChooseAndOpenFile, asked through the program's own file browser.
+  void ChooseAndOpenFileFromAnyFolder();
   // Opens recent file i (from 0); nothing when there is no such entry.
   void OpenRecentFile(int i);
   void AssociateFileType();
@@ -83,6 +86,7 @@ class CQuillmapApp {
   // Shows the newly loaded outline in both panes.
   void LoadPanes();
   QString OpenDialogFolder() const;
+  void ChooseAndOpen(bool withFileBrowser);
 
   Parts m;
   RecentFileList m_recent{0};

@@ -28,7 +28,15 @@ struct SaveFileRequest {
   QString initialFolder;  // empty: the dialog's own choice
 };
 
+// Which dialog asks for a file to open: the desktop's, or the program's own
+// file browser (the open-other-folder command).
+enum class OpenDialogKind {
+  Standard,
+  FileBrowser,
+};
+
 struct OpenFileRequest {
+  OpenDialogKind kind = OpenDialogKind::Standard;
   QString title;
   QString initialName;       // the name field's first text, e.g. a pattern "*.TXT"; may be empty
   QString defaultExtension;  // without the dot, added when the user types none

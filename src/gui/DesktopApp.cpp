@@ -68,7 +68,7 @@ struct DesktopApp::Members {
       : settings(store),
         window(router),
         prompt(&window),
-        dialogs(&window),
+        dialogs(&window, &store),
         treeControl(*window.TreeWidget()),
         editControl(*window.BodyWidget()),
         hosts(window),

@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "gui/CalendarDialog.h"
 #include "gui/CategoriesDialog.h"
 #include "gui/CategoryEntryDialog.h"
 #include "gui/DateFormatDialog.h"
+#include "gui/FileBrowserDialog.h"
 #include "gui/KeyCustomisationDialog.h"
 #include "gui/LatestUpdatedDialog.h"
 #include "gui/LinkFileNameDialog.h"
@@ -63,6 +65,46 @@ int IndexOfNameFilter(const QStringList& filters, const QString& selected) {
     if (filters[i].startsWith(selected + QStringLiteral(" ("))) return static_cast<int>(i);
   }
   return -1;
+}
+
+// Where the file browser starts. A stored folder may be one of another
+// system or one since removed, which the browser could only show empty.
+QString BrowserStartFolder(const QString& folder) {
+  QString start = ExistingFolder(folder);
+  if (start.isEmpty()) {
+    start = ExistingFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  }
+  return start.isEmpty() ? QDir::homePath() : QDir(start).absolutePath();
+}
+
+QString RefuseMissingFolder(const QString& path) {
+  return QFileInfo(path).absoluteDir().exists() ? QString() : res::kFolderNotFound.toString();
+}
+
+QString RefuseAllButFiles(const QString& path) {
+  return QFileInfo(path).isFile() ? QString() : res::kFileNotFound.toString();
+}
+
+FileBrowserRequest BrowserRequestFor(const SaveFileRequest& request) {
+  FileBrowserRequest browser;
+  browser.forSaving = true;
+  browser.defaultExtension = request.defaultExtension;
+  browser.initialName = request.proposedName;
+  browser.filterText = request.filters;
+  browser.initialFolder = BrowserStartFolder(request.initialFolder);
+  browser.promptOverwrite = true;
+  return browser;
+}
+
+FileBrowserRequest BrowserRequestFor(const OpenFileRequest& request, int filterIndex) {
+  FileBrowserRequest browser;
+  browser.defaultExtension = request.defaultExtension;
+  browser.initialName = request.initialName;
+  browser.filterText = request.filters;
+  browser.filterIndex = filterIndex;
+  browser.initialFolder = BrowserStartFolder(request.initialFolder);
+  browser.fileMustExist = true;
+  return browser;
 }
 
 }  // namespace
@@ -176,7 +218,23 @@ void ConfigureOpenDialog(QFileDialog& dialog, const OpenFileRequest& request) {
 
 // ---- The port ----
 
+std::optional<OpenDocumentAnswer> QtDialogs::RunFileBrowser(
+    const FileBrowserRequest& request, const QString& title,
+    const std::function<QString(const QString&)>& pathCheck) {
+  FileBrowserDialog dialog(request, title, m_settings != nullptr ? *m_settings : m_sessionSettings,
+                           m_folders, m_parent.data());
+  dialog.SetPathCheck(pathCheck);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return OpenDocumentAnswer{QDir::cleanPath(dialog.ChosenPath()), dialog.ChosenFilterIndex()};
+}
+
 std::optional<QString> QtDialogs::ChooseSaveFileName(const SaveFileRequest& request) {
+  if (request.kind == SaveDialogKind::FileBrowser) {
+    const auto answer =
+        RunFileBrowser(BrowserRequestFor(request), request.title, RefuseMissingFolder);
+    if (!answer) return std::nullopt;
+    return answer->path;
+  }
   QFileDialog dialog(m_parent.data());
   ConfigureSaveDialog(dialog, request);
   QtPrompt prompt(&dialog);
@@ -192,6 +250,12 @@ std::optional<QString> QtDialogs::ChooseSaveFileName(const SaveFileRequest& requ
 }
 
 std::optional<QString> QtDialogs::ChooseOpenFileName(const OpenFileRequest& request) {
+  if (request.kind == OpenDialogKind::FileBrowser) {
+    const auto answer =
+        RunFileBrowser(BrowserRequestFor(request, 0), request.title, RefuseAllButFiles);
+    if (!answer) return std::nullopt;
+    return answer->path;
+  }
   QFileDialog dialog(m_parent.data());
   ConfigureOpenDialog(dialog, request);
   QtPrompt prompt(&dialog);
@@ -207,6 +271,10 @@ std::optional<QString> QtDialogs::ChooseOpenFileName(const OpenFileRequest& requ
 
 std::optional<OpenDocumentAnswer> QtDialogs::ChooseDocumentToOpen(const OpenFileRequest& request,
                                                                   int filterIndex) {
+  if (request.kind == OpenDialogKind::FileBrowser) {
+    return RunFileBrowser(BrowserRequestFor(request, filterIndex), request.title,
+                          RefuseAllButFiles);
+  }
   QFileDialog dialog(m_parent.data());
   ConfigureOpenDialog(dialog, request);
   const QStringList filters = dialog.nameFilters();

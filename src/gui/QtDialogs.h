@@ -18,15 +18,21 @@
 // dialog. A pattern as the open dialog's initial name ("*.TXT") picks the
 // filter it belongs to instead of being offered as a file name.
 //
-// SaveDialogKind::FileBrowser uses Qt's own dialog, which browses any
-// folder; SaveDialogKind::Standard lets the desktop supply its native one.
-// The parent window, when set, must outlive the dialogs it owns.
+// SaveDialogKind::FileBrowser and OpenDialogKind::FileBrowser use the
+// program's own file browser (FileBrowserDialog), which browses any folder
+// and remembers its sort in the settings given (else for this run only); it
+// starts in the requested folder, or when that is not there in the
+// documents folder, else the home folder. The Standard kinds let the
+// desktop supply its native dialog.
+// The parent window, when set, must outlive the dialogs it owns; the
+// settings, when given, must outlive the object.
 #pragma once
 
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "app/DateDialogs.h"
@@ -40,10 +46,15 @@
 #include "editing/SplitDialogs.h"
 #include "editing/TextOutputDialogs.h"
 #include "editing/TimestampDialogs.h"
+#include "platform/FolderListing.h"
+#include "platform/MemorySettingsStore.h"
 
 class QFileDialog;
 
 namespace qm {
+
+class SettingsStore;
+struct FileBrowserRequest;
 
 // One label-and-patterns pair of a stored filter text.
 struct StoredFilter {
@@ -82,8 +93,10 @@ class QtDialogs : public FileDialogs,
                   public KeyCustomisationDialogs,
                   public DateDialogs {
  public:
-  // parent: the window the dialogs are modal to; may be null.
-  explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+  // parent: the window the dialogs are modal to; may be null. settings:
+  // where the file browser keeps its sort; may be null.
+  explicit QtDialogs(QWidget* parent = nullptr, SettingsStore* settings = nullptr)
+      : m_parent(parent), m_settings(settings) {}
   void SetParent(QWidget* parent) { m_parent = parent; }
 
   std::optional<QString> ChooseSaveFileName(const SaveFileRequest& request) override;
@@ -115,7 +128,16 @@ class QtDialogs : public FileDialogs,
   std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override;
 
  private:
+  // The file browser over the host's folders; pathCheck refuses a path
+  // with a message, as FileBrowserDialog::PathCheck.
+  std::optional<OpenDocumentAnswer> RunFileBrowser(
+      const FileBrowserRequest& request, const QString& title,
+      const std::function<QString(const QString&)>& pathCheck);
+
   QPointer<QWidget> m_parent;
+  SettingsStore* m_settings;
+  MemorySettingsStore m_sessionSettings;  // the file browser's when no settings are given
+  SystemFolderLister m_folders;
 };
 
 }  // namespace qm

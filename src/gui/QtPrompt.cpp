@@ -30,25 +30,32 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
 PromptAnswer QtPrompt::Ask(const QString& text, PromptButtons buttons, PromptIcon icon) {
   QMessageBox box(IconOf(icon), res::kWindowTitle.toString(), text, QMessageBox::NoButton,
                   m_parent.data());
+  // Standard buttons under the program's own texts, so that each also
+  // answers to its role (QMessageBox::button(QMessageBox::No)).
+  const auto add = [&box](QMessageBox::StandardButton which, QStringView label) {
+    QAbstractButton* button = box.addButton(which);
+    button->setText(label.toString());
+    return button;
+  };
   QAbstractButton* ok = nullptr;
   QAbstractButton* yes = nullptr;
   QAbstractButton* no = nullptr;
   switch (buttons) {
     case PromptButtons::Ok:
-      ok = box.addButton(res::kButtonOk.toString(), QMessageBox::AcceptRole);
+      ok = add(QMessageBox::Ok, res::kButtonOk);
       break;
     case PromptButtons::OkCancel:
-      ok = box.addButton(res::kButtonOk.toString(), QMessageBox::AcceptRole);
-      box.addButton(res::kButtonCancel.toString(), QMessageBox::RejectRole);
+      ok = add(QMessageBox::Ok, res::kButtonOk);
+      add(QMessageBox::Cancel, res::kButtonCancel);
       break;
     case PromptButtons::YesNo:
-      yes = box.addButton(res::kButtonYes.toString(), QMessageBox::YesRole);
-      no = box.addButton(res::kButtonNo.toString(), QMessageBox::NoRole);
+      yes = add(QMessageBox::Yes, res::kButtonYes);
+      no = add(QMessageBox::No, res::kButtonNo);
       break;
     case PromptButtons::YesNoCancel:
-      yes = box.addButton(res::kButtonYes.toString(), QMessageBox::YesRole);
-      no = box.addButton(res::kButtonNo.toString(), QMessageBox::NoRole);
-      box.addButton(res::kButtonCancel.toString(), QMessageBox::RejectRole);
+      yes = add(QMessageBox::Yes, res::kButtonYes);
+      no = add(QMessageBox::No, res::kButtonNo);
+      add(QMessageBox::Cancel, res::kButtonCancel);
       break;
   }
   box.exec();

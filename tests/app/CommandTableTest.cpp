@@ -174,6 +174,7 @@ TEST(MenuBarTest, FileMenuHasASlotForEveryRecentFileBeforeQuit) {
   const MenuModel file = BuildMenuBar({}).front();
   QList<int> expected{kCmdNew,
                       kCmdOpen,
+                      kCmdOpenOtherFolder,
                       kCmdReload,
                       0,
                       kCmdSave,
@@ -188,8 +189,8 @@ TEST(MenuBarTest, FileMenuHasASlotForEveryRecentFileBeforeQuit) {
   for (int id = kCmdRecentFileFirst; id <= kCmdRecentFileLast; ++id) expected << id;
   expected << 0 << kCmdQuitWithConfirmation << kCmdExit;
   EXPECT_EQ(IdsOf(file), expected);
-  EXPECT_TRUE(file.items[13].slot);
-  EXPECT_TRUE(file.items[13].text.isEmpty());
+  EXPECT_TRUE(file.items[14].slot);
+  EXPECT_TRUE(file.items[14].text.isEmpty());
 }
 
 TEST(MenuBarTest, RecentFilesAndMarkedNodesShowTheirNamesAsTheyAre) {

@@ -134,6 +134,44 @@ TEST_F(WorkspaceTest, OpenStartsInTheChosenFolderOrElseTheDocumentsOwn) {
   EXPECT_EQ(Read(settings, settings::kFileOpenType), 3);
 }
 
+// The open-other-folder command asks what the open command asks, only
+// through the file browser, and goes on the same way with the answer.
+TEST_F(WorkspaceTest, OpenOtherFolderAsksTheFileBrowserAsOpenAsksItsDialog) {
+  StartOn({"R"});
+  Write(settings, settings::kFileOpenType, 2);
+  router.Execute(kCmdOpen);
+  router.Execute(kCmdOpenOtherFolder);  // cancelled: nothing changes
+  ASSERT_EQ(dialogs.OpenRequests().size(), 2u);
+  const OpenFileRequest& open = dialogs.OpenRequests()[0];
+  const OpenFileRequest& browser = dialogs.OpenRequests()[1];
+  EXPECT_EQ(open.kind, OpenDialogKind::Standard);
+  EXPECT_EQ(browser.kind, OpenDialogKind::FileBrowser);
+  EXPECT_EQ(browser.title, open.title);
+  EXPECT_EQ(browser.filters, open.filters);
+  EXPECT_EQ(browser.initialName, open.initialName);
+  EXPECT_EQ(browser.defaultExtension, open.defaultExtension);
+  EXPECT_EQ(browser.initialFolder, dir.path());
+  EXPECT_EQ(dialogs.LastFilterIndex(), 1);
+  EXPECT_EQ(Store().GetTitle(0), u"R"_s);
+
+  const QString other = WriteOutline("other.qmp", {"Other"});
+  dialogs.ScriptDocumentToOpen({OpenDocumentAnswer{other, 0}});
+  router.Execute(kCmdOpenOtherFolder);
+  EXPECT_EQ(Store().GetTitle(0), u"Other"_s);
+  EXPECT_EQ(Read(settings, settings::kFileOpenType), 1);
+
+  // The memo filter reads the chosen file as a memo file here too.
+  const QString memo = dir.filePath(u"memo.txt"_s);
+  QFile file(memo);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(".A\r\n");
+  file.close();
+  dialogs.ScriptDocumentToOpen({OpenDocumentAnswer{memo, 2}});
+  router.Execute(kCmdOpenOtherFolder);
+  EXPECT_EQ(test::ReadablePaths(Store()), (QStringList{"memo", "memo/A"}));
+  EXPECT_EQ(Read(settings, settings::kFileOpenType), 3);
+}
+
 TEST_F(WorkspaceTest, TheFontCommandWorksOnTheFocusedPaneAndKeepsTheChoice) {
   StartOn({"R"});
   Focus(Pane::Body);
