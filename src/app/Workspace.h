@@ -43,6 +43,7 @@ class PaneHost;
 class PasteDialogs;
 class Prompt;
 class SearchDialogs;
+class SettingsDialogs;
 class SettingsStore;
 class SplitDialogs;
 class TextOutputDialogs;
@@ -60,10 +61,11 @@ struct DialogPorts {
   TimestampDialogs& timestamps;
   CategoryDialogs& categories;
   TextOutputDialogs& textOutput;
+  SettingsDialogs& settingsSheet;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all};
   }
 };
 

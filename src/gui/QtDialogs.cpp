@@ -17,6 +17,7 @@
 #include "gui/QtPrompt.h"
 #include "gui/SearchDialog.h"
 #include "gui/SearchListDialog.h"
+#include "gui/SettingsSheetDialog.h"
 #include "gui/SplitDialog.h"
 #include "gui/TextPasteDialog.h"
 #include "gui/TextFormatDialog.h"
@@ -308,6 +309,16 @@ std::optional<CategoryEntryText> QtDialogs::EditCategoryEntry(const CategoryEntr
 
 std::optional<TextFormat> QtDialogs::EditTextFormat(const TextFormat& current) {
   TextFormatDialog dialog(current, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
+}
+
+// ---- The settings sheet ----
+
+std::optional<SettingsValues> QtDialogs::EditSettings(const SettingsSheetRequest& request) {
+  QtPrompt prompt(m_parent.data());
+  SettingsSheetDialog dialog(request, prompt, m_parent.data());
+  prompt.SetParent(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
 }

@@ -1,5 +1,5 @@
-// QtDialogs: every dialog port of the editing layer on Qt's file dialogs
-// and the program's own dialog windows.
+// QtDialogs: every dialog port of the editing layer, and the settings
+// sheet's, on Qt's file dialogs and the program's own dialog windows.
 //
 // File filters arrive in the stored form "Label |pattern|Label |pattern||":
 // pairs of a label and one or more patterns separated by ';', ended by an
@@ -29,6 +29,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/SettingsDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -76,7 +77,8 @@ class QtDialogs : public FileDialogs,
                   public SplitDialogs,
                   public TimestampDialogs,
                   public CategoryDialogs,
-                  public TextOutputDialogs {
+                  public TextOutputDialogs,
+                  public SettingsDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null.
   explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -103,6 +105,8 @@ class QtDialogs : public FileDialogs,
   std::optional<CategoryEntryText> EditCategoryEntry(const CategoryEntryText& request) override;
   // Text output.
   std::optional<TextFormat> EditTextFormat(const TextFormat& current) override;
+  // The settings sheet.
+  std::optional<SettingsValues> EditSettings(const SettingsSheetRequest& request) override;
 
  private:
   QPointer<QWidget> m_parent;

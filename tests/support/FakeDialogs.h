@@ -1,6 +1,6 @@
-// FakeDialogs: the one fake of every dialog port of the editing layer. It
-// answers each dialog from a script and records every request; with the
-// script empty, every dialog is cancelled.
+// FakeDialogs: the one fake of every dialog port (the editing layer's and
+// the settings sheet's). It answers each dialog from a script and records
+// every request; with the script empty, every dialog is cancelled.
 #pragma once
 
 #include <deque>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/SettingsDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -50,7 +51,8 @@ class FakeDialogs : public FileDialogs,
                     public SplitDialogs,
                     public TimestampDialogs,
                     public CategoryDialogs,
-                    public TextOutputDialogs {
+                    public TextOutputDialogs,
+                    public SettingsDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -169,6 +171,15 @@ class FakeDialogs : public FileDialogs,
     return m_categoryEntry.requests;
   }
 
+  // ---- The settings sheet ----
+  std::optional<SettingsValues> EditSettings(const SettingsSheetRequest& request) override {
+    return m_settingsSheet.Show(request);
+  }
+  void ScriptSettings(Answers<SettingsValues> answers) { m_settingsSheet.Script(answers); }
+  const std::vector<SettingsSheetRequest>& SettingsRequests() const {
+    return m_settingsSheet.requests;
+  }
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -188,6 +199,7 @@ class FakeDialogs : public FileDialogs,
   std::optional<QString> m_closingBefore;
   std::optional<QString> m_closingAfter;
   ScriptedDialog<CategoryEntryText, CategoryEntryText> m_categoryEntry;
+  ScriptedDialog<SettingsSheetRequest, SettingsValues> m_settingsSheet;
 };
 
 }  // namespace qm::test
