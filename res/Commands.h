@@ -151,6 +151,7 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdLatestUpdated, u"最新更新ツリー(&U)...", TopMenu::View, 6, 0},
 
     // Settings.
+    {kCmdSettings, u"設定(&C)...", TopMenu::Settings, 0, 0},
     {kCmdFont, u"フォント(&F)...", TopMenu::Settings, 0, 0},
     {kCmdSplitTopBottom, u"上下に分割(&V)", TopMenu::Settings, 1, kCheckMark},
     {kCmdSplitLeftRight, u"左右に分割(&H)", TopMenu::Settings, 1, kCheckMark},

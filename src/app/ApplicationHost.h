@@ -1,8 +1,9 @@
 // ApplicationHost: what the application needs from the window — the
 // window title, the recent files and the marked nodes in the menus, the
-// recent-file popup, the panes' fonts and the font dialog, and the screen's
-// shape. The Qt main window's wiring implements
-// it; tests use a fake. Must outlive the application object.
+// recent-file popup, the panes' fonts and the font dialog, the screen's
+// shape, and the look the settings sheet sets: the tree pane's indent and
+// the body pane's colours. The Qt main window's wiring implements it; tests
+// use a fake. Must outlive the application object.
 #pragma once
 
 #include <QStringList>
@@ -37,6 +38,12 @@ class ApplicationHost {
   virtual void SetFont(Pane pane, const PaneFont& font) = 0;
   // True when the screen (not the window) is wider than high.
   virtual bool IsScreenLandscape() const = 0;
+  // The tree pane's indent of one level, in pixels, as shown now.
+  virtual int TreeIndent() const = 0;
+  // REQUIRES: pixels >= 0.
+  virtual void SetTreeIndent(int pixels) = 0;
+  // Shows the body pane's text and background in these colours, 0x00BBGGRR.
+  virtual void SetBodyColours(int text, int back) = 0;
 
  protected:
   ApplicationHost() = default;

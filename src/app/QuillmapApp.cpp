@@ -65,6 +65,12 @@ void CQuillmapApp::Start(const QString& file) {
   m.host.ShowRecentFiles(m_recent.DisplayNames());
   for (const Pane pane : {Pane::Tree, Pane::Body})
     m.host.SetFont(pane, ReadPaneFont(m.settings, pane));
+  const BodyPaneColours colours = m.body.Colours();
+  m.host.SetBodyColours(colours.text, colours.back);
+  // 0, the default, keeps the desktop's own indent.
+  if (const int indent = Read(m.settings, settings::kLevelWidth); indent > 0) {
+    m.host.SetTreeIndent(indent);
+  }
 
   const QString last = Read(m.settings, settings::kLastFile);
   if (!file.isEmpty()) {

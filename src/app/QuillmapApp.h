@@ -49,9 +49,10 @@ class CQuillmapApp {
   CQuillmapApp& operator=(const CQuillmapApp&) = delete;
 
   // Start-up: the recent-file list ("System"/"MRU", 10 on a landscape
-  // screen and 5 otherwise by default), the panes' fonts, then the first
-  // document: file when given, else the last one when "System"/"bIniFile"
-  // is on, else a new one.
+  // screen and 5 otherwise by default), the panes' fonts, the body's
+  // colours and the tree's indent ("View"/"LevelWidth" when above 0), then
+  // the first document: file when given, else the last one when
+  // "System"/"bIniFile" is on, else a new one.
   void Start(const QString& file);
   // Writes the recent-file list; the window is closing.
   void Exit();

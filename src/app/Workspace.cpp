@@ -9,6 +9,8 @@
 #include "app/MarkCommandTarget.h"
 #include "app/PaneCommands.h"
 #include "app/SearchTargets.h"
+#include "app/SettingsCommands.h"
+#include "app/SettingsSheet.h"
 #include "app/TextOutputCommands.h"
 #include "app/TimestampCommands.h"
 #include "editing/BranchClipboard.h"
@@ -87,6 +89,14 @@ void Workspace::RegisterCommands(const WorkspacePorts& ports) {
   m_treeCommands.Add(MakeTextOutputCommands(m_document, ports.settings, ports.clock, ports.prompt,
                                             ports.dialogs.textOutput, ports.dialogs.files,
                                             ports.clipboard));
+  // The settings sheet: run from the tree pane, forwarded by the body pane.
+  SettingsTargets settingsSheet =
+      MakeSettingsTargets(std::make_shared<SettingsSheet>(SettingsSheet::Parts{
+                              m_document, m_body, ports.editControl, ports.settings,
+                              ports.dialogs.settingsSheet, ports.appHost}),
+                          m_body);
+  m_treeCommands.Add(std::move(settingsSheet.tree));
+  m_bodyCommands.Add(std::move(settingsSheet.body));
   m_treeCommands.Add(m_keys.MakeCommands());
   m_documentCommands.Add(MakeDocumentCommands(m_document));
   m_documentCommands.Add(MakeTimestampCommands(m_document, m_tree, ports.settings, ports.prompt,

@@ -45,6 +45,7 @@ class PaneHost;
 class PasteDialogs;
 class Prompt;
 class SearchDialogs;
+class SettingsDialogs;
 class SettingsStore;
 class SplitDialogs;
 class TextOutputDialogs;
@@ -64,10 +65,11 @@ struct DialogPorts {
   TextOutputDialogs& textOutput;
   KeyCustomisationDialogs& keys;
   DateDialogs& dates;
+  SettingsDialogs& settingsSheet;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all, all, all};
   }
 };
 

@@ -56,9 +56,6 @@ class LabelDelegate : public QStyledItemDelegate {
   std::function<void(const QString&)> m_onEdited;
 };
 
-// 0x00BBGGRR as stored.
-QColor ColourOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
 }  // namespace
 
 // Members in construction order: widgets and ports before the behaviour
@@ -250,11 +247,6 @@ bool DesktopApp::Start(const QString& file, bool singleInstance) {
 
   // The soft-key menu setting takes effect at start only.
   m->window.BuildMenus(Read(m->settings, settings::kSoftKeyMenu) != 0);
-  const BodyPaneColours colours = m->workspace.BodyPane().Colours();
-  QPalette palette = m->window.BodyWidget()->palette();
-  palette.setColor(QPalette::Text, ColourOf(colours.text));
-  palette.setColor(QPalette::Base, ColourOf(colours.back));
-  m->window.BodyWidget()->setPalette(palette);
   m->workspace.Frame().RestorePlacement();
   m->window.show();
   QCoreApplication::processEvents();

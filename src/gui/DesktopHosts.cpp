@@ -2,7 +2,9 @@
 #include "gui/DesktopHosts.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFontDialog>
+#include <QPalette>
 #include <QTimer>
 
 #include "app/MenuModel.h"
@@ -26,6 +28,9 @@ QFont QFontOf(const PaneFont& font) {
   qfont.setUnderline(font.underline);
   return qfont;
 }
+
+// 0x00BBGGRR as stored.
+QColor ColourOf(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 }  // namespace
 
@@ -92,6 +97,18 @@ void DesktopHosts::SetFont(Pane pane, const PaneFont& font) {
 bool DesktopHosts::IsScreenLandscape() const {
   const QSize screen = m_window.ScreenSize();
   return screen.width() > screen.height();
+}
+
+int DesktopHosts::TreeIndent() const { return m_window.TreeWidget()->indentation(); }
+
+void DesktopHosts::SetTreeIndent(int pixels) { m_window.TreeWidget()->setIndentation(pixels); }
+
+void DesktopHosts::SetBodyColours(int text, int back) {
+  QPlainTextEdit* body = m_window.BodyWidget();
+  QPalette palette = body->palette();
+  palette.setColor(QPalette::Text, ColourOf(text));
+  palette.setColor(QPalette::Base, ColourOf(back));
+  body->setPalette(palette);
 }
 
 }  // namespace qm

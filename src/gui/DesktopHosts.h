@@ -1,7 +1,8 @@
 // DesktopHosts: the pane host and the application host over the main
 // window — focus moves between the panes, commands sent to the frame, the
 // wait cursor, the window title, the recent files and marked nodes in the
-// menus, and the panes' fonts through the desktop's font dialog.
+// menus, the panes' fonts through the desktop's font dialog, the tree's
+// indent and the body's colours.
 //
 // The window must outlive the hosts. Commands sent to the frame and the
 // closing of the window run once control returns to the event loop, as a
@@ -37,6 +38,9 @@ class DesktopHosts : public PaneHost, public ApplicationHost {
   std::optional<PaneFont> ChooseFont(const PaneFont& current) override;
   void SetFont(Pane pane, const PaneFont& font) override;
   bool IsScreenLandscape() const override;
+  int TreeIndent() const override;
+  void SetTreeIndent(int pixels) override;
+  void SetBodyColours(int text, int back) override;
 
  private:
   MainWindow& m_window;

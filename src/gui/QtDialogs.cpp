@@ -22,6 +22,7 @@
 #include "gui/QtPrompt.h"
 #include "gui/SearchDialog.h"
 #include "gui/SearchListDialog.h"
+#include "gui/SettingsSheetDialog.h"
 #include "gui/SplitDialog.h"
 #include "gui/TextFormatDialog.h"
 #include "gui/TextPasteDialog.h"
@@ -412,6 +413,16 @@ std::optional<CalendarDate> QtDialogs::PickCalendarDate(const CalendarRequest& r
   CalendarDialog dialog(request, StackingParent(m_parent.data()));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Picked();
+}
+
+// ---- The settings sheet ----
+
+std::optional<SettingsValues> QtDialogs::EditSettings(const SettingsSheetRequest& request) {
+  QtPrompt prompt(m_parent.data());
+  SettingsSheetDialog dialog(request, prompt, m_parent.data());
+  prompt.SetParent(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 }  // namespace qm

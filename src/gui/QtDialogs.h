@@ -1,5 +1,5 @@
-// QtDialogs: every dialog port of the editing layer on Qt's file dialogs
-// and the program's own dialog windows.
+// QtDialogs: every dialog port of the editing layer, and the settings
+// sheet's, on Qt's file dialogs and the program's own dialog windows.
 //
 // File filters arrive in the stored form "Label |pattern|Label |pattern||":
 // pairs of a label and one or more patterns separated by ';', ended by an
@@ -37,6 +37,7 @@
 
 #include "app/DateDialogs.h"
 #include "app/KeyCustomisationDialogs.h"
+#include "app/SettingsDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -91,7 +92,8 @@ class QtDialogs : public FileDialogs,
                   public CategoryDialogs,
                   public TextOutputDialogs,
                   public KeyCustomisationDialogs,
-                  public DateDialogs {
+                  public DateDialogs,
+                  public SettingsDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null. settings:
   // where the file browser keeps its sort; may be null.
@@ -126,6 +128,8 @@ class QtDialogs : public FileDialogs,
   // dialog's date button), else on the parent window.
   std::optional<DateInsertOptions> EditDateInsertFormat(const DateInsertOptions& current) override;
   std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override;
+  // The settings sheet.
+  std::optional<SettingsValues> EditSettings(const SettingsSheetRequest& request) override;
 
  private:
   // The file browser over the host's folders; pathCheck refuses a path

@@ -27,6 +27,12 @@ class FakeApplicationHost : public ApplicationHost {
   }
   void SetFont(Pane pane, const PaneFont& font) override { fonts[pane] = font; }
   bool IsScreenLandscape() const override { return screenLandscape; }
+  int TreeIndent() const override { return treeIndent; }
+  void SetTreeIndent(int pixels) override { treeIndent = pixels; }
+  void SetBodyColours(int text, int back) override {
+    bodyTextColour = text;
+    bodyBackColour = back;
+  }
 
   QString title;
   bool modified = false;
@@ -37,6 +43,9 @@ class FakeApplicationHost : public ApplicationHost {
   std::optional<PaneFont> fontChoice;  // the font dialog's answer; nothing is Cancel
   PaneFont fontDialogStartedOn;
   bool screenLandscape = true;
+  int treeIndent = 20;      // the desktop's own until something sets it
+  int bodyTextColour = -1;  // -1: never set
+  int bodyBackColour = -1;
 };
 
 }  // namespace qm::test

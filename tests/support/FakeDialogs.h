@@ -1,6 +1,6 @@
-// FakeDialogs: the one fake of every dialog port of the editing layer. It
-// answers each dialog from a script and records every request; with the
-// script empty, every dialog is cancelled.
+// FakeDialogs: the one fake of every dialog port (the editing layer's and
+// the settings sheet's). It answers each dialog from a script and records
+// every request; with the script empty, every dialog is cancelled.
 #pragma once
 
 #include <deque>
@@ -11,6 +11,7 @@
 
 #include "app/DateDialogs.h"
 #include "app/KeyCustomisationDialogs.h"
+#include "app/SettingsDialogs.h"
 #include "editing/CategoryDialogs.h"
 #include "editing/FileDialogs.h"
 #include "editing/LinkFileDialogs.h"
@@ -54,7 +55,8 @@ class FakeDialogs : public FileDialogs,
                     public CategoryDialogs,
                     public TextOutputDialogs,
                     public KeyCustomisationDialogs,
-                    public DateDialogs {
+                    public DateDialogs,
+                    public SettingsDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -198,6 +200,15 @@ class FakeDialogs : public FileDialogs,
   const std::vector<DateInsertOptions>& DateFormatRequests() const { return m_dateFormat.requests; }
   const std::vector<CalendarRequest>& CalendarRequests() const { return m_calendar.requests; }
 
+  // ---- The settings sheet ----
+  std::optional<SettingsValues> EditSettings(const SettingsSheetRequest& request) override {
+    return m_settingsSheet.Show(request);
+  }
+  void ScriptSettings(Answers<SettingsValues> answers) { m_settingsSheet.Script(answers); }
+  const std::vector<SettingsSheetRequest>& SettingsRequests() const {
+    return m_settingsSheet.requests;
+  }
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -220,6 +231,7 @@ class FakeDialogs : public FileDialogs,
   std::deque<KeysUser> m_keysUsers;
   ScriptedDialog<DateInsertOptions, DateInsertOptions> m_dateFormat;
   ScriptedDialog<CalendarRequest, CalendarDate> m_calendar;
+  ScriptedDialog<SettingsSheetRequest, SettingsValues> m_settingsSheet;
 };
 
 }  // namespace qm::test

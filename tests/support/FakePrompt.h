@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "platform/Prompt.h"
 
@@ -14,6 +15,7 @@ namespace qm::test {
 class FakePrompt : public Prompt {
  public:
   PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon) override {
+    if (onAsk) onAsk();
     m_asked << text;
     if (!m_script.empty()) {
       const PromptAnswer answer = m_script.front();
@@ -34,6 +36,8 @@ class FakePrompt : public Prompt {
     m_hasDefault = true;
   }
   const QStringList& Asked() const { return m_asked; }
+  // Runs as each question comes up: a look at the program at that moment.
+  std::function<void()> onAsk;
   void ClearAsked() { m_asked.clear(); }
 
  private:
