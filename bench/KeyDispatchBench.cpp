@@ -16,14 +16,6 @@
 namespace qm::bench {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qm_key_dispatch_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
-
 // The shipped bindings, or every key name with every modifier combination
 // bound (624 records) when full.
 void Fill(CKeyBindingTable& table, bool full) {
@@ -61,7 +53,6 @@ BENCHMARK(BM_KeyBindingLookups)->Arg(0)->Arg(1);
 
 // The reference: Qt typing one character into a plain-text editor.
 void BM_QtTypesACharacter(benchmark::State& state) {
-  App();
   QPlainTextEdit editor;
   for (auto _ : state) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
@@ -77,11 +68,3 @@ BENCHMARK(BM_QtTypesACharacter);
 
 }  // namespace
 }  // namespace qm::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

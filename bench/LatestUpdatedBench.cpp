@@ -86,15 +86,3 @@ BENCHMARK(BM_LatestDialogFullList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qm::bench
-
-int main(int argc, char** argv) {
-#ifdef QM_BENCH_GUI
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-#endif
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -17,6 +17,7 @@
 
 #include "gui/OkCancelButtons.h"
 #include "gui/QtPrompt.h"
+#include "gui/RowListView.h"
 #include "res/FileBrowserStrings.h"
 
 namespace qm {
@@ -103,14 +104,7 @@ FileBrowserDialog::FileBrowserDialog(const FileBrowserRequest& request, const QS
 
   m_folderEdit->setReadOnly(true);
   m_list->setModel(m_model);
-  m_list->setRootIsDecorated(false);
-  m_list->setItemsExpandable(false);
-  // Every row is one line: the view then measures one row, not thousands.
-  m_list->setUniformRowHeights(true);
-  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_list->setAllColumnsShowFocus(true);
-  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  MakeRowList(m_list);
   QHeaderView* header = m_list->header();
   header->setSectionsClickable(true);
   header->setSortIndicatorShown(true);

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "gui/RowListView.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -34,13 +35,7 @@ LatestUpdatedDialog::LatestUpdatedDialog(const LatestUpdatedRequest& request, QW
   m_list->setColumnCount(2);
   m_list->setHeaderLabels(
       {res::kLatestUpdatedTimeColumn.toString(), res::kLatestUpdatedTitleColumn.toString()});
-  m_list->setRootIsDecorated(false);
-  m_list->setItemsExpandable(false);
-  m_list->setUniformRowHeights(true);
-  m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_list->setAllColumnsShowFocus(true);
-  m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  MakeRowList(m_list);
   const int columnWidth = kColumnUnits * fontMetrics().averageCharWidth() / 4;
   m_list->header()->resizeSection(0, columnWidth);
   m_list->header()->resizeSection(1, columnWidth);
