@@ -2,9 +2,9 @@
 #include "cli/CliRunner.h"
 
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <optional>
 
+#include "cli/JsonWriter.h"
 #include "cli/OutlineJson.h"
 #include "model/FileReportText.h"
 #include "model/TreeStore.h"
@@ -202,7 +202,11 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   store.SetTextFileRenderer(textRenderer ? textRenderer : PlainTextFileRenderer(runSettings));
   if (!Load(store, invocation.files[0], invocation.wz, streams)) return kExitFailure;
   if (dump) {
-    streams.out += QJsonDocument(OutlineToJson(store)).toJson(QJsonDocument::Compact);
+    JsonWriter writer(streams.out, streams.drain);
+    if (!WriteOutlineJson(store, writer)) {
+      streams.out.clear();  // the tail of a JSON whose head was lost is no output
+      return kExitFailure;
+    }
     streams.out += '\n';
     return kExitOk;
   }

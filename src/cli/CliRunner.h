@@ -7,12 +7,15 @@
 // command writes it, or with --clipboard what the text copy gives, in
 // UTF-8; --node picks the selected node). Every verb takes
 // --set SECTION/NAME=VALUE (repeatable), a settings value for this run only.
-// Returns the exit status: 0 success, 1 failure (the message went to err),
+// Returns the exit status: 0 success, 1 failure (the message went to err;
+// when streams.drain refused output, the caller, which knows why, says it),
 // 2 usage error.
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
+#include <functional>
 
 #include "model/TreeStore.h"
 
@@ -23,6 +26,12 @@ class SettingsStore;
 struct CliStreams {
   QByteArray out;  // UTF-8 for stdout
   QByteArray err;  // UTF-8 for stderr
+  // When set, a verb whose output grows with the outline (dump) hands out
+  // to it in chunks of about a megabyte as it goes and empties out, so the
+  // whole text is never held; what is left in out at the end is the
+  // caller's to write. Returns false when the bytes could not be written:
+  // the verb stops there and RunCli returns 1.
+  std::function<bool(QByteArrayView)> drain;
 };
 
 // textRenderer: the text output that saving under a plain-text name writes

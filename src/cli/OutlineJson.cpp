@@ -1,66 +1,123 @@
-// OutlineToJson: nodes, categories and styles as JSON.
+// WriteOutlineJson: nodes, categories and styles, keys in sorted order.
 #include "cli/OutlineJson.h"
 
-#include <QJsonArray>
-
+#include "cli/JsonWriter.h"
 #include "model/TreeStore.h"
 
 namespace qm {
 namespace {
 
-QJsonValue TimeOrNull(bool set, qint32 time) {
-  return set ? QJsonValue(FormatTime14(time)) : QJsonValue(QJsonValue::Null);
+void TimeOrNull(JsonWriter& writer, bool set, qint32 time) {
+  if (set) {
+    writer.String(FormatTime14(time));
+  } else {
+    writer.Null();
+  }
 }
 
-QJsonObject NodeToJson(const CDirData& node) {
-  QJsonObject json;
-  json.insert(QStringLiteral("level"), node.GetLevel());
-  json.insert(QStringLiteral("title"), node.GetTitle());
-  json.insert(QStringLiteral("path"),
-              QJsonArray::fromStringList(node.m_strPath.split(kPathSeparator)));
-  json.insert(QStringLiteral("body"), node.m_strBody);
-  json.insert(QStringLiteral("link"), node.m_strLink);
-  json.insert(QStringLiteral("flags"), node.m_nFlags);
-  json.insert(QStringLiteral("expanded"), node.m_bExpand);
-  json.insert(QStringLiteral("mark"), node.m_nMark);
-  json.insert(QStringLiteral("line"), node.m_nLine);
-  json.insert(QStringLiteral("id"), node.GetIdText());
-  json.insert(QStringLiteral("updated"), TimeOrNull(node.HasUpdateTime(), node.m_tmUpdate));
-  json.insert(QStringLiteral("created"), TimeOrNull(node.HasCreateTime(), node.m_tmCreate));
-  json.insert(QStringLiteral("stamp"), node.m_stStamp.IsSet()
-                                           ? QJsonValue(FormatStamp17(node.m_stStamp))
-                                           : QJsonValue(QJsonValue::Null));
-  json.insert(QStringLiteral("chapter"), node.m_strChapter);
-  return json;
+// The path's components, empty ones included, as splitting it would give.
+void PathArray(JsonWriter& writer, QStringView path) {
+  writer.BeginArray();
+  qsizetype start = 0;
+  for (;;) {
+    const qsizetype end = path.indexOf(kPathSeparator, start);
+    writer.String(path.sliced(start, (end < 0 ? path.size() : end) - start));
+    if (end < 0) break;
+    start = end + 1;
+  }
+  writer.EndArray();
 }
 
-QJsonObject StylesToJson(const CChapterStyles& styles) {
-  QJsonArray levels;
+void StringArray(JsonWriter& writer, const QStringList& texts) {
+  writer.BeginArray();
+  for (const QString& text : texts) writer.String(text);
+  writer.EndArray();
+}
+
+void Node(JsonWriter& writer, const CDirData& node) {
+  writer.BeginObject();
+  writer.Key(u"body");
+  writer.String(node.m_strBody);
+  writer.Key(u"chapter");
+  writer.String(node.m_strChapter);
+  writer.Key(u"created");
+  TimeOrNull(writer, node.HasCreateTime(), node.m_tmCreate);
+  writer.Key(u"expanded");
+  writer.Integer(node.m_bExpand);
+  writer.Key(u"flags");
+  writer.Integer(node.m_nFlags);
+  writer.Key(u"id");
+  writer.String(node.GetIdText());
+  writer.Key(u"level");
+  writer.Integer(node.GetLevel());
+  writer.Key(u"line");
+  writer.Integer(node.m_nLine);
+  writer.Key(u"link");
+  writer.String(node.m_strLink);
+  writer.Key(u"mark");
+  writer.Integer(node.m_nMark);
+  writer.Key(u"path");
+  PathArray(writer, node.m_strPath);
+  writer.Key(u"stamp");
+  if (node.m_stStamp.IsSet()) {
+    writer.String(FormatStamp17(node.m_stStamp));
+  } else {
+    writer.Null();
+  }
+  writer.Key(u"title");
+  writer.String(node.GetTitle());
+  writer.Key(u"updated");
+  TimeOrNull(writer, node.HasUpdateTime(), node.m_tmUpdate);
+  writer.EndObject();
+}
+
+void Styles(JsonWriter& writer, const CChapterStyles& styles) {
+  writer.BeginObject();
+  writer.Key(u"count");
+  writer.Integer(styles.Count());
+  writer.Key(u"levels");
+  writer.BeginArray();
   for (int i = 0; i < styles.Count(); ++i) {
     const ChapterLevelStyle& style = styles.Style(i);
-    levels.append(
-        QJsonObject{{QStringLiteral("prefix"), style.prefix},
-                    {QStringLiteral("kind"), style.kind},
-                    {QStringLiteral("suffix"), style.suffix},
-                    {QStringLiteral("custom"), QJsonArray::fromStringList(style.custom)}});
+    writer.BeginObject();
+    writer.Key(u"custom");
+    StringArray(writer, style.custom);
+    writer.Key(u"kind");
+    writer.Integer(style.kind);
+    writer.Key(u"prefix");
+    writer.String(style.prefix);
+    writer.Key(u"suffix");
+    writer.String(style.suffix);
+    writer.EndObject();
   }
-  return QJsonObject{{QStringLiteral("count"), styles.Count()}, {QStringLiteral("levels"), levels}};
+  writer.EndArray();
+  writer.EndObject();
 }
 
 }  // namespace
 
-QJsonObject OutlineToJson(CTreeStore& store) {
+bool WriteOutlineJson(CTreeStore& store, JsonWriter& writer) {
   store.RecountChapters();
-  QJsonArray nodes;
-  for (int i = 0; i < store.GetCount(); ++i) nodes.append(NodeToJson(store.GetNode(i)));
-  QJsonArray categories;
+  writer.BeginObject();
+  writer.Key(u"categories");
+  writer.BeginArray();
   for (const Category& category : store.Categories().Entries()) {
-    categories.append(QJsonObject{{QStringLiteral("name"), category.name},
-                                  {QStringLiteral("memo"), category.memo}});
+    writer.BeginObject();
+    writer.Key(u"memo");
+    writer.String(category.memo);
+    writer.Key(u"name");
+    writer.String(category.name);
+    writer.EndObject();
   }
-  return QJsonObject{{QStringLiteral("nodes"), nodes},
-                     {QStringLiteral("categories"), categories},
-                     {QStringLiteral("styles"), StylesToJson(store.Styles())}};
+  writer.EndArray();
+  writer.Key(u"nodes");
+  writer.BeginArray();
+  for (int i = 0; i < store.GetCount() && writer.Ok(); ++i) Node(writer, store.GetNode(i));
+  writer.EndArray();
+  writer.Key(u"styles");
+  Styles(writer, store.Styles());
+  writer.EndObject();
+  return writer.Ok();
 }
 
 }  // namespace qm

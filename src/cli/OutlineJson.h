@@ -1,15 +1,17 @@
-// OutlineToJson: an outline store as the JSON object `quillmap-cli dump`
-// prints — its nodes, categories and chapter heading styles. Scripts and
-// later checks read this shape; keep it stable.
+// WriteOutlineJson: an outline store as the JSON object `quillmap-cli dump`
+// prints — its nodes, categories and chapter heading styles — written as it
+// goes rather than built in memory. Scripts and later checks read this
+// shape and these exact bytes; keep them stable.
 #pragma once
-
-#include <QJsonObject>
 
 namespace qm {
 
 class CTreeStore;
+class JsonWriter;
 
-// Recounts the chapter characters first, so every node's "chapter" is current.
-QJsonObject OutlineToJson(CTreeStore& store);
+// Recounts the chapter characters first, so every node's "chapter" is
+// current. Returns writer.Ok(): false when the writer's sink refused text,
+// in which case writing stopped early and the output is incomplete.
+bool WriteOutlineJson(CTreeStore& store, JsonWriter& writer);
 
 }  // namespace qm

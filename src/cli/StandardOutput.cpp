@@ -15,7 +15,7 @@ bool Failed(QString* why) {
 
 }  // namespace
 
-bool WriteAll(std::FILE* stream, const QByteArray& bytes, QString* why) {
+bool WriteAll(std::FILE* stream, QByteArrayView bytes, QString* why) {
   errno = 0;
   const auto size = static_cast<size_t>(bytes.size());
   if (std::fwrite(bytes.constData(), 1, size, stream) != size) return Failed(why);

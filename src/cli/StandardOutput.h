@@ -3,7 +3,7 @@
 // not end in exit status 0 with half a JSON.
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdio>
 
@@ -12,7 +12,7 @@ namespace qm {
 // Writes all of bytes to stream and flushes it. On success returns true. On
 // failure returns false and *why (when given) holds the reason as
 // FailureReason gives it.
-bool WriteAll(std::FILE* stream, const QByteArray& bytes, QString* why = nullptr);
+bool WriteAll(std::FILE* stream, QByteArrayView bytes, QString* why = nullptr);
 // Flushes and closes stream, which catches errors reported only on close.
 bool CloseStream(std::FILE* stream, QString* why = nullptr);
 

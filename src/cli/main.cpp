@@ -11,10 +11,15 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   qm::QSettingsStore settings;
   qm::CliStreams streams;
-  int status = qm::RunCli(QCoreApplication::arguments().mid(1), settings, streams);
   // What stdout could not take is a failure of the run, said on stderr.
   QString why;
-  if (!qm::WriteAll(stdout, streams.out, &why) || !qm::CloseStream(stdout, &why)) {
+  bool outputFailed = false;
+  streams.drain = [&](QByteArrayView bytes) {
+    outputFailed = !qm::WriteAll(stdout, bytes, &why);
+    return !outputFailed;
+  };
+  int status = qm::RunCli(QCoreApplication::arguments().mid(1), settings, streams);
+  if (outputFailed || !qm::WriteAll(stdout, streams.out, &why) || !qm::CloseStream(stdout, &why)) {
     streams.err += (qm::res::kCliCannotWriteOutput.toString() + why + u'\n').toUtf8();
     status = 1;
   }
