@@ -223,8 +223,8 @@ void BM_IconvEncode(benchmark::State& state) {
   for (auto _ : state) {
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     const qsizetype made =
-        Iconv("CP932", "UTF-16LE", reinterpret_cast<const char*>(text.constData()),
-              text.size() * 2, bytes.data(), bytes.size());
+        Iconv("CP932", "UTF-16LE", reinterpret_cast<const char*>(text.constData()), text.size() * 2,
+              bytes.data(), bytes.size());
     if (made < 0) {
       state.SkipWithError("iconv cannot encode the sample");
       break;
