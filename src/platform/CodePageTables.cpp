@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <cerrno>
+#include <memory>
 
 #include "platform/CodePage.h"
 
@@ -71,7 +71,7 @@ std::uint16_t EncodedValue(const unsigned char* bytes, int size) {
 char16_t DecodedValue(const CodePageTables& tables, std::uint16_t value) {
   if (value < 0x100) return tables.single[value];
   const unsigned trail = value & 0xFF;
-  if (trail < CodePageTables::kFirstTrail ||
+  if (trail == 0x7F || trail < CodePageTables::kFirstTrail ||
       trail >= CodePageTables::kFirstTrail + CodePageTables::kTrailCount) {
     return CodePageTables::kUndecodable;
   }
@@ -91,6 +91,10 @@ void SetFixedEntries(CodePageTables& tables) {
       tables.single[b] = CodePageTables::kUndecodable;
     }
   }
+  // 0x7F is the delete control, never a trail byte: a lead byte before it
+  // stands alone, so the pair column stays unused.
+  for (auto& row : tables.pairs)
+    row[0x7F - CodePageTables::kFirstTrail] = CodePageTables::kUndecodable;
   // CP932 holds nothing outside the BMP: a surrogate is never encodable,
   // paired or not.
   for (unsigned c = 0xD800; c <= 0xDFFF; ++c) tables.encode[c] = CodePageTables::kUnencodable;
@@ -173,12 +177,13 @@ void CodePageTables::BuildFromQt(CodePageTables& tables) {
 }
 
 const CodePageTables& CodePageTables::Get() {
-  static const CodePageTables tables = [] {
-    CodePageTables built;
-    if (!BuildFromIconv(built)) BuildFromQt(built);
+  // On the heap: 150 KB is too much for the stack of whichever thread comes first.
+  static const std::unique_ptr<const CodePageTables> tables = [] {
+    auto built = std::make_unique<CodePageTables>();
+    if (!BuildFromIconv(*built)) BuildFromQt(*built);
     return built;
   }();
-  return tables;
+  return *tables;
 }
 
 }  // namespace qm
