@@ -1,6 +1,8 @@
-// Benchmarks of the outline store: file load and save against their code page baselines,
+// Benchmarks of the outline store: file load and save against their code page baselines
+// (and those against glibc iconv on the same bytes),
 // pane rebuild, chapter recount, path search and renaming a large branch.
 #include <benchmark/benchmark.h>
+#include <iconv.h>
 #include <sys/resource.h>
 
 #include <QTemporaryDir>
@@ -13,6 +15,7 @@
 #include "model/OutlineFile.h"
 #include "model/TreeStore.h"
 #include "platform/CodePage.h"
+#include "platform/CodePageTables.h"
 #include "platform/FileIo.h"
 #include "support/FakeTreeControl.h"
 
@@ -119,6 +122,54 @@ void BM_DecodeOnly(benchmark::State& state) {
   throughput.Report(state);
 }
 
+// The system's converter over a whole buffer, the floor the code page is
+// measured against; -1 when it cannot convert (or lacks the code page).
+qsizetype Iconv(const char* to, const char* from, const char* in, qsizetype size, char* out,
+                qsizetype room) {
+  const iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
+  char* input = const_cast<char*>(in);
+  size_t inLeft = static_cast<size_t>(size);
+  char* output = out;
+  size_t outLeft = static_cast<size_t>(room);
+  const size_t done = iconv(cd, &input, &inLeft, &output, &outLeft);
+  iconv_close(cd);
+  return done == static_cast<size_t>(-1) ? -1 : output - out;
+}
+
+// The same bytes through glibc iconv, CP932 to UTF-16LE, into a fresh buffer
+// as Decode makes one.
+void BM_IconvDecode(benchmark::State& state) {
+  const Sample* sample = OutlineSample(state);
+  if (sample == nullptr) return;
+  const Throughput throughput(sample->nodes, sample->bytes.size());
+  for (auto _ : state) {
+    QString text(sample->bytes.size(), Qt::Uninitialized);
+    const qsizetype made =
+        Iconv("UTF-16LE", "CP932", sample->bytes.constData(), sample->bytes.size(),
+              reinterpret_cast<char*>(text.data()), text.size() * 2);
+    if (made < 0) {
+      state.SkipWithError("iconv cannot decode the sample");
+      break;
+    }
+    text.truncate(made / 2);
+    benchmark::DoNotOptimize(text.constData());
+  }
+  throughput.Report(state);
+}
+
+// What the first conversion of a run pays once: the tables from iconv.
+void BM_BuildCodePageTables(benchmark::State& state) {
+  auto tables = std::make_unique<CodePageTables>();
+  for (auto _ : state) {
+    if (!CodePageTables::BuildFromIconv(*tables)) {
+      state.SkipWithError("iconv lacks CP932");
+      break;
+    }
+    benchmark::DoNotOptimize(tables->encode.data());
+  }
+}
+
 // Opening the file into a new store: reading, decoding, parsing, making the tree well-formed.
 void BM_Load(benchmark::State& state) {
   const Sample* sample = OutlineSample(state);
@@ -169,6 +220,29 @@ void BM_EncodeOnly(benchmark::State& state) {
     CodePage codePage;
     QString unencodable;
     const QByteArray bytes = codePage.Encode(text, &unencodable);
+    benchmark::DoNotOptimize(bytes.constData());
+  }
+  throughput.Report(state);
+}
+
+// The same text back through glibc iconv, UTF-16LE to CP932.
+void BM_IconvEncode(benchmark::State& state) {
+  const Sample* sample = OutlineSample(state);
+  if (sample == nullptr) return;
+  const auto document = LoadSample(state, *sample);
+  if (!document) return;
+  const QString text = WriteOutlineText(document->store);
+  const Throughput throughput(sample->nodes, sample->bytes.size());
+  for (auto _ : state) {
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    const qsizetype made =
+        Iconv("CP932", "UTF-16LE", reinterpret_cast<const char*>(text.constData()), text.size() * 2,
+              bytes.data(), bytes.size());
+    if (made < 0) {
+      state.SkipWithError("iconv cannot encode the sample");
+      break;
+    }
+    bytes.truncate(made);
     benchmark::DoNotOptimize(bytes.constData());
   }
   throughput.Report(state);
@@ -278,10 +352,13 @@ void OutlineSizes(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 }
 
+BENCHMARK(BM_BuildCodePageTables)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeOnly)->Apply(OutlineSizes);
+BENCHMARK(BM_IconvDecode)->Apply(OutlineSizes);
 BENCHMARK(BM_Load)->Apply(OutlineSizes);
 BENCHMARK(BM_ReadOutlineText)->Apply(OutlineSizes);
 BENCHMARK(BM_EncodeOnly)->Apply(OutlineSizes);
+BENCHMARK(BM_IconvEncode)->Apply(OutlineSizes);
 BENCHMARK(BM_WriteOutlineText)->Apply(OutlineSizes);
 BENCHMARK(BM_Save)->Apply(OutlineSizes);
 BENCHMARK(BM_RebuildTree)->Apply(OutlineSizes);

@@ -1,23 +1,24 @@
 // CodePage: conversion between the program's UTF-16 text and the bytes of
 // the code page its files use (Shift_JIS as Windows extends it, CP932).
 //
-// Decode and Encode convert whole texts; the host's ICU does the double-byte
-// mapping. They never fail and never drop anything silently:
+// Decode and Encode convert whole texts by lookup tables built once from the
+// host's converter (CodePageTables). They never fail and never drop anything
+// silently:
 // - Decode turns bytes that are not Shift_JIS into U+FFFD, counts them and
 //   can list the byte sequences behind them, so users can be told which.
 // - Encode turns characters the code page cannot hold into "?" and lists
 //   them, so callers can refuse a lossy save or ask first.
-// Single-byte control characters map to themselves both ways (the host's
-// converter would shuffle 0x1A, 0x1C and 0x7F, and 0x1A is the end-of-file
-// mark the outline reader must see). Thread-compatible: use one object per
+// Single-byte control characters map to themselves both ways (0x1A is the
+// end-of-file mark the outline reader must see), and a character is encoded
+// only as bytes that decode back to it. Thread-compatible: use one object per
 // thread.
 #pragma once
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "platform/CodePageTables.h"
 
 namespace qm {
 
@@ -59,15 +60,10 @@ class CodePage {
   bool CanEncode(QStringView text);
 
  private:
-  QString DecodeAll(QByteArrayView bytes, Undecodable& found, bool list);
-  void DecodeRun(QByteArrayView run, QString& out, Undecodable& undecodable, bool list);
-  void ListUndecodable(QByteArrayView run, QStringView decoded, Undecodable& undecodable);
+  QString DecodeAll(QByteArrayView bytes, Undecodable& found, bool list) const;
   static void AddSequence(Undecodable& undecodable, const char* bytes, qsizetype length);
-  void EncodeRun(QStringView run, QByteArray& out, QString* unencodable);
-  void EncodeCharByChar(QStringView run, QByteArray& out, QString* unencodable);
 
-  QStringDecoder m_decoder;
-  QStringEncoder m_encoder;
+  const CodePageTables& m_tables;
 };
 
 }  // namespace qm

@@ -105,7 +105,14 @@ INSTANTIATE_TEST_SUITE_P(
                     UnencodableCase{"CjkExtensionB", u"𠀋亜"_s, Bytes({'?', 0x88, 0x9F}), u"𠀋"_s},
                     UnencodableCase{"RepeatsListedOnce", u"😀é😀\u001Aé"_s, "???\x1A?", u"😀é"_s},
                     UnencodableCase{"LoneSurrogateAtEnd", u"A"_s + QChar(0xD800), "A?",
-                                    QString(QChar(0xD800))}),
+                                    QString(QChar(0xD800))},
+                    // A lone surrogate is a character of its own, not half of a listed pair.
+                    UnencodableCase{"LoneHalfOfAListedPair", u"😀"_s + QChar(0xD83D) + u'a', "??a",
+                                    u"😀"_s + QChar(0xD83D)},
+                    // Characters that would come back as another one on reading (the
+                    // wave dash as the full-width tilde, a private-use character as №).
+                    UnencodableCase{"OneWayMappings", u"\u301C\u2014\uF86F\u2116"_s,
+                                    Bytes({'?', '?', '?', 0x87, 0x82}), u"\u301C\u2014\uF86F"_s}),
     [](const testing::TestParamInfo<UnencodableCase>& p) { return p.param.name; });
 
 TEST(CodePageTest, NoCharacterVanishesWithoutATrace) {
