@@ -234,9 +234,15 @@ std::optional<QString> CQuillmapDoc::ChooseFileName() {
   request.defaultExtension = QStringLiteral("qmp");
   request.filters = res::kSaveAsFilters.toString();
   if (request.kind == SaveDialogKind::FileBrowser) {
-    request.initialFolder =
-        Read(m_settings, settings::kInitDir,
-             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    // The folder the user chose; without one that means something here
+    // (the stored default names a handheld's folder), the document's own.
+    request.initialFolder = Read(m_settings, settings::kInitDir, QString());
+    if (!QDir::isAbsolutePath(request.initialFolder)) {
+      request.initialFolder =
+          QDir::isAbsolutePath(m_path)
+              ? QFileInfo(m_path).absolutePath()
+              : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
   }
   std::optional<QString> chosen = m_dialogs.ChooseSaveFileName(request);
   if (chosen && chosen->isEmpty()) return std::nullopt;

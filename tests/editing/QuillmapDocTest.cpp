@@ -2,6 +2,7 @@
 // and the hand-over of the body pane's text.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "res/Strings.h"
@@ -238,6 +239,17 @@ TEST_F(DocumentSave, UnencodableCharactersAreSavedAsQuestionMarksOnlyAfterOk) {
   EXPECT_EQ(prompt.Asked().size(), 2);
   ASSERT_TRUE(doc.OpenDocument(path));
   EXPECT_EQ(doc.Store().GetBody(0), QStringLiteral("smile ?\r\n"));
+}
+
+// The stored default names a folder of the handheld; the browser then starts
+// beside the document rather than in the home folder.
+TEST_F(DocumentSave, SaveAsStartsBesideTheDocumentWithoutAChosenFolder) {
+  const QString path = WriteOutline("a.qmp", "R\r\n");
+  OpenAndShow(path);
+  settings.WriteString("System", "InitDir", "\\My Documents");
+  EXPECT_FALSE(doc.FileSaveAs());
+  ASSERT_EQ(dialogs.SaveRequests().size(), 1u);
+  EXPECT_EQ(dialogs.SaveRequests()[0].initialFolder, QFileInfo(path).absolutePath());
 }
 
 TEST_F(DocumentSave, SaveAsAsksWithThePreferredDialogAndCancelChangesNothing) {
