@@ -1,6 +1,7 @@
 // Fuzzes the outline file reader: any bytes must load into a well-formed
-// tree within the read budget (or be refused as too large), and a save of
-// what was loaded must read back to the same bytes.
+// tree within the read budget (or be refused as too large), reading the
+// bytes a line at a time must give what reading their decoded text gives,
+// and a save of what was loaded must read back to the same bytes.
 #include <cstdint>
 #include <cstdlib>
 
@@ -30,6 +31,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (store.FinishLoading(QStringLiteral("fuzz.qmp"), &budget) < 0) return 0;
   qm::fuzz::CheckWellFormed(store);
   qm::fuzz::CheckWithinBudget(store, text.size());
+
+  {
+    qm::CTreeStore fromBytes(settings, clock);
+    qm::ReadBudget bytesBudget(text.size());
+    qm::FileReport bytesReport;
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (!qm::ReadOutlineFile(bytes, fromBytes, bytesBudget, bytesReport)) std::abort();
+    if (fromBytes.FinishLoading(QStringLiteral("fuzz.qmp"), &bytesBudget) < 0) std::abort();
+    if (qm::fuzz::SavedOutline(fromBytes) != qm::fuzz::SavedOutline(store)) std::abort();
+    if (bytesReport.unreadLines != report.unreadLines ||
+        bytesReport.linesUnread != report.linesUnread ||
+        bytesReport.charactersDropped != report.charactersDropped ||
+        bytesReport.settingsUnclosed != report.settingsUnclosed ||
+        bytesReport.bodyUnclosed != report.bodyUnclosed)
+      std::abort();
+  }
 
   // The first input byte also picks display options, so one corpus covers them.
   const uint8_t options = size > 0 ? data[0] : 0;

@@ -140,16 +140,19 @@ bool Export(CTreeStore& store, const Invocation& invocation, const SettingsStore
   }
   const QString& path = invocation.files[1];
   const TextOutputUse use = invocation.clipboard ? TextOutputUse::Clipboard : TextOutputUse::File;
-  const QString text = MakeOutputText(store, first, end, options, use);
   if (invocation.clipboard) {
+    const QString text = MakeOutputText(store, first, end, options, use);
     const WriteResult written = WriteFileReplacing(path, text.toUtf8());
     if (written) return true;
     Print(streams.err, res::kCannotCreateOutputFile.toString() + FailureReason(written.failure) +
                            QStringLiteral(": ") + path);
     return false;
   }
+  const TextWriter render = [&](TextSink& sink) {
+    MakeOutputText(store, first, end, options, use, sink);
+  };
   const EncodedWrite result =
-      WriteEncodedFile(path, text, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
+      WriteEncodedFile(path, render, invocation.lossy ? SaveLoss::Allow : SaveLoss::Refuse);
   // Bytes the input could not be read as are shown as those bytes.
   const QString unencodable = UnencodableDisplay(result.unencodable, store.LastFileReport());
   switch (result.status) {

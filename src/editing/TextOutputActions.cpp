@@ -54,12 +54,16 @@ TextOutputActions::Range TextOutputActions::OutputRange(const TextOutputOptions&
 QString TextOutputActions::OutputText(const TextOutputOptions& options, TextOutputUse use) {
   const Range range = OutputRange(options);
   if (range.first >= range.end) return {};
+  return MakeOutputText(*OutputCopy(), range.first, range.end, options, use);
+}
+
+std::unique_ptr<CTreeStore> TextOutputActions::OutputCopy() const {
   // The output recounts chapter characters: it works on a copy that no
   // pane mirrors, so the live outline stays as it is.
-  CTreeStore copy(m_settings, m_clock);
-  copy.CopyFrom(m_doc.Store());
-  copy.SetPane(nullptr);
-  return MakeOutputText(copy, range.first, range.end, options, use);
+  auto copy = std::make_unique<CTreeStore>(m_settings, m_clock);
+  copy->CopyFrom(m_doc.Store());
+  copy->SetPane(nullptr);
+  return copy;
 }
 
 bool TextOutputActions::OutputToFile() {
@@ -74,9 +78,15 @@ bool TextOutputActions::OutputToFile() {
   const std::optional<QString> path = m_files.ChooseSaveFileName(request);
   if (!path || path->isEmpty()) return false;
 
-  const QString text = OutputText(options, TextOutputUse::File);
+  const Range range = OutputRange(options);
+  std::unique_ptr<CTreeStore> copy = OutputCopy();
+  const TextWriter render = [&](TextSink& sink) {
+    if (range.first < range.end) {
+      MakeOutputText(*copy, range.first, range.end, options, TextOutputUse::File, sink);
+    }
+  };
   const std::optional<EncodedWrite> written = WriteAskingBeforeLoss(
-      m_prompt, [&](SaveLoss loss) { return WriteEncodedFile(*path, text, loss); });
+      m_prompt, [&](SaveLoss loss) { return WriteEncodedFile(*path, render, loss); });
   if (!written) return false;
   if (!written->Written()) {
     Tell(res::kCannotCreateOutputFile.toString() + FailureReason(written->failure));

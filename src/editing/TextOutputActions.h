@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "output/TextOutput.h"
 
@@ -55,6 +56,8 @@ class TextOutputActions {
   };
   Range OutputRange(const TextOutputOptions& options) const;
   QString OutputText(const TextOutputOptions& options, TextOutputUse use);
+  // A copy of the outline for the output to recount chapters in.
+  std::unique_ptr<CTreeStore> OutputCopy() const;
   TextOutputOptions ReadOptions() const;
   void Tell(QStringView text);
 

@@ -9,7 +9,9 @@
 #include "model/ReadBudget.h"
 #include "model/TextLines.h"
 #include "model/TreeStore.h"
+#include "platform/CodePage.h"
 #include "platform/Decimal.h"
+#include "platform/TextSink.h"
 
 namespace qm {
 namespace {
@@ -129,18 +131,9 @@ void AppendBody(QString& out, const QString& rawBody) {
   out += kBodyMarkLine;
 }
 
-}  // namespace
-
-bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBudget,
-                     FileReport* givenReport) {
-  ReadBudget ownBudget(rawText.size());
-  ReadBudget& budget = givenBudget != nullptr ? *givenBudget : ownBudget;
-  FileReport ownReport;
-  FileReport& report = givenReport != nullptr ? *givenReport : ownReport;
-  QString withoutEof;
-  const QStringView text =
-      reading::WithoutControlMarks(rawText, withoutEof, false, report.charactersDropped);
-
+// The reader over lines from a LineWalker or a DecodedLineWalker.
+template <typename Lines>
+bool ReadOutlineLines(Lines& lines, CTreeStore& store, ReadBudget& budget, FileReport& report) {
   // A section or body is open-ended when no later line begins with its mark:
   // its closing line is missing, and a node line ends it (see the header).
   bool inSettings = false;
@@ -148,7 +141,6 @@ bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBu
   bool inBody = false;
   bool bodyOpenEnded = false;
   CDirData* last = nullptr;
-  reading::LineWalker lines(text);
   QStringView line;
   for (int lineNumber = 0; lines.Next(line); ++lineNumber) {
     if (line.startsWith(QChar(kIdMark)) || line.startsWith(QChar(kTimesMark))) {
@@ -156,7 +148,7 @@ bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBu
       bool& in = mark == QChar(kIdMark) ? inSettings : inBody;
       in = !in;
       (mark == QChar(kIdMark) ? settingsOpenEnded : bodyOpenEnded) =
-          in && !lines.LaterLineStartsWith(mark);
+          in && !lines.LaterLineStartsWith(mark.unicode());
       // A mark line holds the mark alone; what follows it has no place.
       if (line.size() > 1) report.AddUnreadLine(lineNumber);
       continue;
@@ -194,14 +186,43 @@ bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBu
   return true;
 }
 
-QString WriteOutlineText(const CTreeStore& store) {
-  static const QString kSectionLine = QString(QChar(kIdMark)) + QStringLiteral("\r\n");
-  QString out;
-  qsizetype estimate = 1024;
-  for (int i = 0; i < store.GetCount(); ++i) {
-    estimate += store.GetPath(i).size() + store.GetBody(i).size() + 64;
+}  // namespace
+
+bool ReadOutlineText(QStringView rawText, CTreeStore& store, ReadBudget* givenBudget,
+                     FileReport* givenReport) {
+  ReadBudget ownBudget(rawText.size());
+  ReadBudget& budget = givenBudget != nullptr ? *givenBudget : ownBudget;
+  FileReport ownReport;
+  FileReport& report = givenReport != nullptr ? *givenReport : ownReport;
+  QString withoutEof;
+  const QStringView text =
+      reading::WithoutControlMarks(rawText, withoutEof, false, report.charactersDropped);
+  reading::LineWalker lines(text);
+  return ReadOutlineLines(lines, store, budget, report);
+}
+
+bool ReadOutlineFile(QByteArrayView bytes, CTreeStore& store, ReadBudget& budget,
+                     FileReport& report) {
+  Undecodable undecodable;
+  // End-of-file marks that end the file hold nothing and are not counted;
+  // one inside the text is rare enough to take the way of the whole text.
+  while (bytes.endsWith('\x1A')) bytes.chop(1);
+  bool read;
+  if (bytes.contains('\x1A')) {
+    const QString text = CodePage().Decode(bytes, &undecodable);
+    read = ReadOutlineText(text, store, &budget, &report);
+  } else {
+    reading::DecodedLineWalker lines(bytes, undecodable);
+    read = ReadOutlineLines(lines, store, budget, report);
   }
-  out.reserve(estimate);
+  report.undecodable = undecodable.count;
+  report.undecodableBytes = std::move(undecodable.sequences);
+  return read;
+}
+
+void WriteOutlineText(const CTreeStore& store, TextSink& sink) {
+  static const QString kSectionLine = QString(QChar(kIdMark)) + QStringLiteral("\r\n");
+  QString& out = sink.Text();
 
   out += kSectionLine;
   store.Settings().Write(out);
@@ -224,8 +245,14 @@ QString WriteOutlineText(const CTreeStore& store) {
     AppendTimes(out, node);
     out += QStringLiteral("\r\n");
     if (!node.m_strBody.isEmpty()) AppendBody(out, node.m_strBody);
+    sink.Pace();
   }
-  return out;
+}
+
+QString WriteOutlineText(const CTreeStore& store) {
+  StringSink sink;
+  WriteOutlineText(store, sink);
+  return sink.Take();
 }
 
 }  // namespace qm

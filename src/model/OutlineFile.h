@@ -17,12 +17,14 @@
 // body line the writer writes holds, so the nodes after it are still read.
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
 namespace qm {
 
 class CTreeStore;
+class TextSink;
 class ReadBudget;
 struct FileReport;
 
@@ -36,7 +38,18 @@ struct FileReport;
 bool ReadOutlineText(QStringView text, CTreeStore& store, ReadBudget* budget = nullptr,
                      FileReport* report = nullptr);
 
-// The whole outline file of the store, as text to be encoded.
+// ReadOutlineText over an outline file's bytes in the code page, decoded a
+// line at a time so that the whole decoded text is never held. The report
+// also notes the bytes that could not be decoded. REQUIRES: the store is
+// empty; budget counts in UTF-16 units (CodePage::DecodedSize of bytes).
+bool ReadOutlineFile(QByteArrayView bytes, CTreeStore& store, ReadBudget& budget,
+                     FileReport& report);
+
+// The whole outline file of the store, as text to be encoded, into the sink
+// node by node.
+void WriteOutlineText(const CTreeStore& store, TextSink& sink);
+
+// The same as one string.
 QString WriteOutlineText(const CTreeStore& store);
 
 }  // namespace qm

@@ -119,10 +119,10 @@ struct SaveOptions {
   bool plainTextAgreed = false;
 };
 
-// Makes the text that text output writes to a file for the nodes [first,
-// end) of the store: what saving under a plain-text name writes. It may
-// recount the store's chapter characters.
-using TextFileRenderer = std::function<QString(CTreeStore& store, int first, int end)>;
+// Writes into the sink the text that text output writes to a file for the
+// nodes [first, end) of the store: what saving under a plain-text name
+// writes. It may recount the store's chapter characters.
+using TextFileRenderer = std::function<void(CTreeStore& store, int first, int end, TextSink& sink)>;
 
 class CTreeStore {
  public:
@@ -417,7 +417,7 @@ class CTreeStore {
   void NoteLoadedBytes();
   // Writes text through WriteEncodedFile and notes in the report what went
   // wrong; cannotWrite names a failed write.
-  bool WriteEncoded(const QString& path, QStringView text, SaveLoss loss,
+  bool WriteEncoded(const QString& path, const TextWriter& write, SaveLoss loss,
                     FileReport::Error cannotWrite);
   void ReadIdAndTimes(CDirData& node, const QString& text) const;
   void AppendBranchRecords(QString& out, int first, qsizetype relativeFrom, bool withTimes) const;

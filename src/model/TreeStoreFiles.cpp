@@ -46,10 +46,10 @@ int CTreeStore::Load(const QString& path, int mode) {
 bool CTreeStore::LoadOutline(const QString& path) {
   std::optional<QByteArray> bytes = ReadInput(path, FileReport::Error::CannotOpen);
   if (!bytes) return false;
-  const QString text = DecodeLoaded(*bytes);
-  bytes.reset();  // the file's bytes are not needed while the nodes are made
-  ReadBudget budget(text.size());
-  if (!ReadOutlineText(text, *this, &budget, &m_report)) {
+  ReadBudget budget(CodePage::DecodedSize(*bytes));
+  const bool read = ReadOutlineFile(*bytes, *this, budget, m_report);
+  bytes.reset();  // the nodes are made; the file's bytes are not needed while they settle
+  if (!read) {
     m_report.error = FileReport::Error::TooLarge;
     return false;
   }
@@ -90,6 +90,9 @@ bool CTreeStore::FinishLoadingWithin(const QString& path, ReadBudget& budget) {
 }
 
 void CTreeStore::AppendLoaded(std::unique_ptr<CDirData> node) {
+  // The readers grow a body line by line, which leaves it up to twice its
+  // size; once the next node comes the body is whole and gives the rest back.
+  if (!m_nodes.empty()) m_nodes.back()->m_strBody.squeeze();
   m_nodes.push_back(std::move(node));
 }
 
@@ -98,6 +101,7 @@ int CTreeStore::FinishLoading(const QString& fileName, ReadBudget* budget) {
     AddRoot(BaseNameOf(fileName));
     return 0;
   }
+  m_nodes.back()->m_strBody.squeeze();
   int replaced = 0;
   CDirData& root = N(0);
   if (root.GetLevel() > 0) {
@@ -153,9 +157,9 @@ bool CTreeStore::Save(const QString& path, SaveOptions options) {
   return SaveText(path, options);
 }
 
-bool CTreeStore::WriteEncoded(const QString& path, QStringView text, SaveLoss loss,
+bool CTreeStore::WriteEncoded(const QString& path, const TextWriter& write, SaveLoss loss,
                               FileReport::Error cannotWrite) {
-  const EncodedWrite written = WriteEncodedFile(path, text, loss);
+  const EncodedWrite written = WriteEncodedFile(path, write, loss);
   m_report.unencodable = written.unencodable;
   NoteLoadedBytes();
   switch (written.status) {
@@ -178,7 +182,9 @@ void CTreeStore::NoteLoadedBytes() {
 
 bool CTreeStore::SaveOutline(const QString& path, SaveLoss loss) {
   m_report = {};
-  return WriteEncoded(path, WriteOutlineText(*this), loss, FileReport::Error::CannotWrite);
+  return WriteEncoded(
+      path, [this](TextSink& sink) { WriteOutlineText(*this, sink); }, loss,
+      FileReport::Error::CannotWrite);
 }
 
 }  // namespace qm

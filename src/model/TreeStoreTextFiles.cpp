@@ -5,7 +5,6 @@
 #include "model/TextImport.h"
 #include "model/TreeStore.h"
 #include "model/WzMemo.h"
-#include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
@@ -53,8 +52,9 @@ bool CTreeStore::ExportWz(const QString& path, bool rootTitleIsFileName, SaveLos
   options.skipRoot = rootTitleIsFileName;
   options.protectPeriods = Read(m_settingsStore, settings::kWzExportPeriodChange) != 0;
   options.dropFirstBodyLine = m_settings.autoTitle != 0;
-  return WriteEncoded(path, WriteWzMemoText(*this, options), loss,
-                      FileReport::Error::CannotOpenDestination);
+  return WriteEncoded(
+      path, [this, &options](TextSink& sink) { WriteWzMemoText(*this, options, sink); }, loss,
+      FileReport::Error::CannotOpenDestination);
 }
 
 bool CTreeStore::SaveText(const QString& path, SaveOptions options) {
@@ -73,20 +73,20 @@ bool CTreeStore::SaveText(const QString& path, SaveOptions options) {
     m_report.error = FileReport::Error::NotSupported;
     return false;
   }
-  const QString text = m_textRenderer(*this, 0, Count());
+  const TextWriter render = [this](TextSink& sink) { m_textRenderer(*this, 0, Count(), sink); };
   // Consent is asked for only once the text is known to be storable (or its
   // loss agreed), so that a caller asks about lost characters first and
   // about the format change once.
   const bool refusesLoss = options.loss == SaveLoss::Refuse;
   if (!options.plainTextAgreed && Read(m_settingsStore, settings::kWarnTextFile) != 0) {
-    CodePage().Encode(text, &m_report.unencodable);
+    m_report.unencodable = UnencodableIn(render);
     NoteLoadedBytes();
     m_report.error = !m_report.unencodable.isEmpty() && refusesLoss
                          ? FileReport::Error::Unencodable
                          : FileReport::Error::NeedsConsent;
     return false;
   }
-  return WriteEncoded(path, text, options.loss, FileReport::Error::CannotCreateOutput);
+  return WriteEncoded(path, render, options.loss, FileReport::Error::CannotCreateOutput);
 }
 
 }  // namespace qm

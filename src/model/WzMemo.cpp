@@ -9,6 +9,7 @@
 #include "model/ReadBudget.h"
 #include "model/TextLines.h"
 #include "model/TreeStore.h"
+#include "platform/TextSink.h"
 
 namespace qm {
 namespace {
@@ -131,7 +132,9 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
       parentLevel = std::min(wanted, previousLevel - 1);
     }
     auto node = std::make_unique<CDirData>();
-    node->m_strPath = descent[static_cast<size_t>(parentLevel)]->m_strPath;
+    const QString& parentPath = descent[static_cast<size_t>(parentLevel)]->m_strPath;
+    node->m_strPath.reserve(parentPath.size() + 1 + title.size());
+    node->m_strPath += parentPath;
     node->m_strPath += kPathSeparator;
     node->m_strPath += title;
     node->m_nLine = lineNumber;
@@ -146,13 +149,8 @@ bool ReadWzMemoText(QStringView rawText, const WzReadOptions& options, CTreeStor
   return true;
 }
 
-QString WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options) {
-  QString out;
-  qsizetype estimate = 0;
-  for (int i = 0; i < store.GetCount(); ++i) {
-    estimate += store.GetBody(i).size() + 64;
-  }
-  out.reserve(estimate);
+void WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options, TextSink& sink) {
+  QString& out = sink.Text();
 
   int first = 0;
   if (options.skipRoot && store.GetCount() > 0) {
@@ -163,12 +161,18 @@ QString WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options) 
   }
   const int extraDots = options.skipRoot ? 0 : 1;
   for (int i = first; i < store.GetCount(); ++i) {
-    out += QString(store.GetLevel(i) + extraDots, u'.');
+    out.resize(out.size() + store.GetLevel(i) + extraDots, u'.');
     out += store.GetTitle(i);
     out += kCrLf;
     AppendBody(out, store.GetBody(i), options);
+    sink.Pace();
   }
-  return out;
+}
+
+QString WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options) {
+  StringSink sink;
+  WriteWzMemoText(store, options, sink);
+  return sink.Take();
 }
 
 }  // namespace qm

@@ -21,6 +21,7 @@
 namespace qm {
 
 class CTreeStore;
+class TextSink;
 class ReadBudget;
 struct FileReport;
 
@@ -57,7 +58,11 @@ struct WzWriteOptions {
   bool dropFirstBodyLine = false;
 };
 
-// The memo file text of the whole outline, lines ending in CR LF.
+// The memo file text of the whole outline, lines ending in CR LF, into the
+// sink node by node.
+void WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options, TextSink& sink);
+
+// The same as one string.
 QString WriteWzMemoText(const CTreeStore& store, const WzWriteOptions& options);
 
 }  // namespace qm

@@ -73,25 +73,24 @@ class OutputWriter {
     InitCounters(use == TextOutputUse::File ? kAboveFileRange : kAboveClipboardRange);
   }
 
-  // The text of the range between a text before and one after it.
-  QString Write(QStringView before, QStringView after) {
-    QString out;
-    // One allocation up front instead of a copy at every doubling; pages
-    // reserved but never written cost nothing.
-    qsizetype estimate = before.size() + after.size();
-    for (int i = m_first; i < m_end; ++i) {
-      estimate += 2 * (m_store.GetPath(i).size() + m_store.GetBody(i).size()) + 64;
-    }
-    out.reserve(estimate);
+  // The text of the range between a text before and one after it, into the
+  // sink node by node.
+  void Write(QStringView before, QStringView after, TextSink& sink) {
+    QString& out = sink.Text();
     out += before;
     if (m_format.IsHtml()) {
       FindSiblings();
-      for (int i = m_first; i < m_end; ++i) AppendHtmlNode(out, i);
+      for (int i = m_first; i < m_end; ++i) {
+        AppendHtmlNode(out, i);
+        sink.Pace();
+      }
     } else {
-      for (int i = m_first; i < m_end; ++i) AppendPlainNode(out, i);
+      for (int i = m_first; i < m_end; ++i) {
+        AppendPlainNode(out, i);
+        sink.Pace();
+      }
     }
     out += after;
-    return out;
   }
 
  private:
@@ -386,8 +385,8 @@ TextOutputOptions ReadTextOutputOptions(const SettingsStore& settings) {
   return options;
 }
 
-QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOptions& options,
-                       TextOutputUse use) {
+void MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOptions& options,
+                    TextOutputUse use, TextSink& sink) {
   TextOutputOptions sane = options;
   TextFormat& format = sane.format;
   format.form = std::clamp(format.form, 0, int(TextFormat::kHtmlNumberList));
@@ -399,14 +398,21 @@ QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOp
   }
   // Only a file is an HTML document of its own.
   const bool document = use == TextOutputUse::File && format.IsHtml();
-  return OutputWriter(store, first, end, sane, use)
+  OutputWriter(store, first, end, sane, use)
       .Write(document ? u"<HTML>\n<BODY BGCOLOR=\"#FFFFFF\">\n" : u"",
-             document ? u"</BODY></HTML>\n" : u"");
+             document ? u"</BODY></HTML>\n" : u"", sink);
+}
+
+QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOptions& options,
+                       TextOutputUse use) {
+  StringSink sink;
+  MakeOutputText(store, first, end, options, use, sink);
+  return sink.Take();
 }
 
 TextFileRenderer PlainTextFileRenderer(const SettingsStore& settings) {
-  return [&settings](CTreeStore& store, int first, int end) {
-    return MakeOutputText(store, first, end, ReadTextOutputOptions(settings), TextOutputUse::File);
+  return [&settings](CTreeStore& store, int first, int end, TextSink& sink) {
+    MakeOutputText(store, first, end, ReadTextOutputOptions(settings), TextOutputUse::File, sink);
   };
 }
 

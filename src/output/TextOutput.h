@@ -18,6 +18,7 @@
 
 #include "model/TreeStore.h"
 #include "output/TextFormat.h"
+#include "platform/TextSink.h"
 
 namespace qm {
 
@@ -43,11 +44,16 @@ TextOutputOptions ReadTextOutputOptions(const SettingsStore& settings);
 
 enum class TextOutputUse { File, Clipboard };
 
-// The text of the nodes first .. end - 1 laid out as `options` say.
+// The text of the nodes first .. end - 1 laid out as `options` say, into
+// the sink node by node.
 // REQUIRES: 0 <= first < end <= store.GetCount(); the range is first's
 // branch or reaches the end of the outline. With form 0 the store's
 // chapter characters are recounted first (with the separator of the
 // options); nothing else of the store changes.
+void MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOptions& options,
+                    TextOutputUse use, TextSink& sink);
+
+// The same as one string.
 QString MakeOutputText(CTreeStore& store, int first, int end, const TextOutputOptions& options,
                        TextOutputUse use);
 

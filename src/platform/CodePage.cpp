@@ -2,7 +2,6 @@
 // an output sized once.
 #include "platform/CodePage.h"
 
-#include <unordered_set>
 #include <utility>
 
 namespace qm {
@@ -11,25 +10,6 @@ namespace {
 bool IsTrailByte(unsigned char byte) {
   return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
-
-// The characters already listed as unencodable, so that each is listed
-// once however often it comes; a lone surrogate is a character of its own,
-// never taken for half of a listed pair.
-class ListedOnce {
- public:
-  explicit ListedOnce(QString* list) : m_list(list) {}
-
-  void Add(QStringView character) {
-    if (m_list == nullptr) return;
-    const char32_t key = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                               : character[0].unicode();
-    if (m_seen.insert(key).second) m_list->append(character);
-  }
-
- private:
-  QString* m_list;
-  std::unordered_set<char32_t> m_seen;
-};
 
 // Units taken by the unencodable character at i: a surrogate pair is one
 // character (the code page holds nothing outside the BMP).
@@ -63,10 +43,21 @@ QString CodePage::Decode(QByteArrayView bytes, Undecodable* undecodable) {
 }
 
 QString CodePage::DecodeAll(QByteArrayView bytes, Undecodable& found, bool list) const {
+  QString out;
+  DecodeInto(bytes, out, found, list);
+  return out;
+}
+
+void CodePage::DecodeAppend(QByteArrayView bytes, QString& out, Undecodable& undecodable) {
+  DecodeInto(bytes, out, undecodable, true);
+}
+
+void CodePage::DecodeInto(QByteArrayView bytes, QString& out, Undecodable& found, bool list) const {
   // Never more characters than bytes: one allocation, shortened at the end
   // (pages of it never written are never touched).
-  QString out(bytes.size(), Qt::Uninitialized);
-  char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+  const qsizetype start = out.size();
+  out.resize(start + bytes.size());
+  char16_t* const begin = reinterpret_cast<char16_t*>(out.data()) + start;
   char16_t* to = begin;
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const qsizetype size = bytes.size();
@@ -88,19 +79,43 @@ QString CodePage::DecodeAll(QByteArrayView bytes, Undecodable& found, bool list)
     }
     i += length;
   }
-  out.truncate(to - begin);
-  return out;
+  out.truncate(start + (to - begin));
+}
+
+qsizetype CodePage::DecodedSize(QByteArrayView bytes) {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  qsizetype characters = 0;
+  for (qsizetype i = 0; i < bytes.size(); ++characters) {
+    i += IsLeadByte(data[i]) && i + 1 < bytes.size() && IsTrailByte(data[i + 1]) ? 2 : 1;
+  }
+  return characters;
 }
 
 QByteArray CodePage::Encode(QStringView text, QString* unencodable) {
-  if (unencodable) unencodable->clear();
+  QByteArray out;
+  CodePageEncoder(unencodable).Append(text, out);
+  return out;
+}
+
+bool CodePage::CanEncode(QStringView text) {
+  for (const QChar c : text) {
+    if (m_tables.encode[c.unicode()] == CodePageTables::kUnencodable) return false;
+  }
+  return true;
+}
+
+CodePageEncoder::CodePageEncoder(QString* unencodable)
+    : m_tables(CodePageTables::Get()), m_unencodable(unencodable) {
+  if (m_unencodable) m_unencodable->clear();
+}
+
+void CodePageEncoder::Append(QStringView piece, QByteArray& bytes) {
   // At most two bytes a unit: one allocation, shortened at the end.
-  QByteArray out(text.size() * 2, Qt::Uninitialized);
-  char* const begin = out.data();
-  char* to = begin;
-  ListedOnce listed(unencodable);
-  const char16_t* data = text.utf16();
-  const qsizetype size = text.size();
+  const qsizetype start = bytes.size();
+  bytes.resize(start + piece.size() * 2);
+  char* to = bytes.data() + start;
+  const char16_t* data = piece.utf16();
+  const qsizetype size = piece.size();
   qsizetype i = 0;
   while (i < size) {
     const std::uint16_t value = m_tables.encode[data[i]];
@@ -112,21 +127,19 @@ QByteArray CodePage::Encode(QStringView text, QString* unencodable) {
       *to++ = static_cast<char>(value & 0xFF);
       ++i;
     } else {
+      // A lone surrogate is a character of its own, never taken for half
+      // of a listed pair.
       const qsizetype width = UnencodableWidth(data, size, i);
       *to++ = '?';
-      listed.Add(text.sliced(i, width));
+      const char32_t key =
+          width == 2 ? QChar::surrogateToUcs4(data[i], data[i + 1]) : char32_t(data[i]);
+      if (m_seen.insert(key).second && m_unencodable) {
+        m_unencodable->append(piece.sliced(i, width));
+      }
       i += width;
     }
   }
-  out.truncate(to - begin);
-  return out;
-}
-
-bool CodePage::CanEncode(QStringView text) {
-  for (const QChar c : text) {
-    if (m_tables.encode[c.unicode()] == CodePageTables::kUnencodable) return false;
-  }
-  return true;
+  bytes.truncate(to - bytes.constData());
 }
 
 }  // namespace qm

@@ -17,6 +17,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <unordered_set>
 
 #include "platform/CodePageTables.h"
 
@@ -51,6 +52,14 @@ class CodePage {
   // without its trail byte is a sequence of one byte.
   QString Decode(QByteArrayView bytes, Undecodable* undecodable);
 
+  // Appends the decoded bytes to out and adds what could not be read to
+  // undecodable, so that a text decoded piece by piece (cut between
+  // characters) is reported as one.
+  void DecodeAppend(QByteArrayView bytes, QString& out, Undecodable& undecodable);
+
+  // The number of UTF-16 units Decode makes of bytes.
+  static qsizetype DecodedSize(QByteArrayView bytes);
+
   // On return *unencodable (when given) holds each character that could not
   // be stored, once, in the order of first appearance; the bytes hold "?"
   // in its place.
@@ -61,9 +70,32 @@ class CodePage {
 
  private:
   QString DecodeAll(QByteArrayView bytes, Undecodable& found, bool list) const;
+  void DecodeInto(QByteArrayView bytes, QString& out, Undecodable& found, bool list) const;
   static void AddSequence(Undecodable& undecodable, const char* bytes, qsizetype length);
 
   const CodePageTables& m_tables;
+};
+
+// Encodes a text that comes in pieces (see TextSink) as CodePage::Encode
+// encodes it whole: each piece's bytes are appended, and each character the
+// code page cannot hold is listed once over all the pieces. REQUIRES: no
+// piece ends in the first half of a surrogate pair.
+class CodePageEncoder {
+ public:
+  // unencodable (may be null) must outlive the encoder; it is emptied first.
+  explicit CodePageEncoder(QString* unencodable);
+  CodePageEncoder(const CodePageEncoder&) = delete;
+  CodePageEncoder& operator=(const CodePageEncoder&) = delete;
+
+  void Append(QStringView piece, QByteArray& bytes);
+
+  // True once a character could not be stored.
+  bool LostAny() const { return !m_seen.empty(); }
+
+ private:
+  const CodePageTables& m_tables;
+  QString* m_unencodable;
+  std::unordered_set<char32_t> m_seen;  // what is listed, so each is listed once
 };
 
 }  // namespace qm

@@ -10,8 +10,10 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 
 #include "platform/FileIo.h"
+#include "platform/TextSink.h"
 
 namespace qm {
 
@@ -31,6 +33,10 @@ struct EncodedWrite {
   bool Written() const { return status == Status::Written; }
 };
 
+// Puts a file's text into the sink piece by piece (see TextSink); the sink
+// encodes and writes each chunk as it fills.
+using TextWriter = std::function<void(TextSink& sink)>;
+
 // Encodes text in the code page and puts it at path (WriteFileReplacing or
 // WriteNewFile). On Written the file holds exactly the encoded text. On
 // Unencodable (only with SaveLoss::Refuse) nothing is written. On
@@ -40,5 +46,18 @@ struct EncodedWrite {
 EncodedWrite WriteEncodedFile(const QString& path, QStringView text, SaveLoss loss,
                               FileWriteMode mode = FileWriteMode::Replace,
                               FileSystem& fs = SystemFileSystem());
+
+// The same with the text made as it is written: about a megabyte of encoded
+// bytes at a time goes to the file, so neither the whole text nor its bytes
+// are held at once. With SaveLoss::Refuse the writing stops at the first
+// character the code page cannot hold (the writer still runs to the end, so
+// every such character is listed) and the file is left as it was.
+EncodedWrite WriteEncodedFile(const QString& path, const TextWriter& write, SaveLoss loss,
+                              FileWriteMode mode = FileWriteMode::Replace,
+                              FileSystem& fs = SystemFileSystem());
+
+// The characters of the writer's text that the code page cannot hold, each
+// once, in order of first appearance; nothing is written anywhere.
+QString UnencodableIn(const TextWriter& write);
 
 }  // namespace qm

@@ -101,8 +101,8 @@ int OpenRetrying(FileSystem& fs, const QByteArray& path, int flags, mode_t mode)
 // Writes every byte, going on after short writes and interruptions. Returns
 // 0, or the -errno that stopped it. *progressed turns true once any byte
 // has reached the file.
-int WriteAll(FileSystem& fs, int fd, const QByteArray& bytes, bool* progressed = nullptr) {
-  const char* data = bytes.constData();
+int WriteAll(FileSystem& fs, int fd, QByteArrayView bytes, bool* progressed = nullptr) {
+  const char* data = bytes.data();
   qsizetype left = bytes.size();
   while (left > 0) {
     const ssize_t written = fs.Write(fd, data, size_t(left));
@@ -116,6 +116,38 @@ int WriteAll(FileSystem& fs, int fd, const QByteArray& bytes, bool* progressed =
   }
   return 0;
 }
+
+// Hands what it is given to the file open at fd, and keeps the first error.
+class DescriptorSink final : public ByteSink {
+ public:
+  DescriptorSink(FileSystem& fs, int fd) : m_fs(fs), m_fd(fd) {}
+
+  void Append(QByteArrayView bytes) override {
+    if (m_error < 0) return;
+    m_error = WriteAll(m_fs, m_fd, bytes);
+    if (m_error == 0) m_written += bytes.size();
+  }
+
+  int Error() const { return m_error; }  // 0 or -errno
+  qint64 Written() const { return m_written; }
+
+ private:
+  FileSystem& m_fs;
+  const int m_fd;
+  int m_error = 0;
+  qint64 m_written = 0;
+};
+
+ByteWriter WriterOf(const QByteArray& bytes) {
+  return [&bytes](ByteSink& sink) {
+    sink.Append(bytes);
+    return true;
+  };
+}
+
+// The bytes of a file copied at a time: large enough that the calls cost
+// nothing beside the disk, small enough to stay in the cache.
+constexpr qsizetype kCopyChunk = qsizetype{1} << 20;
 
 // Flushes a folder, so that a name just made or changed in it survives a
 // power cut. Returns 0 or the -errno of the failure.
@@ -209,26 +241,33 @@ int CreateBeside(FileSystem& fs, const QByteArray& target, mode_t mode, QByteArr
   return -EEXIST;
 }
 
-// Writes bytes to the file open at fd, flushes them to the disk and closes
-// it, whatever fails on the way.
-FileFailure WriteFlushClose(FileSystem& fs, int fd, const QByteArray& bytes) {
+// Writes the writer's bytes to the file open at fd, flushes them to the disk
+// and closes it, whatever fails on the way. *size (when given) receives the
+// number of bytes written.
+FileFailure WriteFlushClose(FileSystem& fs, int fd, const ByteWriter& write,
+                            qint64* size = nullptr) {
   FileFailure failure;
-  if (const int written = WriteAll(fs, fd, bytes); written < 0) {
-    failure = FailureFromErrno(-written);
+  DescriptorSink sink(fs, fd);
+  const bool completed = write(sink);
+  if (sink.Error() < 0) {
+    failure = FailureFromErrno(-sink.Error());
+  } else if (!completed) {
+    failure = Failure(Kind::Abandoned);
   } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
     failure = FromSyncErrno(-synced);
   }
   // A close can report a write-back that failed (network file systems).
   const int closed = fs.Close(fd);
   if (!failure.Failed() && closed < 0) failure = FromSyncErrno(-closed);
+  if (size != nullptr) *size = sink.Written();
   return failure;
 }
 
-// Writes bytes to a new file beside target, flushed and closed, with the
+// Writes the writer's bytes to a new file beside target, flushed and closed, with the
 // owner, group and mode of old when there is one. On success *path names
-// it. On failure it is gone again.
+// it and *size (when given) holds its length. On failure it is gone again.
 FileFailure WriteBeside(FileSystem& fs, const QByteArray& target, const struct stat* old,
-                        const QByteArray& bytes, QByteArray* path) {
+                        const ByteWriter& write, QByteArray* path, qint64* size = nullptr) {
   // Private until it has the old file's mode; without an old file it gets
   // what the umask leaves of 0666, as any new file.
   QByteArray created;
@@ -238,7 +277,7 @@ FileFailure WriteBeside(FileSystem& fs, const QByteArray& target, const struct s
   if (failure.Failed()) {
     fs.Close(fd);
   } else {
-    failure = WriteFlushClose(fs, fd, bytes);
+    failure = WriteFlushClose(fs, fd, write, size);
   }
   if (failure.Failed()) {
     fs.Unlink(created.constData());
@@ -248,9 +287,30 @@ FileFailure WriteBeside(FileSystem& fs, const QByteArray& target, const struct s
   return {};
 }
 
+// Copies the file at from over the start of the file open at to. Returns 0
+// or the -errno that stopped it; *began turns true once a byte of to changed.
+int CopyOver(FileSystem& fs, const QByteArray& from, int to, bool* began) {
+  const int source = OpenRetrying(fs, from, O_RDONLY | O_NOCTTY | O_CLOEXEC, 0);
+  if (source < 0) return source;
+  QByteArray buffer(kCopyChunk, Qt::Uninitialized);
+  int error = 0;
+  for (;;) {
+    const ssize_t read = fs.Read(source, buffer.data(), size_t(buffer.size()));
+    if (read == -EINTR) continue;
+    if (read <= 0) {
+      error = int(read);
+      break;
+    }
+    if ((error = WriteAll(fs, to, QByteArrayView(buffer.constData(), read), began)) < 0) break;
+  }
+  fs.Close(source);  // opened for reading: a failing close loses nothing
+  return error;
+}
+
 // Writes a file that has other hard links in place, behind a safety copy
-// (see FileIo.h).
-FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByteArray& bytes) {
+// (see FileIo.h). The new bytes are made once, into the copy, and copied
+// from there over the original.
+FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const ByteWriter& write) {
   // Opened before any copy is made, so that a file the user may not write
   // is refused with nothing left behind. O_NONBLOCK: should a FIFO have
   // taken the name meanwhile, the open returns at once and the check below
@@ -261,7 +321,8 @@ FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByte
   const int statted = fs.Fstat(fd, &info);
   FileFailure failure = statted < 0 ? FailureFromErrno(-statted) : RefusalOf(info);
   QByteArray copy;
-  if (!failure.Failed()) failure = WriteBeside(fs, target, &info, bytes, &copy);
+  qint64 size = 0;
+  if (!failure.Failed()) failure = WriteBeside(fs, target, &info, write, &copy, &size);
   if (!failure.Failed()) {
     if (const int synced = SyncFolder(fs, FolderOf(target)); synced < 0) {
       fs.Unlink(copy.constData());
@@ -274,11 +335,11 @@ FileFailure RewriteInPlace(FileSystem& fs, const QByteArray& target, const QByte
   }
 
   bool began = false;
-  if (const int written = WriteAll(fs, fd, bytes, &began); written < 0) {
-    failure = FailureFromErrno(-written);
+  if (const int copied = CopyOver(fs, copy, fd, &began); copied < 0) {
+    failure = FailureFromErrno(-copied);
   } else {
     began = true;  // a truncation changes the file even when it reports a failure
-    if (const int cut = fs.Ftruncate(fd, off_t(bytes.size())); cut < 0) {
+    if (const int cut = fs.Ftruncate(fd, off_t(size)); cut < 0) {
       failure = FailureFromErrno(-cut);
     } else if (const int synced = fs.Fdatasync(fd); synced < 0) {
       failure = FromSyncErrno(-synced);
@@ -348,6 +409,8 @@ QString KindText(const FileFailure& failure) {
       return res::kFileReasonSyncFailed.toString();
     case Kind::FolderSyncFailed:
       return res::kFileReasonFolderSyncFailed.toString();
+    case Kind::Abandoned:
+      break;  // never shown: the caller that gave up says why
     case Kind::Other:
       // The system's own words (strerror), in the user's language where
       // the system has them.
@@ -400,17 +463,21 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 }
 
 WriteResult WriteFileReplacing(const QString& path, const QByteArray& bytes, FileSystem& fs) {
+  return WriteFileReplacing(path, WriterOf(bytes), fs);
+}
+
+WriteResult WriteFileReplacing(const QString& path, const ByteWriter& write, FileSystem& fs) {
   Target target;
   if (FileFailure failure = Resolve(fs, QFile::encodeName(path), &target); failure.Failed()) {
     return {failure};
   }
   if (target.exists) {
     if (FileFailure refusal = RefusalOf(target.info); refusal.Failed()) return {refusal};
-    if (target.info.st_nlink > 1) return {RewriteInPlace(fs, target.path, bytes)};
+    if (target.info.st_nlink > 1) return {RewriteInPlace(fs, target.path, write)};
   }
   QByteArray temporary;
   if (FileFailure failure =
-          WriteBeside(fs, target.path, target.exists ? &target.info : nullptr, bytes, &temporary);
+          WriteBeside(fs, target.path, target.exists ? &target.info : nullptr, write, &temporary);
       failure.Failed()) {
     return {failure};
   }
@@ -425,10 +492,14 @@ WriteResult WriteFileReplacing(const QString& path, const QByteArray& bytes, Fil
 }
 
 WriteResult WriteNewFile(const QString& path, const QByteArray& bytes, FileSystem& fs) {
+  return WriteNewFile(path, WriterOf(bytes), fs);
+}
+
+WriteResult WriteNewFile(const QString& path, const ByteWriter& write, FileSystem& fs) {
   const QByteArray name = QFile::encodeName(path);
   const int fd = OpenRetrying(fs, name, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return {FailureFromErrno(-fd)};
-  FileFailure failure = WriteFlushClose(fs, fd, bytes);
+  FileFailure failure = WriteFlushClose(fs, fd, write);
   if (!failure.Failed()) {
     if (const int synced = SyncFolder(fs, FolderOf(name)); synced < 0) {
       failure = Failure(Kind::SyncFailed, -synced);

@@ -32,7 +32,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "platform/FileSystem.h"
@@ -59,6 +61,7 @@ struct FileFailure {
     SyncFailed,        // the file's flush or close failed: it may not be on the disk
     FolderSyncFailed,  // the folder's flush failed after the new file took the name
     Other,             // anything else; error says what
+    Abandoned,         // the caller's writer gave up; nothing was written
   };
   Kind kind = Kind::None;
   int error = 0;     // the errno behind it; 0 where the program itself refused
@@ -102,6 +105,27 @@ ReadResult ReadFile(const QString& path, qint64 maxBytes = kDefaultMaxFileBytes,
 // ReadFile with the default limit, for callers that need no reason.
 std::optional<QByteArray> ReadWholeFile(const QString& path);
 
+// Where a streamed write puts its bytes, in order. Each Append goes to the
+// file at once; after a failed write the rest is dropped, and the write as a
+// whole fails with that error. Owned by the write; a writer never keeps it.
+class ByteSink {
+ public:
+  ByteSink(const ByteSink&) = delete;
+  ByteSink& operator=(const ByteSink&) = delete;
+  virtual ~ByteSink() = default;
+
+  virtual void Append(QByteArrayView bytes) = 0;
+
+ protected:
+  ByteSink() = default;
+};
+
+// Puts a file's bytes into the sink, in as many pieces as it likes, so that
+// a large file never has to be held whole. Returns false to abandon the
+// write: the write then fails with Kind::Abandoned and leaves every file as
+// it was.
+using ByteWriter = std::function<bool(ByteSink& sink)>;
+
 // Replaces the file at path as the notes above describe. On success the file
 // (the link's target for a link) holds exactly bytes, with the old file's
 // mode and, where the user may set them, its owner and group. On failure no
@@ -112,12 +136,22 @@ std::optional<QByteArray> ReadWholeFile(const QString& path);
 WriteResult WriteFileReplacing(const QString& path, const QByteArray& bytes,
                                FileSystem& fs = SystemFileSystem());
 
+// The same with the bytes made as they are written. A hard-linked file is
+// rewritten from its safety copy, so write runs once in every case.
+WriteResult WriteFileReplacing(const QString& path, const ByteWriter& write,
+                               FileSystem& fs = SystemFileSystem());
+
 // Creates a file that does not exist yet (O_EXCL: a file or link that exists
 // or appears meanwhile is never written over, and fails with Exists). On
 // success the file holds exactly bytes, flushed with fdatasync, and the
 // folder is flushed too. On failure a file that existed is untouched and
 // the new one is gone, even when only the folder's flush failed.
 WriteResult WriteNewFile(const QString& path, const QByteArray& bytes,
+                         FileSystem& fs = SystemFileSystem());
+
+// The same with the bytes made as they are written; an abandoned write
+// leaves no file behind.
+WriteResult WriteNewFile(const QString& path, const ByteWriter& write,
                          FileSystem& fs = SystemFileSystem());
 
 // The file name without folder: the text after the last "/" (or "\", the

@@ -209,10 +209,8 @@ TEST_F(CliTextFiles, ConvertWritesMemoFilesThatReadBackTheSame) {
 }
 
 TEST_F(CliTextFiles, ConvertToPlainTextWritesTheTextOutputUnlessAQuestionIsDue) {
-  const TextFileRenderer renderer = [](CTreeStore& store, int first, int end) {
-    QString text;
-    for (int i = first; i < end; ++i) text += store.GetTitle(i) + QStringLiteral("\r\n");
-    return text;
+  const TextFileRenderer renderer = [](CTreeStore& store, int first, int end, TextSink& sink) {
+    for (int i = first; i < end; ++i) sink.Text() += store.GetTitle(i) + QStringLiteral("\r\n");
   };
   const QString memo = WriteTemp("m.mem", ".A\r\n..B\r\n");
   ASSERT_EQ(RunCli({"convert", memo, Temp("m.txt")}, settings, streams, renderer), 0);

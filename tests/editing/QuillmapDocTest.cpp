@@ -294,7 +294,8 @@ TEST_F(DocumentTextFiles, AnUnreadableMemoFileLeavesTheUntitledOutlineAndSaysSo)
 }
 
 TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
-  doc.Store().SetTextFileRenderer([](CTreeStore&, int, int) { return QStringLiteral("text"); });
+  doc.Store().SetTextFileRenderer(
+      [](CTreeStore&, int, int, TextSink& sink) { sink.Text() += u"text"; });
   const QString path = WriteFile("plan.txt", "Plan\r\n1. A\r\n");
   OpenAndShow(path);
   doc.SetModified();
@@ -322,7 +323,7 @@ TEST_F(DocumentTextFiles, DeclinedOrFilteredPlainTextSavesKeepSaveAvailable) {
 
 TEST_F(DocumentTextFiles, LostCharactersAreAskedAboutBeforeThePlainTextFormatOnceEach) {
   doc.Store().SetTextFileRenderer(
-      [](CTreeStore&, int, int) { return QStringLiteral("smile \U0001F600\r\n"); });
+      [](CTreeStore&, int, int, TextSink& sink) { sink.Text() += u"smile \U0001F600\r\n"; });
   const QString path = WriteFile("plan.txt", "Plan\r\n");
   OpenAndShow(path);
   doc.SetModified();

@@ -8,6 +8,7 @@
 
 #include "model/FileReportText.h"
 #include "model/OutlineFile.h"
+#include "model/ReadBudget.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
 #include "res/Strings.h"
@@ -489,6 +490,39 @@ TEST_F(OutlineFiles, HostileBytesLoadWithoutCrashingOrHanging) {
   EXPECT_EQ(store.Load(Path("odd.qmp"), 0), 2);
   EXPECT_EQ(store.GetNode(0).m_nFlags, 2147483647);
   EXPECT_EQ(store.GetLevel(1), 1);
+}
+
+TEST_F(OutlineFiles, ReadingTheBytesALineAtATimeGivesWhatTheDecodedTextGives) {
+  // CR-only lines, a lead byte cut off by a line end, undecodable bytes,
+  // end-of-file marks inside and at the end, and a body closed only on a
+  // line an end-of-file mark begins.
+  const QByteArray files[] = {
+      QByteArray("\x08\rA=1\r\x08\rR\x05"
+                 "0\x06"
+                 "1\x07"
+                 "0\x08\r\x04\rb\x82\r\r\x04\r"),
+      QByteArray("R\x82\nR\\x\xA0\xFF\r\n\x04\r\nline\r\r\nR\\y\r\n\x1A\x04\r\n"),
+      QByteArray("R\r\nR\\\x1A"
+                 "a\r\n\x1A\x1A"),
+      QByteArray("R\r\n\x04\r\nopen\r\r\nR\\n\x05"
+                 "1\r\n\x1A")};
+  for (const QByteArray& bytes : files) {
+    CTreeStore fromText(settings, clock);
+    const QString text = CodePage().Decode(bytes);
+    ReadBudget budget(text.size());
+    FileReport textReport;
+    ASSERT_TRUE(ReadOutlineText(text, fromText, &budget, &textReport));
+    fromText.FinishLoading(QStringLiteral("x.qmp"), &budget);
+
+    WriteBytes(Path("x.qmp"), bytes);
+    ASSERT_EQ(store.Load(Path("x.qmp"), 0), fromText.GetCount()) << bytes.toHex().toStdString();
+    EXPECT_EQ(WriteOutlineText(store), WriteOutlineText(fromText)) << bytes.toHex().toStdString();
+    const FileReport& loaded = store.LastFileReport();
+    EXPECT_EQ(loaded.unreadLines, textReport.unreadLines);
+    EXPECT_EQ(loaded.charactersDropped, textReport.charactersDropped);
+    EXPECT_EQ(loaded.bodyUnclosed, textReport.bodyUnclosed);
+    EXPECT_EQ(loaded.undecodable, text.count(QChar(0xFFFD)));
+  }
 }
 
 TEST_F(OutlineFiles, CharactersTheCodePageCannotHoldAreNeverDroppedSilently) {

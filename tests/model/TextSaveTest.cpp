@@ -20,11 +20,9 @@ class TextSave : public StoreFixture {
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     Build({"Root", "Root/A", "Root/A/B"});
-    store.SetTextFileRenderer([this](CTreeStore& from, int first, int end) {
+    store.SetTextFileRenderer([this](CTreeStore& from, int first, int end, TextSink& sink) {
       ranges << qMakePair(first, end);
-      QString text;
-      for (int i = first; i < end; ++i) text += from.GetTitle(i) + u"\r\n"_s;
-      return text;
+      for (int i = first; i < end; ++i) sink.Text() += from.GetTitle(i) + u"\r\n"_s;
     });
   }
 

@@ -2,8 +2,11 @@
 // old files left alone whenever nothing is written.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
+#include "platform/CodePage.h"
 #include "platform/EncodedFile.h"
 #include "platform/FileIo.h"
 #include "support/FakeFileSystem.h"
@@ -52,6 +55,68 @@ TEST(EncodedFile, ANewFileNeverReplacesOneThatExists) {
   EXPECT_EQ(second.status, EncodedWrite::Status::CannotWrite);
   EXPECT_EQ(second.failure.kind, FileFailure::Kind::Exists);
   EXPECT_EQ(ReadWholeFile(path), QByteArray("first"));
+}
+
+// A text of several megabytes, made piece by piece as a save makes it.
+TextWriter Lines(int count, QStringView line) {
+  return [count, line](TextSink& sink) {
+    for (int i = 0; i < count; ++i) {
+      sink.Text() += line;
+      sink.Pace();
+    }
+  };
+}
+
+TEST(EncodedFile, ALargeTextGoesToTheFileInChunksAsItIsMade) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"big.qmp"_s);
+  const QString line = u"日本語のテキスト and some ASCII\r\n"_s;
+  test::FakeFileSystem fs;
+  ASSERT_TRUE(
+      WriteEncodedFile(path, Lines(100000, line), SaveLoss::Refuse, FileWriteMode::Replace, fs)
+          .Written());
+  const QByteArray expected = CodePage().Encode(line).repeated(100000);
+  EXPECT_EQ(ReadWholeFile(path), expected);
+  // Several writes of at most a megabyte each, not one of the whole.
+  EXPECT_GE(fs.Count(test::FsCall::Write), int(expected.size() >> 20));
+}
+
+TEST(EncodedFile, ACharacterLostLateInAStreamedSaveStillLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"kept.qmp"_s);
+  ASSERT_TRUE(WriteFileReplacing(path, "old"));
+  const TextWriter lateLoss = [](TextSink& sink) {
+    Lines(200000, u"abcdefghij\r\n")(sink);
+    sink.Text() += u"ก😀ก";
+  };
+  EncodedWrite result = WriteEncodedFile(path, lateLoss, SaveLoss::Refuse);
+  EXPECT_EQ(result.status, EncodedWrite::Status::Unencodable);
+  EXPECT_EQ(result.unencodable, u"ก😀"_s);
+  EXPECT_EQ(ReadWholeFile(path), QByteArray("old"));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kept.qmp"_s});
+
+  const QString fresh = dir.filePath(u"new.qmp"_s);
+  result = WriteEncodedFile(fresh, lateLoss, SaveLoss::Refuse, FileWriteMode::CreateNew);
+  EXPECT_EQ(result.status, EncodedWrite::Status::Unencodable);
+  EXPECT_FALSE(QFile::exists(fresh));
+  EXPECT_EQ(UnencodableIn(lateLoss), u"ก😀"_s);
+}
+
+TEST(EncodedFile, ASurrogatePairAtAChunkEdgeStaysOneCharacter) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"edge.txt"_s);
+  // Fill each chunk to one unit short, so the pair's halves straddle the edge.
+  const TextWriter straddle = [](TextSink& sink) {
+    sink.Text() += QString((qsizetype{1} << 19) - 1, u'a');
+    sink.Text() += u"😀";
+    sink.Pace();
+    sink.Text() += u"b";
+  };
+  const EncodedWrite result = WriteEncodedFile(path, straddle, SaveLoss::Allow);
+  EXPECT_EQ(result.unencodable, u"😀"_s);
+  const QByteArray bytes = ReadWholeFile(path).value_or(QByteArray());
+  EXPECT_EQ(bytes.size(), (qsizetype{1} << 19) - 1 + 2);
+  EXPECT_TRUE(bytes.endsWith("a?b"));
 }
 
 }  // namespace
