@@ -22,6 +22,11 @@ TreeItem QtTreeControl::InsertItem(TreeItem parent, TreeItem after, const QStrin
   item->setData(0, kImageRole, image);
   item->setData(0, kStateImageRole, 0);
   ApplyIcon(item);
+  if (m_holding && parent == 0 && after == kLast) {
+    m_heldTop.append(item);
+    return HandleOf(item);
+  }
+  if (parent == 0) Attach();  // a place among the top-level items needs them all there
   QTreeWidgetItem* parentItem = parent != 0 ? ItemOf(parent) : nullptr;
   const int count = parentItem ? parentItem->childCount() : m_widget.topLevelItemCount();
   int index = count;
@@ -45,9 +50,17 @@ TreeItem QtTreeControl::InsertItem(TreeItem parent, TreeItem after, const QStrin
   return HandleOf(item);
 }
 
-void QtTreeControl::DeleteItem(TreeItem item) { delete ItemOf(item); }
+void QtTreeControl::DeleteItem(TreeItem item) {
+  Attach();
+  delete ItemOf(item);
+}
 
-void QtTreeControl::DeleteAllItems() { m_widget.clear(); }
+void QtTreeControl::DeleteAllItems() {
+  qDeleteAll(m_heldTop);
+  m_heldTop.clear();
+  m_heldExpansions.clear();
+  m_widget.clear();
+}
 
 void QtTreeControl::SetItemText(TreeItem item, const QString& text) {
   ItemOf(item)->setText(0, text);
@@ -84,19 +97,38 @@ void QtTreeControl::Expand(TreeItem item, bool expand) {
   // Only the user's opening and closing is reported: the store records its
   // own as it makes them, and answering each would scroll to every child
   // of every item a whole branch opens.
+  QTreeWidgetItem* it = ItemOf(item);
+  if (it->treeWidget() == nullptr) {
+    m_heldExpansions.emplace_back(it, expand);  // an item outside the widget cannot open
+    return;
+  }
   const QSignalBlocker quiet(&m_widget);
-  ItemOf(item)->setExpanded(expand);
+  it->setExpanded(expand);
+}
+
+void QtTreeControl::Attach() {
+  if (m_heldTop.isEmpty() && m_heldExpansions.empty()) return;
+  m_widget.addTopLevelItems(m_heldTop);
+  m_heldTop.clear();
+  const QSignalBlocker quiet(&m_widget);
+  for (const auto& [item, expand] : m_heldExpansions) item->setExpanded(expand);
+  m_heldExpansions.clear();
 }
 
 void QtTreeControl::SelectItem(TreeItem item) {
+  Attach();
   m_widget.setCurrentItem(item != 0 ? ItemOf(item) : nullptr);
 }
 
 TreeItem QtTreeControl::GetSelectedItem() const { return HandleOf(m_widget.currentItem()); }
 
-void QtTreeControl::EnsureVisible(TreeItem item) { m_widget.scrollToItem(ItemOf(item)); }
+void QtTreeControl::EnsureVisible(TreeItem item) {
+  Attach();
+  m_widget.scrollToItem(ItemOf(item));
+}
 
 void QtTreeControl::EditLabel(TreeItem item) {
+  Attach();
   QTreeWidgetItem* it = ItemOf(item);
   m_widget.setCurrentItem(it);
   m_widget.scrollToItem(it);
@@ -106,12 +138,20 @@ void QtTreeControl::EditLabel(TreeItem item) {
 TreeItem QtTreeControl::GetPrevSiblingItem(TreeItem item) const {
   QTreeWidgetItem* it = ItemOf(item);
   QTreeWidgetItem* parent = it->parent();
+  if (parent == nullptr && it->treeWidget() == nullptr) {  // held back
+    const qsizetype index = m_heldTop.indexOf(it);
+    if (index > 0) return HandleOf(m_heldTop[index - 1]);
+    const int count = m_widget.topLevelItemCount();
+    return index == 0 && count > 0 ? HandleOf(m_widget.topLevelItem(count - 1)) : 0;
+  }
   const int index = parent ? parent->indexOfChild(it) : m_widget.indexOfTopLevelItem(it);
   if (index <= 0) return 0;
   return HandleOf(parent ? parent->child(index - 1) : m_widget.topLevelItem(index - 1));
 }
 
 void QtTreeControl::SetRedraw(bool on) {
+  m_holding = !on;
+  if (on) Attach();
   m_widget.setUpdatesEnabled(on);
   if (on) m_widget.viewport()->update();
 }

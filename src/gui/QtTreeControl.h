@@ -6,11 +6,20 @@
 // draws the mark beside the icon. Expand opens or closes an item without the
 // widget's expanded and collapsed signals, which report the user's own
 // opening and closing only. The widget must outlive this object.
+//
+// While redrawing is off, items added at the end of the top level are held
+// back, with whatever is added below them and the openings asked for, and
+// go into the widget in one piece when redrawing comes back (or before
+// anything else needs them there): a widget told of every item on its own
+// lays itself out again each time, which made opening a large outline
+// quadratic.
 #pragma once
 
 #include <QIcon>
 #include <QTreeWidget>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "platform/TreeControl.h"
 
@@ -46,8 +55,13 @@ class QtTreeControl : public TreeControl {
 
  private:
   void ApplyIcon(QTreeWidgetItem* item);
+  // Puts the held-back items into the widget and opens what was asked.
+  void Attach();
 
   QTreeWidget& m_widget;
+  bool m_holding = false;
+  QList<QTreeWidgetItem*> m_heldTop;  // top-level items not in the widget yet
+  std::vector<std::pair<QTreeWidgetItem*, bool>> m_heldExpansions;
 };
 
 }  // namespace qm

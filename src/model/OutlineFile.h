@@ -41,7 +41,7 @@ bool ReadOutlineText(QStringView text, CTreeStore& store, ReadBudget* budget = n
 // ReadOutlineText over an outline file's bytes in the code page, decoded a
 // line at a time so that the whole decoded text is never held. The report
 // also notes the bytes that could not be decoded. REQUIRES: the store is
-// empty; budget counts in UTF-16 units (CodePage::DecodedSize of bytes).
+// empty; budget counts in UTF-16 units (at most one a byte).
 bool ReadOutlineFile(QByteArrayView bytes, CTreeStore& store, ReadBudget& budget,
                      FileReport& report);
 

@@ -46,7 +46,9 @@ int CTreeStore::Load(const QString& path, int mode) {
 bool CTreeStore::LoadOutline(const QString& path) {
   std::optional<QByteArray> bytes = ReadInput(path, FileReport::Error::CannotOpen);
   if (!bytes) return false;
-  ReadBudget budget(CodePage::DecodedSize(*bytes));
+  // The budget counts UTF-16 units; the file's size bounds their number
+  // without a pass over the bytes to count them.
+  ReadBudget budget(bytes->size());
   const bool read = ReadOutlineFile(*bytes, *this, budget, m_report);
   bytes.reset();  // the nodes are made; the file's bytes are not needed while they settle
   if (!read) {

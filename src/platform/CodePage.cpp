@@ -82,15 +82,6 @@ void CodePage::DecodeInto(QByteArrayView bytes, QString& out, Undecodable& found
   out.truncate(start + (to - begin));
 }
 
-qsizetype CodePage::DecodedSize(QByteArrayView bytes) {
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  qsizetype characters = 0;
-  for (qsizetype i = 0; i < bytes.size(); ++characters) {
-    i += IsLeadByte(data[i]) && i + 1 < bytes.size() && IsTrailByte(data[i + 1]) ? 2 : 1;
-  }
-  return characters;
-}
-
 QByteArray CodePage::Encode(QStringView text, QString* unencodable) {
   QByteArray out;
   CodePageEncoder(unencodable).Append(text, out);

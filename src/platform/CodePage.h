@@ -57,9 +57,6 @@ class CodePage {
   // characters) is reported as one.
   void DecodeAppend(QByteArrayView bytes, QString& out, Undecodable& undecodable);
 
-  // The number of UTF-16 units Decode makes of bytes.
-  static qsizetype DecodedSize(QByteArrayView bytes);
-
   // On return *unencodable (when given) holds each character that could not
   // be stored, once, in the order of first appearance; the bytes hold "?"
   // in its place.

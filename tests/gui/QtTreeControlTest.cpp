@@ -89,5 +89,35 @@ TEST_F(QtTreeControlTest, OnlyTheUsersOpeningAndClosingIsReported) {
   EXPECT_EQ(reported, 1);
 }
 
+TEST_F(QtTreeControlTest, ItemsAddedWhileRedrawIsOffArriveWholeAndOpened) {
+  // Top-level items added with redrawing off wait outside the widget, with
+  // their children and openings, until redrawing comes back.
+  control.SetRedraw(false);
+  const TreeItem first = control.InsertItem(0, TreeControl::kLast, QStringLiteral("T1"), 0, 0);
+  const TreeItem child = control.InsertItem(first, TreeControl::kLast, QStringLiteral("C"), 0, 0);
+  control.InsertItem(child, TreeControl::kLast, QStringLiteral("G"), 0, 0);
+  control.Expand(first, true);
+  const TreeItem second = control.InsertItem(0, TreeControl::kLast, QStringLiteral("T2"), 0, 0);
+  EXPECT_EQ(widget.topLevelItemCount(), 1);
+  EXPECT_EQ(control.GetPrevSiblingItem(second), first);
+  EXPECT_EQ(control.GetPrevSiblingItem(first), QtTreeControl::HandleOf(widget.topLevelItem(0)));
+  control.SetRedraw(true);
+
+  ASSERT_EQ(widget.topLevelItemCount(), 3);
+  EXPECT_EQ(Texts(widget.topLevelItem(1)), (QStringList{"T1", "C", "G"}));
+  EXPECT_TRUE(widget.topLevelItem(1)->isExpanded());
+  EXPECT_FALSE(QtTreeControl::ItemOf(child)->isExpanded());
+  EXPECT_EQ(widget.topLevelItem(2)->text(0), "T2");
+
+  // Selecting one meanwhile needs it in the widget at once.
+  control.SetRedraw(false);
+  const TreeItem third = control.InsertItem(0, TreeControl::kLast, QStringLiteral("T3"), 0, 0);
+  control.SelectItem(third);
+  EXPECT_EQ(widget.currentItem(), QtTreeControl::ItemOf(third));
+  control.DeleteAllItems();
+  control.SetRedraw(true);
+  EXPECT_EQ(widget.topLevelItemCount(), 0);
+}
+
 }  // namespace
 }  // namespace qm
