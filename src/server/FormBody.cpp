@@ -179,7 +179,14 @@ FormParse ParseMultipart(QByteArrayView contentType, QByteArrayView body, FormRe
     if (!named || name.isEmpty()) return FormParse::kMalformed;
 
     const qsizetype contentStart = headersEnd + 4;
-    const qsizetype contentEnd = body.indexOf(nextDelimiter, contentStart);
+    // The delimiter ends a part only when a line end or the closing "--"
+    // follows it, so a file may hold the boundary text inside a line.
+    qsizetype contentEnd = body.indexOf(nextDelimiter, contentStart);
+    while (contentEnd >= 0) {
+      const QByteArrayView after = body.sliced(contentEnd + nextDelimiter.size());
+      if (after.startsWith("\r\n") || after.startsWith("--")) break;
+      contentEnd = body.indexOf(nextDelimiter, contentEnd + 1);
+    }
     if (contentEnd < 0) return FormParse::kMalformed;
     const QByteArrayView content = body.sliced(contentStart, contentEnd - contentStart);
     if (name == "file") {

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "server/ServiceLimits.h"
 
@@ -43,26 +44,23 @@ bool DateWithinWindow(qint64 date, qint64 now) {
 
 QString DownloadName(QStringView title, QStringView fileId) {
   constexpr qsizetype kMaxNameLength = 64;
-  QString name;
-  bool readable = false;
-  for (const QChar c : title) {
-    if (name.size() == kMaxNameLength) break;
+  const auto plain = [](QChar c) {
     const char16_t u = c.unicode();
-    const bool plain = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
-                       (u >= u'0' && u <= u'9') || u == u'-' || u == u'_';
-    if (plain) {
-      name += c;
-      readable = true;
-    } else if (u == u'.' && !name.isEmpty()) {
-      name += c;
-    } else {
-      name += u'_';
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+           u == u'-' || u == u'_';
+  };
+  const auto sanitised = [&](QStringView text, bool& readable) {
+    QString name;
+    for (const QChar c : text.first(std::min(text.size(), kMaxNameLength))) {
+      readable = readable || plain(c);
+      name += plain(c) ? c : QChar(u'_');
     }
-  }
-  if (!readable) name = fileId.toString();
-  // A hostile file id (it never is one; ids are tokens) still cannot escape.
-  name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
-  while (name.startsWith(u'.')) name.remove(0, 1);
+    return name;
+  };
+  bool readable = false;
+  QString name = sanitised(title, readable);
+  // A file id is a token of plain digits; it is cleaned all the same.
+  if (!readable) name = sanitised(fileId, readable);
   if (name.isEmpty()) name = QStringLiteral("outline");
   return name + QStringLiteral(".qmp");
 }

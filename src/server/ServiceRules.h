@@ -25,11 +25,12 @@ std::optional<qint64> ParseRequestDate(QStringView text);
 // True when a date ParseRequestDate read lies within kDateWindowSeconds of now.
 bool DateWithinWindow(qint64 date, qint64 now);
 
-// The name a download is offered under: the title's letters, digits, "-",
-// "_" and inner "." (anything else becomes "_"), at most 64 of them, and
-// ".qmp"; the file id when the title leaves nothing readable. The result never
-// holds "/", "\", a quote or a control character, never starts with "." and
-// is plain ASCII, so it is the same in every header reader.
+// The name a download is offered under: the title's ASCII letters, digits,
+// "-" and "_", anything else as "_", at most 64 of them, and ".qmp"; the file
+// id when the title leaves nothing readable. The result is plain ASCII without
+// "/", "\\", ".", quotes or control characters before its extension, so every
+// header reader takes it the same way and it can only name a file in the
+// folder it is saved to.
 QString DownloadName(QStringView title, QStringView fileId);
 
 // True when text holds a character below U+0020 or U+007F: never part of a
