@@ -22,6 +22,8 @@ namespace {
 // its own bounded readers, the same code the tests and fuzzers run.
 constexpr char kSentContentType[] = "X-Quillmap-Sent-Content-Type";
 
+constexpr size_t kWorkerThreads = 32;
+
 // Per worker thread: when the request in hand began and whom it proved to be.
 thread_local std::optional<QElapsedTimer> t_started;
 thread_local QString t_account;
@@ -85,6 +87,10 @@ bool HttpServer::Start(const ListenOptions& options, QString* error) {
   }
   httplib::Server& server = *m_server;
   server.set_payload_max_length(kMaxRequestBytes);
+  // A worker serves one connection for as long as the client keeps it open,
+  // so there are enough of them for many clients at once; each holds its own
+  // database connection.
+  server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
   server.set_read_timeout(10);
   server.set_write_timeout(10);
 
