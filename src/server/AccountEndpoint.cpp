@@ -95,16 +95,16 @@ ServiceReply HandleAccountRequest(const ServiceRequest& request, Storage& storag
 
   const QString mail = form.Text("mail");
   const QString key = form.Text("pass");
+  // An unknown account is checked against a stand-in digest (and refused
+  // whatever the key), so that its answer takes as long as a wrong
+  // password's and says the same.
   QString digest;
-  switch (storage.PasswordDigestOf(mail, digest)) {
-    case StoreResult::kOk:
-      break;
-    case StoreResult::kFailed:
-      return Refuse(kErrorInternal);
-    default:
-      return Refuse(kErrorWrongAccount);
+  const StoreResult found = storage.PasswordDigestOf(mail, digest);
+  if (found == StoreResult::kFailed) return Refuse(kErrorInternal);
+  if (found != StoreResult::kOk) digest = QString(32, u'-');
+  if (!KeysEqual(RequestKeyFromDigest(digest, date), key) || found != StoreResult::kOk) {
+    return Refuse(kErrorWrongAccount);
   }
-  if (!KeysEqual(RequestKeyFromDigest(digest, date), key)) return Refuse(kErrorWrongAccount);
   // Only a proven key is remembered, so nobody but the account can fill the table.
   switch (storage.RememberKey(mail, key, now + kUsedKeyMemorySeconds, now)) {
     case StoreResult::kOk:

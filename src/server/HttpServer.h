@@ -3,9 +3,10 @@
 // runs on, and writes the reply and one log line. TLS when given a
 // certificate and key.
 //
-// Start, Run and Stop may be called from different threads; Stop may be
-// called at any time, also before Run, and makes Run return once the
-// requests in flight are answered.
+// Start and Run belong to one thread; Stop may be called from any other. A
+// Stop makes Run return once the requests in flight are answered; one that
+// lands while Run is still starting the listener can be missed, which is why
+// RunUntilStopSignal repeats it until Run has returned.
 #pragma once
 
 #include <QString>
