@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libcpp-httplib-dev libssl-dev libqt6sql6-sqlite
 )
 
 missing=()

@@ -1,0 +1,101 @@
+// The schema's steps and the code that applies them.
+#include "server/Migrations.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace qm::server {
+namespace {
+
+struct Step {
+  int version;
+  QStringList statements;  // "{BLOB}" stands for the dialect's binary type
+};
+
+// Append only: a released step never changes, a change is a new step.
+QList<Step> Steps() {
+  return {
+      {1,
+       {
+           "CREATE TABLE schema_version (version INTEGER NOT NULL)",
+           // The digest is what the request key is proved against: for this
+           // protocol it is as good as the password and kept as such.
+           "CREATE TABLE accounts (mail VARCHAR(254) NOT NULL PRIMARY KEY,"
+           " password_digest CHAR(32) NOT NULL, created BIGINT NOT NULL)",
+           "CREATE TABLE files (file_id VARCHAR(64) NOT NULL PRIMARY KEY,"
+           " mail VARCHAR(254) NOT NULL REFERENCES accounts (mail),"
+           " title VARCHAR(1000) NOT NULL, content {BLOB} NOT NULL, size BIGINT NOT NULL,"
+           " created BIGINT NOT NULL, updated BIGINT NOT NULL)",
+           "CREATE INDEX files_by_mail ON files (mail)",
+           "CREATE TABLE tickets (ticket CHAR(32) NOT NULL PRIMARY KEY,"
+           " mail VARCHAR(254) NOT NULL, purpose VARCHAR(16) NOT NULL,"
+           " file_id VARCHAR(64) NOT NULL, title VARCHAR(1000) NOT NULL,"
+           " date_text VARCHAR(32) NOT NULL, expires BIGINT NOT NULL)",
+           "CREATE INDEX tickets_by_expiry ON tickets (expires)",
+           "CREATE TABLE used_keys (mail VARCHAR(254) NOT NULL, request_key CHAR(32) NOT NULL,"
+           " expires BIGINT NOT NULL, PRIMARY KEY (mail, request_key))",
+           "CREATE INDEX used_keys_by_expiry ON used_keys (expires)",
+       }},
+  };
+}
+
+QString ForDialect(QString statement, SqlDialect dialect) {
+  return statement.replace(QStringLiteral("{BLOB}"), dialect == SqlDialect::kPostgres
+                                                         ? QStringLiteral("BYTEA")
+                                                         : QStringLiteral("BLOB"));
+}
+
+}  // namespace
+
+int LatestSchemaVersion() { return Steps().back().version; }
+
+int StoredSchemaVersion(QSqlDatabase& db) {
+  if (!db.tables().contains(QStringLiteral("schema_version"))) return 0;
+  QSqlQuery query(db);
+  if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+    return -1;
+  }
+  return query.value(0).toInt();
+}
+
+MigrationResult ApplyMigrations(QSqlDatabase& db, SqlDialect dialect, int* foundVersion,
+                                QString* error) {
+  const int found = StoredSchemaVersion(db);
+  if (foundVersion != nullptr) *foundVersion = found;
+  if (found < 0) {
+    if (error != nullptr) *error = db.lastError().text();
+    return MigrationResult::kFailed;
+  }
+  if (found > LatestSchemaVersion()) return MigrationResult::kTooNew;
+  for (const Step& step : Steps()) {
+    if (step.version <= found) continue;
+    if (!db.transaction()) {
+      if (error != nullptr) *error = db.lastError().text();
+      return MigrationResult::kFailed;
+    }
+    QSqlQuery query(db);
+    QStringList statements = step.statements;
+    statements.append(
+        step.version == 1
+            ? QStringLiteral("INSERT INTO schema_version (version) VALUES (1)")
+            : QStringLiteral("UPDATE schema_version SET version = %1").arg(step.version));
+    for (const QString& statement : statements) {
+      if (!query.exec(ForDialect(statement, dialect))) {
+        if (error != nullptr) *error = query.lastError().text();
+        query.finish();
+        db.rollback();
+        return MigrationResult::kFailed;
+      }
+    }
+    query.finish();
+    if (!db.commit()) {
+      if (error != nullptr) *error = db.lastError().text();
+      db.rollback();
+      return MigrationResult::kFailed;
+    }
+  }
+  return MigrationResult::kOk;
+}
+
+}  // namespace qm::server

@@ -1,0 +1,189 @@
+// The administration and serve verbs.
+#include "server/ServerCommandLine.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "net/RequestKey.h"
+#include "platform/CodePage.h"
+#include "res/ServerStrings.h"
+#include "server/HttpServer.h"
+#include "server/ServiceLimits.h"
+#include "server/ServiceRules.h"
+#include "server/Storage.h"
+
+namespace qm::server {
+namespace {
+
+constexpr int kUsageError = 2;
+
+struct Arguments {
+  QString verb;
+  QStringList positional;
+  QString db;
+  QString listen;
+  QString tlsCertificate;
+  QString tlsKey;
+};
+
+// Reads the options every verb knows; false on an unknown option or one
+// without its value.
+bool ReadArguments(const QStringList& arguments, Arguments& parsed) {
+  if (arguments.isEmpty()) return false;
+  parsed.verb = arguments.front();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    QString* value = argument == u"--db"         ? &parsed.db
+                     : argument == u"--listen"   ? &parsed.listen
+                     : argument == u"--tls-cert" ? &parsed.tlsCertificate
+                     : argument == u"--tls-key"  ? &parsed.tlsKey
+                                                 : nullptr;
+    if (value != nullptr) {
+      if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) return false;
+      *value = arguments[++i];
+    } else if (argument.startsWith(u"--")) {
+      return false;
+    } else {
+      parsed.positional.append(argument);
+    }
+  }
+  return true;
+}
+
+bool MailAcceptable(const QString& mail) {
+  CodePage codePage;
+  return !mail.isEmpty() && mail.size() <= kMaxMailLength && !HasControlCharacter(mail) &&
+         !mail.contains(u' ') && codePage.CanEncode(mail);
+}
+
+std::unique_ptr<Storage> OpenStorage(const QString& path, const ServerIo& io) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QString error;
+  std::unique_ptr<Storage> storage = Storage::OpenSqlite(path, &error);
+  if (!storage) io.err(error + u'\n');
+  return storage;
+}
+
+int AddUser(const QString& mail, Storage& storage, const Clock& clock, const ServerIo& io) {
+  const std::optional<QByteArray> line = io.readLine();
+  QString password = line ? QString::fromUtf8(*line) : QString();
+  if (password.endsWith(u'\r')) password.chop(1);
+  if (password.isEmpty()) {
+    io.err(res::kServerEmptyPassword.toString() + u'\n');
+    return 1;
+  }
+  switch (storage.AddAccount(mail, PasswordDigest(password), clock.Now())) {
+    case StoreResult::kOk:
+      io.out(res::kServerUserAdded.toString() + mail + u'\n');
+      return 0;
+    case StoreResult::kExists:
+      io.err(res::kServerUserExists.toString() + mail + u'\n');
+      return 1;
+    default:
+      io.err(res::kServerStorageFailed.toString() + storage.LastError() + u'\n');
+      return 1;
+  }
+}
+
+int RemoveUser(const QString& mail, Storage& storage, const ServerIo& io) {
+  switch (storage.RemoveAccount(mail)) {
+    case StoreResult::kOk:
+      io.out(res::kServerUserRemoved.toString() + mail + u'\n');
+      return 0;
+    case StoreResult::kNotFound:
+      io.err(res::kServerNoSuchUser.toString() + mail + u'\n');
+      return 1;
+    default:
+      io.err(res::kServerStorageFailed.toString() + storage.LastError() + u'\n');
+      return 1;
+  }
+}
+
+int ListUsers(Storage& storage, const ServerIo& io) {
+  QList<AccountEntry> accounts;
+  if (storage.ListAccounts(accounts) != StoreResult::kOk) {
+    io.err(res::kServerStorageFailed.toString() + storage.LastError() + u'\n');
+    return 1;
+  }
+  for (const AccountEntry& account : accounts) {
+    io.out(QStringLiteral("%1\t%2\t%3\n").arg(account.mail).arg(account.files).arg(account.bytes));
+  }
+  return 0;
+}
+
+int Serve(const ListenOptions& options, const QString& dbPath, const Clock& clock,
+          const ServerIo& io) {
+  // The database is opened (and migrated, or refused) before anything listens.
+  const std::unique_ptr<Storage> storage = OpenStorage(dbPath, io);
+  if (!storage) return 1;
+  HttpServer server(dbPath, clock, [&io](const QString& line) { io.err(line + u'\n'); });
+  QString error;
+  if (!server.Start(options, &error)) {
+    io.err((options.tlsCertificate.isEmpty() ? res::kServerCannotListen : res::kServerBadTls)
+               .toString() +
+           error + u'\n');
+    return 1;
+  }
+  io.err(res::kServerListening.toString() +
+         (server.IsTls() ? QStringLiteral("https://") : QStringLiteral("http://")) +
+         (options.host.contains(u':') ? u'[' + options.host + u']' : options.host) + u':' +
+         QString::number(server.Port()) + u'\n');
+  server.RunUntilStopSignal();
+  io.err(res::kServerStopped.toString() + u'\n');
+  return 0;
+}
+
+}  // namespace
+
+QString DefaultDatabasePath() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/quillmap-server.sqlite");
+}
+
+int RunServerCommand(const QStringList& arguments, const QString& defaultDbPath, const Clock& clock,
+                     const ServerIo& io) {
+  const auto usage = [&] {
+    io.err(res::kServerUsage.toString());
+    return kUsageError;
+  };
+  Arguments parsed;
+  if (!ReadArguments(arguments, parsed)) return usage();
+  const QString dbPath = parsed.db.isEmpty() ? defaultDbPath : parsed.db;
+  const bool serving = parsed.verb == u"serve";
+  if (!serving &&
+      (!parsed.listen.isEmpty() || !parsed.tlsCertificate.isEmpty() || !parsed.tlsKey.isEmpty())) {
+    return usage();
+  }
+
+  if (serving) {
+    if (!parsed.positional.isEmpty()) return usage();
+    if (parsed.tlsCertificate.isEmpty() != parsed.tlsKey.isEmpty()) return usage();
+    ListenOptions options;
+    if (!parsed.listen.isEmpty() && !ParseListenAddress(parsed.listen, options)) return usage();
+    options.tlsCertificate = parsed.tlsCertificate;
+    options.tlsKey = parsed.tlsKey;
+    return Serve(options, dbPath, clock, io);
+  }
+  if (parsed.verb == u"add-user" || parsed.verb == u"remove-user") {
+    if (parsed.positional.size() != 1) return usage();
+    const QString mail = parsed.positional.front();
+    if (!MailAcceptable(mail)) {
+      io.err(res::kServerBadMail.toString() + mail + u'\n');
+      return 1;
+    }
+    const std::unique_ptr<Storage> storage = OpenStorage(dbPath, io);
+    if (!storage) return 1;
+    return parsed.verb == u"add-user" ? AddUser(mail, *storage, clock, io)
+                                      : RemoveUser(mail, *storage, io);
+  }
+  if (parsed.verb == u"list-users") {
+    if (!parsed.positional.isEmpty()) return usage();
+    const std::unique_ptr<Storage> storage = OpenStorage(dbPath, io);
+    if (!storage) return 1;
+    return ListUsers(*storage, io);
+  }
+  return usage();
+}
+
+}  // namespace qm::server

@@ -1,0 +1,117 @@
+// The real quillmap-server on a free loopback port with a fresh database,
+// spoken to over HTTP as the window speaks to it, then stopped by SIGTERM.
+#include <httplib.h>
+
+#include "ServiceFixture.h"
+#include "res/ServerStrings.h"
+#include "server/ServiceLimits.h"
+#include "support/ServerProcess.h"
+
+namespace qm::server::test {
+namespace {
+
+constexpr char kMail[] = "a@example.com";
+constexpr char kPassword[] = "secret";
+
+ServiceReply AsReply(const httplib::Result& result) {
+  ServiceReply reply;
+  if (result) reply.body = QByteArray::fromStdString(result->body);
+  return reply;
+}
+
+TEST(ServerEndToEndTest, SavesReadsRefusesAndStopsCleanly) {
+  EnsureCoreApp();
+  QTemporaryDir dir;
+  const QString db = dir.filePath(QStringLiteral("e2e.sqlite"));
+  ASSERT_TRUE(qm::test::ServerProcess::AddUser(QM_SERVER_EXE, db, kMail, kPassword));
+  qm::test::ServerProcess server;
+  QString error;
+  ASSERT_TRUE(server.Start(QM_SERVER_EXE, db, &error)) << error.toStdString();
+  httplib::Client client("127.0.0.1", server.Port());
+  // Each ticket request carries its own second: the server refuses a key
+  // (and so a date) the account used before.
+  const QDateTime start = QDateTime::currentDateTime();
+  const auto ask = [&](const Fields& extra, qint64 secondsAgo) {
+    const QString date = TicketDateText(start.addSecs(-secondsAgo));
+    Fields fields{{"mail", kMail}, {"pass", RequestKey(kPassword, date)}, {"date", date}};
+    fields = Fields{extra.front()} + fields + extra.mid(1);
+    return client.Post(kAccountPath, UrlEncoded(fields).toStdString(),
+                       "application/x-www-form-urlencoded");
+  };
+
+  // Save as new, upload, then read it back.
+  const auto saveas = ask({{"mode", "saveas"}, {"title", "e2e メモ"}}, 0);
+  ASSERT_TRUE(saveas);
+  EXPECT_EQ(saveas->status, 200);
+  const IssuedTicket ticket{Element(AsReply(saveas), "key"), Element(AsReply(saveas), "date"),
+                            Element(AsReply(saveas), "fileid")};
+  const QByteArray file = Encoded(QStringLiteral("[Quillmap]\r\n本文\r\n"));
+  const Fields uploadFields{{"mail", kMail},           {"key", ticket.key}, {"date", ticket.date},
+                            {"fileid", ticket.fileId}, {"pub", "1"},        {"fileext", "qmp"}};
+  const std::string multipart = MultipartBody(uploadFields, file).toStdString();
+  const auto upload = client.Post(kUploadPath, multipart, MultipartType().toStdString());
+  ASSERT_TRUE(upload);
+  EXPECT_EQ(upload->get_header_value("Content-Type"), "text/plain; charset=Shift_JIS");
+  EXPECT_EQ(Decoded(QByteArray::fromStdString(upload->body)), u"0\nOK");
+  // The same ticket again is refused.
+  const auto replay = client.Post(kUploadPath, multipart, MultipartType().toStdString());
+  ASSERT_TRUE(replay);
+  EXPECT_EQ(Decoded(QByteArray::fromStdString(replay->body)),
+            QStringLiteral("6\n") + res::kServerBadTicket.toString());
+
+  const auto read = ask({{"mode", "read"}, {"fileid", ticket.fileId}}, 1);
+  ASSERT_TRUE(read);
+  const auto download = client.Post(kDownloadPath,
+                                    UrlEncoded({{"mail", kMail},
+                                                {"key", Element(AsReply(read), "key")},
+                                                {"date", Element(AsReply(read), "date")},
+                                                {"fileid", ticket.fileId}})
+                                        .toStdString(),
+                                    "application/x-www-form-urlencoded");
+  ASSERT_TRUE(download);
+  EXPECT_EQ(download->get_header_value("Content-Disposition"),
+            "attachment; filename=\"e2e___.qmp\"");
+  EXPECT_EQ(QByteArray::fromStdString(download->body), file);
+
+  // A wrong password, and a file over the limit.
+  const QString date = TicketDateText(start.addSecs(-2));
+  const auto wrong = client.Post(
+      kAccountPath,
+      UrlEncoded(
+          {{"mode", "list"}, {"mail", kMail}, {"pass", RequestKey("guess", date)}, {"date", date}})
+          .toStdString(),
+      "application/x-www-form-urlencoded");
+  ASSERT_TRUE(wrong);
+  EXPECT_EQ(Element(AsReply(wrong), "error"), u"2");
+  const auto big = ask({{"mode", "saveas"}, {"title", "big"}}, 3);
+  ASSERT_TRUE(big);
+  const auto oversized = client.Post(kUploadPath,
+                                     MultipartBody({{"mail", kMail},
+                                                    {"key", Element(AsReply(big), "key")},
+                                                    {"date", Element(AsReply(big), "date")},
+                                                    {"fileid", Element(AsReply(big), "fileid")}},
+                                                   QByteArray(kMaxFileBytes + 1, 'x'))
+                                         .toStdString(),
+                                     MultipartType().toStdString());
+  ASSERT_TRUE(oversized);
+  EXPECT_EQ(Decoded(QByteArray::fromStdString(oversized->body)).left(2), u"7\n");
+
+  EXPECT_EQ(server.Stop(), 0);
+  const QString log = server.Log();
+  EXPECT_TRUE(log.contains(u"POST /qmpupload 200")) << log.toStdString();
+  EXPECT_TRUE(log.contains(res::kServerStopped)) << log.toStdString();
+  EXPECT_FALSE(log.contains(ticket.key));
+  EXPECT_FALSE(log.contains(QString::fromLatin1(kPassword)));
+
+  // What the server confirmed is in the file it closed.
+  const auto storage = Storage::OpenSqlite(db, &error);
+  ASSERT_TRUE(storage) << error.toStdString();
+  QList<FileEntry> files;
+  ASSERT_EQ(storage->ListFiles(kMail, files), StoreResult::kOk);
+  ASSERT_EQ(files.size(), 1);
+  EXPECT_EQ(files[0].fileId, ticket.fileId);
+  EXPECT_EQ(files[0].size, file.size());
+}
+
+}  // namespace
+}  // namespace qm::server::test
