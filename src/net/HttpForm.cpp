@@ -49,8 +49,8 @@ class ReplySink : public HttpSink {
   }
 
   bool Refused() const { return m_responded && m_status >= 300; }
-  // Called once the reply has arrived whole; false after reporting why the
-  // result cannot be kept.
+  // Called once the reply has arrived whole; false when its result cannot be
+  // kept, with StopReason saying why.
   virtual bool Complete() { return true; }
   // What to tell the user when the sink stopped the transfer; empty for nothing.
   QString StopReason() const { return m_stopReason; }

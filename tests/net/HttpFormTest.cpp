@@ -306,6 +306,17 @@ TEST_F(HttpFormTest, ADownloadThatCannotBeWrittenIsReportedAndLeavesNothing) {
   EXPECT_TRUE(prompt.Asked()[0].startsWith(res::kCannotWrite.toString()));
 }
 
+TEST_F(HttpFormTest, ATextReplyTooLargeForAMessageFailsWithAReport) {
+  FakeHttpClient::Reply huge = FakeHttpClient::Text(QByteArray(CHttpForm::kMaxReplyBytes / 2, 'x'));
+  huge.chunks.append(huge.chunks[0]);
+  huge.chunks.append("!");
+  http.Queue(huge);
+  CHttpForm form = Form();
+  EXPECT_FALSE(form.PostForm());
+  EXPECT_TRUE(form.Reply().isEmpty());
+  EXPECT_EQ(prompt.Asked(), QStringList{res::kReplyTooLarge.toString()});
+}
+
 TEST_F(HttpFormTest, ACancelledTransferFailsWithoutAMessageAndLeavesNothing) {
   FakeHttpClient::Reply held;
   held.headers = {{"Content-Disposition", "filename=x.qmp"}};
