@@ -23,7 +23,7 @@ void CheckSafe(const QString& name) {
   }
   if (name.toUtf8().size() > 255) std::abort();
   const QString folder = QStringLiteral("/downloads/here");
-  const QString path = QDir::cleanPath(QDir(folder).filePath(name));
+  const QString path = QDir::cleanPath(qm::PathInFolder(folder, name));
   if (!path.startsWith(folder + u'/') || path.sliced(folder.size() + 1) != name) std::abort();
 }
 

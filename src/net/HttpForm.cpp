@@ -110,7 +110,7 @@ class DownloadSink : public ReplySink {
     QString name = SafeDownloadName(DownloadNameFromHeaders(headers));
     if (name.isEmpty()) name = m_fallbackName;
     if (name.isEmpty()) return;
-    m_path = QDir(m_folder).filePath(name);
+    m_path = PathInFolder(m_folder, name);
     // Created exclusively under a fresh name: nothing already in the folder,
     // a planted link included, is ever written through.
     m_file = std::make_unique<QTemporaryFile>(

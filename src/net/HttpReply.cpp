@@ -112,4 +112,8 @@ QString SafeDownloadName(const QString& name) {
   return clean;
 }
 
+QString PathInFolder(const QString& folder, const QString& name) {
+  return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
 }  // namespace qm

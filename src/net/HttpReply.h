@@ -45,4 +45,8 @@ QString DownloadNameFromHeaders(const HttpHeaders& headers);
 // and names a file directly inside the folder.
 QString SafeDownloadName(const QString& name);
 
+// folder + "/" + name, as plain text. (QDir::filePath would take a name that
+// begins with ":" for a resource path and return it alone.)
+QString PathInFolder(const QString& folder, const QString& name);
+
 }  // namespace qm

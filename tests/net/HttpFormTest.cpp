@@ -245,6 +245,7 @@ TEST_F(HttpFormTest, AHostileFileNameNeverLeavesTheFolderNorHidesTheFile) {
       {"attachment; filename=\"/etc/passwd\"", u"passwd"_s},
       {"attachment; filename=\".bashrc\"", u"bashrc"_s},
       {"attachment; filename=\"..\"", u"qmpdownload"_s},
+      {"attachment; filename=\":resource.qmp\"", u":resource.qmp"_s},
       {"attachment; filename=\"sub/\"", u"qmpdownload"_s},
       {QByteArray("attachment; filename=\"a\0b.qmp\"", 30), u"ab.qmp"_s},
       {"attachment; filename=\"" + QByteArray(300, 'n') + "\"", u"qmpdownload"_s},
@@ -258,7 +259,7 @@ TEST_F(HttpFormTest, AHostileFileNameNeverLeavesTheFolderNorHidesTheFile) {
     http.Queue(file);
     CHttpForm form = Form();
     const QString path = form.PostDownload(folder.path());
-    EXPECT_EQ(path, folder.filePath(hostile.saved)) << hostile.header.toStdString();
+    EXPECT_EQ(path, PathInFolder(folder.path(), hostile.saved)) << hostile.header.toStdString();
     EXPECT_EQ(FolderEntries(), QStringList{hostile.saved}) << hostile.header.toStdString();
     QFile::remove(path);
   }
