@@ -91,6 +91,10 @@ QString CWebFileClient::WebPath() const { return MakeWebPath(m_fileId, m_title);
 
 bool CWebFileClient::RequestTicket(const QString& mode, const std::optional<QString>& title,
                                    const std::optional<QString>& fileId) {
+  // Every operation starts here: an earlier refusal must not be shown again
+  // after a failure of this one that reports itself.
+  m_errorCode = 0;
+  m_errorMessage.clear();
   CHttpForm form(m_accountAddress, m_services.http, m_services.wait, m_services.prompt);
   form.AddParam(QStringLiteral("mode"), mode);
   form.AddParam(QStringLiteral("mail"), m_mail);

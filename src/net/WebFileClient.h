@@ -85,7 +85,8 @@ class CWebFileClient {
   // title or file id becomes the current one and is sent. On success returns
   // true: Key() and Date() hold the ticket, and the reply's title and file id
   // (or, for a list, Files()) are taken. On failure returns false; when the
-  // service refused, ErrorCode() and ErrorMessage() say why.
+  // service refused, ErrorCode() and ErrorMessage() say why, and otherwise
+  // they are 0 and empty (the failure has been reported).
   bool RequestTicket(const QString& mode, const std::optional<QString>& title,
                      const std::optional<QString>& fileId);
 

@@ -134,6 +134,7 @@ TEST_F(WebFileClientTest, AnErrorElementFailsTheTicketWhateverElseTheReplyHolds)
   http.Queue(Xml(u"<r><error>none</error></r>"));
   EXPECT_FALSE(client.ListFiles());
   EXPECT_EQ(client.ErrorCode(), 0);
+  EXPECT_EQ(client.ErrorMessage(), u"");  // not the earlier refusal's
   EXPECT_TRUE(prompt.Asked().isEmpty());  // the caller shows the message
 }
 
