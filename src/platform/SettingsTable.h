@@ -153,6 +153,13 @@ inline constexpr StringSetting kCategoryStrAfter{u"System", u"CategoryStrAfter",
 // wrong choice of file cannot exhaust memory. The desktop's addition.
 inline constexpr IntSetting kMaxFileMegabytes{u"System", u"MaxFileMB", 1024};
 
+// ---- Web (the web outline service; the desktop's addition) ----
+
+// Where the account endpoint lives: scheme, host and port, no path.
+inline constexpr StringSetting kWebAccountHost{u"Web", u"AccountHost", u"http://localhost:8642"};
+// Where the file store lives: scheme, host and port, no path.
+inline constexpr StringSetting kWebServiceHost{u"Web", u"ServiceHost", u"http://localhost:8642"};
+
 // ---- View ----
 
 // Select the added node after adding.
@@ -466,12 +473,13 @@ inline constexpr const IntSetting* kAllIntSettings[] = {
     &kChapterStyleCount,
 };
 inline constexpr const StringSetting* kAllStringSettings[] = {
-    &kLastFile,      &kWebId,           &kWebPassword,       &kKeyFile,
-    &kInitDir,       &kLinkExt,         &kCategoryStrBefore, &kCategoryStrAfter,
-    &kFontFaceName,  &kEFontFaceName,   &kDateMark,          &kTextShowStr,
-    &kMarkCheck,     &kMarkDel,         &kMarkDelcheck,      &kMarkNormal,
-    &kHtmlTreeFile,  &kHtmlFrameFile,   &kHtmlIndexFile,     &kHtmlFramWidth,
-    &kHtmlNextImage, &kHtmlBeforeImage, &kWindowGeometry,
+    &kLastFile,       &kWebId,           &kWebPassword,       &kKeyFile,
+    &kInitDir,        &kLinkExt,         &kCategoryStrBefore, &kCategoryStrAfter,
+    &kFontFaceName,   &kEFontFaceName,   &kDateMark,          &kTextShowStr,
+    &kMarkCheck,      &kMarkDel,         &kMarkDelcheck,      &kMarkNormal,
+    &kHtmlTreeFile,   &kHtmlFrameFile,   &kHtmlIndexFile,     &kHtmlFramWidth,
+    &kHtmlNextImage,  &kHtmlBeforeImage, &kWindowGeometry,    &kWebAccountHost,
+    &kWebServiceHost,
 };
 
 }  // namespace settings

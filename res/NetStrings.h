@@ -1,0 +1,43 @@
+// The texts of the web outline service's client, one named constant each,
+// used exactly as they stand: the transport's and the protocol's messages,
+// the connection keeper's message and the two web dialogs.
+#pragma once
+
+#include <QStringView>
+
+namespace qm::res {
+
+// The transport. An address that cannot be parsed is shown as the address
+// followed by kAddressParseFailed; a connection failure as
+// kConnectionErrorPrefix followed by the transport's own text.
+inline constexpr QStringView kAddressParseFailed = u"の解析に失敗しました";
+inline constexpr QStringView kConnectionErrorPrefix = u"接続エラー：";
+// The desktop's additions: a server that stops sending, and a text reply too
+// large to be a message.
+inline constexpr QStringView kTransferTimedOut = u"サーバーからの応答が途絶えました";
+inline constexpr QStringView kReplyTooLarge = u"サーバーからの応答が大きすぎます";
+
+// The protocol and the document's web side.
+inline constexpr QStringView kNoWebAccount = u"アカウントの設定がされていません";
+inline constexpr QStringView kUploadSizeLimit =
+    u"サイズ制限：1MB以上のファイルはアップロードできません";
+inline constexpr QStringView kOpenFromWebFailed = u"ネットからファイルを開くことに失敗しました";
+
+// The connection keeper.
+inline constexpr QStringView kAutoConnectFailed = u"自動接続に失敗しました";
+
+// The web account dialog.
+inline constexpr QStringView kWebAccountCaption = u"VorelWebアカウント設定";
+inline constexpr QStringView kWebAccountMailLabel = u"メールアドレス:";
+inline constexpr QStringView kWebAccountPasswordLabel = u"パスワード:";
+inline constexpr QStringView kWebAccountHint = u"取得したVorel Webアカウントを設定してください。";
+inline constexpr QStringView kWebAccountCancel = u"キャンセル";
+// Shown in the password box in place of a stored password, which is never shown.
+inline constexpr QStringView kWebPasswordPlaceholder = u"wertobunaxi";
+
+// The open-from-the-web dialog.
+inline constexpr QStringView kWebOpenCaption = u"Vorel Webファイルから開く";
+inline constexpr QStringView kWebOpenLabel = u"Vorel Webファイルから開く";
+inline constexpr QStringView kWebOpenCancel = u"ｷｬﾝｾﾙ";
+
+}  // namespace qm::res
