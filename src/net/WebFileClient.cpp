@@ -2,10 +2,15 @@
 // store requests.
 #include "net/WebFileClient.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
+#include <QThread>
+#include <QTimer>
 #include <limits>
 
 #include "net/HttpForm.h"
@@ -14,6 +19,7 @@
 #include "net/XmlReader.h"
 #include "platform/CodePage.h"
 #include "platform/FileIo.h"
+#include "res/NetStrings.h"
 
 namespace qm {
 namespace {
@@ -33,6 +39,20 @@ QString FirstText(const XmlNode& from, QStringView name) {
   const std::vector<const XmlNode*> found = FindXmlElements(from, name);
   return found.empty() ? QString() : XmlText(*found.front());
 }
+
+void RunEventsFor(int ms) {
+  if (QCoreApplication::instance() == nullptr) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+// How often, and how long at most, the client looks for the next second.
+constexpr int kPauseStepMs = 50;
+constexpr int kPauseSteps = 40;
 
 }  // namespace
 
@@ -61,6 +81,10 @@ CodeAndMessage ParseCodeAndMessage(QStringView reply) {
   return {LeadingNumber(WithoutTrailingSpace(code)), WithoutTrailingSpace(message)};
 }
 
+bool ExceedsUploadLimit(const QString& localPath) {
+  return QFileInfo(localPath).size() > kMaxUploadBytes;
+}
+
 QString MakeTempWebFileName(const QString& folder, const QString& suffix) {
   QTemporaryFile file(QDir(folder).filePath(QStringLiteral("vorelnetXXXXXX") + suffix));
   file.setAutoRemove(false);
@@ -73,7 +97,8 @@ CWebFileClient::CWebFileClient(const QString& accountHost, const QString& servic
     : m_accountAddress(WithoutTrailingSlash(accountHost) + QStringLiteral("/qmp/qmpfile.php")),
       m_serviceHost(WithoutTrailingSlash(serviceHost)),
       m_services(services),
-      m_tempFolder(tempFolder) {}
+      m_tempFolder(tempFolder),
+      m_pause(RunEventsFor) {}
 
 CWebFileClient::~CWebFileClient() = default;
 
@@ -91,6 +116,18 @@ QString CWebFileClient::WebPath() const { return MakeWebPath(m_fileId, m_title);
 
 bool CWebFileClient::RequestTicket(const QString& mode, const std::optional<QString>& title,
                                    const std::optional<QString>& fileId) {
+  const qint32 sentAt = m_services.clock.Now();
+  if (AskForTicket(mode, title, fileId)) return true;
+  if (m_errorCode != kReplayedTicketError) return false;
+  // The key of this second was used already: the next second gives another.
+  for (int step = 0; step < kPauseSteps && m_services.clock.Now() <= sentAt; ++step) {
+    m_pause(kPauseStepMs);
+  }
+  return AskForTicket(mode, title, fileId);
+}
+
+bool CWebFileClient::AskForTicket(const QString& mode, const std::optional<QString>& title,
+                                  const std::optional<QString>& fileId) {
   // Every operation starts here: an earlier refusal must not be shown again
   // after a failure of this one that reports itself.
   m_errorCode = 0;
@@ -191,7 +228,16 @@ bool CWebFileClient::Upload(const QString& localPath, const QString& store, bool
   return ParseResult();
 }
 
+bool CWebFileClient::RefuseOversized(const QString& localPath) {
+  m_errorCode = 0;
+  m_errorMessage.clear();
+  if (!ExceedsUploadLimit(localPath)) return false;
+  m_errorMessage = res::kUploadSizeLimit.toString();
+  return true;
+}
+
 bool CWebFileClient::UploadNew(const QString& localPath, const std::optional<QString>& title) {
+  if (RefuseOversized(localPath)) return false;
   const QString useTitle = title ? *title : m_title;
   if (!RequestTicket(QStringLiteral("saveas"), useTitle, {})) return false;
   return Upload(localPath, QStringLiteral("/qmpupload"), true);
@@ -199,6 +245,7 @@ bool CWebFileClient::UploadNew(const QString& localPath, const std::optional<QSt
 
 bool CWebFileClient::UploadUpdate(const QString& localPath, const std::optional<QString>& title,
                                   const std::optional<QString>& fileId) {
+  if (RefuseOversized(localPath)) return false;
   const QString useTitle = title ? *title : m_title;
   const QString useId = fileId ? *fileId : m_fileId;
   if (!RequestTicket(QStringLiteral("save"), useTitle, useId)) return false;

@@ -11,10 +11,16 @@
 // failures (see HttpForm.h, ConnKeeper.h). A refusal by the service sets
 // ErrorCode and ErrorMessage and reports nothing: the caller shows
 // ErrorMessage when it is not empty. Not thread-safe.
+//
+// The service refuses a second ticket request with the same key and date
+// within one second (error kReplayedTicketError). A caller doing several
+// operations in a row would hit that, so RequestTicket waits for the next
+// second of the clock and asks once more when it is refused so.
 #pragma once
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "net/ConnKeeper.h"
@@ -59,6 +65,13 @@ CodeAndMessage ParseCodeAndMessage(QStringView reply);
 // atoi reads), saturated to the 32-bit range; 0 when text has none.
 int LeadingNumber(QStringView text);
 
+// The largest file an upload sends; anything larger is refused before a
+// request is made.
+inline constexpr qint64 kMaxUploadBytes = 999999;
+bool ExceedsUploadLimit(const QString& localPath);
+// The service's answer to a ticket request whose key and date it saw before.
+inline constexpr int kReplayedTicketError = 4;
+
 // Creates a new empty file named "vorelnet" + six random characters + suffix
 // in folder, exclusively, so no other process can hold or plant the name. On
 // success returns its path; the caller owns the file and deletes it. On
@@ -90,6 +103,11 @@ class CWebFileClient {
   bool RequestTicket(const QString& mode, const std::optional<QString>& title,
                      const std::optional<QString>& fileId);
 
+  // How the client waits for the clock's next second before asking for a
+  // ticket again. The default runs the event loop without user input for ms
+  // milliseconds (or sleeps without an application object).
+  void SetPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
+
   // Fills Files() with the account's web files, in the service's order.
   bool ListFiles();
 
@@ -100,7 +118,9 @@ class CWebFileClient {
 
   // Stores the file at localPath as a new web file titled title (the current
   // title when not given). On success returns true and FileId() is the new
-  // web file's id. On failure returns false.
+  // web file's id. On failure returns false. A file over kMaxUploadBytes is
+  // refused before anything is sent: ErrorMessage() is then
+  // res::kUploadSizeLimit and ErrorCode() 0; the same holds for UploadUpdate.
   bool UploadNew(const QString& localPath, const std::optional<QString>& title = std::nullopt);
 
   // Writes the file at localPath over the web file fileId (the current one
@@ -126,7 +146,11 @@ class CWebFileClient {
  private:
   // The text after the first "." of localPath's file name (not its folder's).
   static QString FileExtension(const QString& localPath);
+  bool AskForTicket(const QString& mode, const std::optional<QString>& title,
+                    const std::optional<QString>& fileId);
   void TakeTicketReply(const XmlNode& root);
+  // True (with the message set) when localPath is too large to upload.
+  bool RefuseOversized(const QString& localPath);
   bool Upload(const QString& localPath, const QString& store, bool isNew);
 
   QString m_accountAddress;
@@ -143,6 +167,7 @@ class CWebFileClient {
   int m_errorCode = 0;
   QString m_errorMessage;
   QList<CWebFileEntry> m_files;
+  std::function<void(int)> m_pause;
 };
 
 }  // namespace qm

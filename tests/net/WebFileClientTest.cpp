@@ -228,6 +228,56 @@ TEST_F(WebFileClientTest, AnUploadThatNeverReachedTheServiceFails) {
   EXPECT_FALSE(client.UploadNew(QDir(temp.path()).filePath(u"absent.qmp"_s), u"t"_s));
 }
 
+TEST_F(WebFileClientTest, AReplayedTicketIsAskedForOnceMoreInTheNextSecond) {
+  links.raisesLinks = false;
+  int pauses = 0;
+  client.SetPause([&](int) {
+    if (++pauses == 3) clock.Advance(1);
+  });
+  http.Queue(Xml(u"<r><error>4</error><errormes>もう一度</errormes></r>"));
+  http.Queue(Xml(u"<r><key>K2</key></r>"));
+  ASSERT_TRUE(client.ListFiles());
+  EXPECT_EQ(pauses, 3);  // waited until the clock moved on, no longer
+  ASSERT_EQ(http.Requests().size(), 2);
+  EXPECT_EQ(Params(0)[3].second, kDate);
+  EXPECT_EQ(Params(1)[3].second, u"2010/3/7 9:5:4");
+  EXPECT_EQ(client.Key(), u"K2");
+  EXPECT_EQ(client.ErrorMessage(), u"");
+
+  // Once only: a second refusal is the answer, with its message.
+  http.Queue(Xml(u"<r><error>4</error><errormes>もう一度</errormes></r>"));
+  http.Queue(Xml(u"<r><error>4</error><errormes>二度目</errormes></r>"));
+  EXPECT_FALSE(client.ListFiles());
+  EXPECT_EQ(http.Requests().size(), 4);
+  EXPECT_EQ(client.ErrorMessage(), u"二度目");
+
+  // Other refusals are not asked again.
+  http.Queue(Xml(u"<r><error>2</error></r>"));
+  EXPECT_FALSE(client.ListFiles());
+  EXPECT_EQ(http.Requests().size(), 5);
+}
+
+TEST_F(WebFileClientTest, AFileOverTheLimitIsRefusedBeforeAnythingIsSent) {
+  links.raisesLinks = false;
+  const QString local = QDir(temp.path()).filePath(u"big.qmp"_s);
+  {
+    QFile out(local);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray(kMaxUploadBytes + 1, 'x'));
+  }
+  EXPECT_FALSE(client.UploadNew(local, u"t"_s));
+  EXPECT_EQ(client.ErrorMessage(), res::kUploadSizeLimit);
+  EXPECT_FALSE(client.UploadUpdate(local, u"t"_s, u"1"_s));
+  EXPECT_EQ(client.ErrorMessage(), res::kUploadSizeLimit);
+  EXPECT_TRUE(http.Requests().isEmpty());
+
+  // The limit itself still goes.
+  ASSERT_TRUE(QFile(local).resize(kMaxUploadBytes));
+  http.Queue(Xml(u"<r><key>K</key></r>"));
+  http.Queue(FakeHttpClient::Text("0\n"));
+  EXPECT_TRUE(client.UploadNew(local, u"t"_s));
+}
+
 TEST(ParseResultTest, TheCodeComesBeforeTheFirstLineFeedAndTheMessageAfterIt) {
   const struct {
     QString reply;
