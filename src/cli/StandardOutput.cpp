@@ -18,7 +18,8 @@ bool Failed(QString* why) {
 bool WriteAll(std::FILE* stream, QByteArrayView bytes, QString* why) {
   errno = 0;
   const auto size = static_cast<size_t>(bytes.size());
-  if (std::fwrite(bytes.constData(), 1, size, stream) != size) return Failed(why);
+  // An empty view may hold no pointer at all, which fwrite must not be given.
+  if (size != 0 && std::fwrite(bytes.constData(), 1, size, stream) != size) return Failed(why);
   if (std::fflush(stream) != 0 || std::ferror(stream) != 0) return Failed(why);
   return true;
 }
