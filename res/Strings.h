@@ -27,6 +27,12 @@ inline constexpr QStringView kCliUsage =
     u"usage: quillmap-cli dump FILE [--wz] [--set SECTION/NAME=VALUE]...\n"
     u"       quillmap-cli convert IN OUT [--wz] [--lossy] [--force] [--set SECTION/NAME=VALUE]...\n"
     u"       quillmap-cli export IN OUT [--node INDEX] [--clipboard] [--wz] [--lossy]"
+    u" [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli web list [--password-stdin] [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli web open ID OUT [--password-stdin] [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli web save IN --title TITLE [--password-stdin]"
+    u" [--set SECTION/NAME=VALUE]...\n"
+    u"       quillmap-cli web update IN ID [--title TITLE] [--password-stdin]"
     u" [--set SECTION/NAME=VALUE]...\n";
 inline constexpr QStringView kCliLossyHint = u"（--lossy を付けると「?」に置き換えて保存します）";
 inline constexpr QStringView kCliCannotWriteOutput = u"標準出力に書き込めません";
@@ -34,6 +40,11 @@ inline constexpr QStringView kCliKeepsLossyInput =
     u"読み込めなかった部分があるため、読み込んだファイルには上書きしません"
     u"（--force を付けると上書きします）：";
 inline constexpr QStringView kCliNothingRead = u"ツリーとして読める内容がありません：";
+// The web verbs: a refusal that came without a message, a failure nothing
+// else explained, and --password-stdin with nothing to read.
+inline constexpr QStringView kCliWebRefused = u"サーバーに断られました：エラー番号 ";
+inline constexpr QStringView kCliWebFailed = u"ネットの操作に失敗しました";
+inline constexpr QStringView kCliNoPasswordInput = u"標準入力からパスワードを読めません";
 inline constexpr QStringView kCliBadSetting =
     u"--set には SECTION/NAME=VALUE の形で指定してください：";
 

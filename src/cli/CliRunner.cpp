@@ -6,6 +6,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/OutlineJson.h"
+#include "cli/WebVerbs.h"
 #include "model/FileReportText.h"
 #include "model/TreeStore.h"
 #include "output/TextOutput.h"
@@ -33,6 +34,9 @@ struct Invocation {
   // export
   std::optional<int> node;
   bool clipboard = false;
+  // web
+  std::optional<QString> title;
+  bool passwordFromInput = false;
 };
 
 void Print(QByteArray& stream, const QString& line) { stream += line.toUtf8() + '\n'; }
@@ -60,6 +64,13 @@ bool Parse(const QStringList& arguments, Invocation& invocation) {
       bool number = false;
       invocation.node = value.toInt(&number);
       if (!number) return false;
+    } else if (argument == u"--password-stdin") {
+      invocation.passwordFromInput = true;
+    } else if (argument == u"--title") {
+      if (++i >= arguments.size()) return false;
+      invocation.title = arguments[i];
+    } else if (argument.startsWith(u"--title=")) {
+      invocation.title = argument.sliced(8);
     } else if (argument == u"--set") {
       if (++i >= arguments.size()) return false;
       invocation.settings << arguments[i];
@@ -179,12 +190,39 @@ int Usage(CliStreams& streams) {
   return kExitUsage;
 }
 
+// A run's settings: the store with the --set values laid over it. False
+// (after saying which) when an assignment is malformed.
+bool ApplySettings(const Invocation& invocation, LayeredSettingsStore& runSettings,
+                   CliStreams& streams) {
+  for (const QString& assignment : invocation.settings) {
+    if (!runSettings.SetFromAssignment(assignment)) {
+      Print(streams.err, res::kCliBadSetting.toString() + assignment);
+      return false;
+    }
+  }
+  return true;
+}
+
+int RunWeb(const Invocation& invocation, const SettingsStore& settings, CliStreams& streams,
+           const CliWebPorts& webPorts) {
+  const WebRequest request{invocation.files, invocation.title, invocation.passwordFromInput};
+  const bool fileOptions = invocation.wz || invocation.lossy || invocation.force ||
+                           invocation.node || invocation.clipboard;
+  if (fileOptions || !IsWebRequestComplete(request)) return Usage(streams);
+  LayeredSettingsStore runSettings(settings);
+  if (!ApplySettings(invocation, runSettings, streams)) return kExitUsage;
+  return RunWebVerb(request, runSettings, streams, webPorts);
+}
+
 }  // namespace
 
 int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStreams& streams,
-           const TextFileRenderer& textRenderer) {
+           const TextFileRenderer& textRenderer, const CliWebPorts& webPorts) {
   Invocation invocation;
   if (!Parse(arguments, invocation)) return Usage(streams);
+  if (invocation.verb == u"web") return RunWeb(invocation, settings, streams, webPorts);
+  // The web options mean nothing to the file verbs.
+  if (invocation.title || invocation.passwordFromInput) return Usage(streams);
   const bool dump = invocation.verb == u"dump" && invocation.files.size() == 1;
   const bool convert = invocation.verb == u"convert" && invocation.files.size() == 2;
   const bool exportText = invocation.verb == u"export" && invocation.files.size() == 2;
@@ -194,12 +232,7 @@ int RunCli(const QStringList& arguments, const SettingsStore& settings, CliStrea
   if (!convert && invocation.force) return Usage(streams);
 
   LayeredSettingsStore runSettings(settings);
-  for (const QString& assignment : invocation.settings) {
-    if (!runSettings.SetFromAssignment(assignment)) {
-      Print(streams.err, res::kCliBadSetting.toString() + assignment);
-      return kExitUsage;
-    }
-  }
+  if (!ApplySettings(invocation, runSettings, streams)) return kExitUsage;
   SystemClock clock;
   CTreeStore store(runSettings, clock);
   store.SetTextFileRenderer(textRenderer ? textRenderer : PlainTextFileRenderer(runSettings));

@@ -31,7 +31,7 @@ constexpr Layer kLayers[] = {
     {"editing", "output model net platform res"},
     {"app", "editing output model net platform res"},
     {"gui", "app editing output model net platform res"},
-    {"cli", "app output model platform res"},
+    {"cli", "app output model net platform res"},
     {"server", "net model platform res"},
 };
 // The only layer that may draw; the tool and the tests must build without a display stack.
