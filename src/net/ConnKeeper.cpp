@@ -10,6 +10,7 @@
 #include <atomic>
 #include <thread>
 
+#include "net/TransferWait.h"
 #include "res/NetStrings.h"
 
 namespace qm {
@@ -26,16 +27,6 @@ struct CConnKeeper::Worker {
 
 namespace {
 
-void RunEventsFor(int ms) {
-  if (QCoreApplication::instance() == nullptr) {
-    QThread::msleep(static_cast<unsigned long>(ms));
-    return;
-  }
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 QString SchemeAndHost(const QString& address) {
   const QUrl url(address);
   if (!url.isValid() || url.host().isEmpty()) return address;
@@ -45,7 +36,7 @@ QString SchemeAndHost(const QString& address) {
 }  // namespace
 
 CConnKeeper::CConnKeeper(ConnectionManager& manager, Prompt& prompt)
-    : m_manager(manager), m_prompt(prompt), m_pause(RunEventsFor) {}
+    : m_manager(manager), m_prompt(prompt), m_pause(PauseWithoutUserInput) {}
 
 CConnKeeper::~CConnKeeper() { ShutDown(); }
 

@@ -1,7 +1,10 @@
 // The event-loop wait for a transfer.
 #include "net/TransferWait.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QThread>
+#include <QTimer>
 
 namespace qm {
 
@@ -15,6 +18,16 @@ bool EventLoopTransferWait::Wait(HttpTransfer& transfer) {
   if (!transfer.IsFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
   transfer.SetObserver({});
   return true;
+}
+
+void PauseWithoutUserInput(int ms) {
+  if (QCoreApplication::instance() == nullptr) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace qm

@@ -37,4 +37,9 @@ class EventLoopTransferWait : public TransferWait {
   bool Wait(HttpTransfer& transfer) override;
 };
 
+// Lets ms milliseconds pass the way EventLoopTransferWait waits: events but
+// no user input are handled meanwhile (a plain sleep without an application
+// object). The default pause between polls and retries of the web client.
+void PauseWithoutUserInput(int ms);
+
 }  // namespace qm

@@ -40,16 +40,6 @@ QString FirstText(const XmlNode& from, QStringView name) {
   return found.empty() ? QString() : XmlText(*found.front());
 }
 
-void RunEventsFor(int ms) {
-  if (QCoreApplication::instance() == nullptr) {
-    QThread::msleep(static_cast<unsigned long>(ms));
-    return;
-  }
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 // How often, and how long at most, the client looks for the next second.
 constexpr int kPauseStepMs = 50;
 constexpr int kPauseSteps = 40;
@@ -98,7 +88,7 @@ CWebFileClient::CWebFileClient(const QString& accountHost, const QString& servic
       m_serviceHost(WithoutTrailingSlash(serviceHost)),
       m_services(services),
       m_tempFolder(tempFolder),
-      m_pause(RunEventsFor) {}
+      m_pause(PauseWithoutUserInput) {}
 
 CWebFileClient::~CWebFileClient() = default;
 
