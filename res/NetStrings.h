@@ -22,6 +22,8 @@ inline constexpr QStringView kNoWebAccount = u"アカウントの設定がされ
 inline constexpr QStringView kUploadSizeLimit =
     u"サイズ制限：1MB以上のファイルはアップロードできません";
 inline constexpr QStringView kOpenFromWebFailed = u"ネットからファイルを開くことに失敗しました";
+// Saving to the web asks for the web file's title.
+inline constexpr QStringView kWebTitlePrompt = u"タイトルを入力してください";
 
 // The connection keeper.
 inline constexpr QStringView kAutoConnectFailed = u"自動接続に失敗しました";
@@ -34,10 +36,21 @@ inline constexpr QStringView kWebAccountHint = u"取得したVorel Webアカウ�
 inline constexpr QStringView kWebAccountCancel = u"キャンセル";
 // Shown in the password box in place of a stored password, which is never shown.
 inline constexpr QStringView kWebPasswordPlaceholder = u"wertobunaxi";
+// The desktop's addition: where the service is, one address per endpoint.
+inline constexpr QStringView kWebAccountHostLabel = u"アカウントのサーバー:";
+inline constexpr QStringView kWebServiceHostLabel = u"ファイルのサーバー:";
 
 // The open-from-the-web dialog.
 inline constexpr QStringView kWebOpenCaption = u"Vorel Webファイルから開く";
 inline constexpr QStringView kWebOpenLabel = u"Vorel Webファイルから開く";
 inline constexpr QStringView kWebOpenCancel = u"ｷｬﾝｾﾙ";
+
+// The title asked for when the outline is saved to the web.
+inline constexpr QStringView kWebTitleCaption = u"ネットのファイルとして保存";
+
+// The desktop's progress window for a transfer that takes more than a moment.
+inline constexpr QStringView kWebTransferCaption = u"Vorel Web";
+inline constexpr QStringView kWebTransferProgress = u"通信中...";
+inline constexpr QStringView kWebTransferCancel = u"キャンセル";
 
 }  // namespace qm::res
