@@ -10,10 +10,14 @@
 namespace qm {
 
 QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog) {
+  return MakeOkCancelButtons(dialog, res::kButtonCancel);
+}
+
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog, QStringView cancelText) {
   auto* ok = new QPushButton(res::kButtonOk.toString(), dialog);
   ok->setObjectName(QStringLiteral("okButton"));
   ok->setDefault(true);
-  auto* cancel = new QPushButton(res::kButtonCancel.toString(), dialog);
+  auto* cancel = new QPushButton(cancelText.toString(), dialog);
   cancel->setObjectName(QStringLiteral("cancelButton"));
   // Clicked, not the box's accepted(): a dialog that checks its fields
   // overrides accept() and may stay open.
