@@ -53,4 +53,8 @@ inline constexpr QStringView kWebTransferCaption = u"Vorel Web";
 inline constexpr QStringView kWebTransferProgress = u"通信中...";
 inline constexpr QStringView kWebTransferCancel = u"キャンセル";
 
+// The account dialog refuses a server address it could not use.
+inline constexpr QStringView kWebHostAddressInvalid =
+    u"http:// または https:// で始まるアドレスを入力してください";
+
 }  // namespace qm::res

@@ -26,6 +26,9 @@
 #include "gui/SplitDialog.h"
 #include "gui/TextFormatDialog.h"
 #include "gui/TextPasteDialog.h"
+#include "gui/WebAccountDialog.h"
+#include "gui/WebOpenDialog.h"
+#include "gui/WebTitleDialog.h"
 #include "res/Strings.h"
 
 namespace qm {
@@ -423,6 +426,26 @@ std::optional<SettingsValues> QtDialogs::EditSettings(const SettingsSheetRequest
   prompt.SetParent(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Result();
+}
+
+// ---- The web outline service ----
+
+std::optional<WebAccountAnswer> QtDialogs::EditWebAccount(const WebAccountRequest& request) {
+  WebAccountDialog dialog(request, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
+std::optional<int> QtDialogs::ChooseWebFile(const QStringList& titles) {
+  WebOpenDialog dialog(titles, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
+  return dialog.Chosen();
+}
+
+std::optional<QString> QtDialogs::AskWebTitle(const QString& prompt, const QString& proposal) {
+  WebTitleDialog dialog(prompt, proposal, m_parent.data());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Title();
 }
 
 }  // namespace qm

@@ -47,6 +47,7 @@
 #include "editing/SplitDialogs.h"
 #include "editing/TextOutputDialogs.h"
 #include "editing/TimestampDialogs.h"
+#include "editing/WebDialogs.h"
 #include "platform/FolderListing.h"
 #include "platform/MemorySettingsStore.h"
 
@@ -93,7 +94,8 @@ class QtDialogs : public FileDialogs,
                   public TextOutputDialogs,
                   public KeyCustomisationDialogs,
                   public DateDialogs,
-                  public SettingsDialogs {
+                  public SettingsDialogs,
+                  public WebDialogs {
  public:
   // parent: the window the dialogs are modal to; may be null. settings:
   // where the file browser keeps its sort; may be null.
@@ -130,6 +132,10 @@ class QtDialogs : public FileDialogs,
   std::optional<CalendarDate> PickCalendarDate(const CalendarRequest& request) override;
   // The settings sheet.
   std::optional<SettingsValues> EditSettings(const SettingsSheetRequest& request) override;
+  // The web outline service.
+  std::optional<WebAccountAnswer> EditWebAccount(const WebAccountRequest& request) override;
+  std::optional<int> ChooseWebFile(const QStringList& titles) override;
+  std::optional<QString> AskWebTitle(const QString& prompt, const QString& proposal) override;
 
  private:
   // The file browser over the host's folders; pathCheck refuses a path
