@@ -1,18 +1,22 @@
-// The web service's dialogs driven through their controls and through
-// QtDialogs as the web commands call them.
+// The web service's dialogs driven through their controls, through QtDialogs
+// as the web commands call them, and the window's wait for a transfer.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <utility>
 
 #include "gui/QtDialogs.h"
+#include "gui/QtTransferWait.h"
 #include "gui/WebAccountDialog.h"
 #include "res/NetStrings.h"
 #include "support/OffscreenApp.h"
@@ -177,6 +181,134 @@ TEST_F(WebDialogTest, TitleOkNeedsMoreThanWhiteSpaceAndReturnsTheTypedText) {
 
   OnDialog([](QDialog* dialog) { Find<QPushButton>(dialog, "cancelButton")->click(); });
   EXPECT_FALSE(dialogs.AskWebTitle(QStringLiteral("prompt"), QString()).has_value());
+}
+
+// ---- The wait for a transfer ----
+
+// A transfer the test moves on by hand, telling the observer as the real
+// one does: after each step and once when it ends.
+class ScriptedTransfer : public HttpTransfer {
+ public:
+  HttpOutcome Outcome() const override { return m_outcome; }
+  void Abort() override { End(HttpOutcome::Kind::Aborted); }
+  qint64 BytesReceived() const override { return m_received; }
+  qint64 BytesTotal() const override { return m_total; }
+  void SetObserver(std::function<void()> onChange) override { m_observer = std::move(onChange); }
+
+  void Receive(qint64 received, qint64 total) {
+    m_received = received;
+    m_total = total;
+    Notify();
+  }
+  void End(HttpOutcome::Kind kind) {
+    if (IsFinished()) return;
+    m_outcome.kind = kind;
+    Notify();
+  }
+  bool Observed() const { return static_cast<bool>(m_observer); }
+
+ private:
+  void Notify() {
+    if (m_observer) m_observer();
+  }
+
+  HttpOutcome m_outcome;
+  qint64 m_received = 0;
+  qint64 m_total = -1;
+  std::function<void()> m_observer;
+};
+
+class WebTransferWaitTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { test::EnsureOffscreenApp(); }
+
+  static QProgressDialog* ShownProgress() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* progress = qobject_cast<QProgressDialog*>(widget);
+      if (progress != nullptr && progress->isVisible()) return progress;
+    }
+    return nullptr;
+  }
+  static bool AnyProgressLeft() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (qobject_cast<QProgressDialog*>(widget) != nullptr) return true;
+    }
+    return false;
+  }
+
+  test::ModalGuard guard;
+  QWidget window;
+  ScriptedTransfer transfer;
+};
+
+TEST_F(WebTransferWaitTest, AnEndedTransferReturnsAtOnceAndAQuickOneShowsNothing) {
+  transfer.End(HttpOutcome::Kind::Failed);
+  EXPECT_TRUE(QtTransferWait(&window, 0).Wait(transfer));
+  EXPECT_FALSE(AnyProgressLeft());
+
+  ScriptedTransfer quick;
+  bool shownMeanwhile = false;
+  QTimer::singleShot(20, [&] {
+    shownMeanwhile = ShownProgress() != nullptr;
+    quick.End(HttpOutcome::Kind::Completed);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_TRUE(QtTransferWait(&window, 5000).Wait(quick));
+  // The end, not the quiet time, finished the wait.
+  EXPECT_LT(clock.elapsed(), 4000);
+  EXPECT_FALSE(shownMeanwhile);
+  EXPECT_FALSE(quick.Observed());
+  EXPECT_FALSE(AnyProgressLeft());
+}
+
+TEST_F(WebTransferWaitTest, ALongTransferShowsModalProgressUntilItEnds) {
+  QProgressDialog* seen = nullptr;
+  QTimer::singleShot(20, [&] {
+    seen = ShownProgress();
+    ASSERT_NE(seen, nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), seen);
+    EXPECT_EQ(seen->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(seen->parentWidget(), &window);
+    auto* bar = seen->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->maximum(), 0) << "busy while the total is unknown";
+
+    transfer.Receive(300, 1200);
+    EXPECT_EQ(bar->maximum(), 1200);
+    EXPECT_EQ(bar->value(), 300);
+    transfer.End(HttpOutcome::Kind::Completed);
+  });
+  EXPECT_TRUE(QtTransferWait(&window, 0).Wait(transfer));
+  EXPECT_NE(seen, nullptr);
+  EXPECT_EQ(transfer.Outcome().kind, HttpOutcome::Kind::Completed);
+  EXPECT_FALSE(transfer.Observed());
+  EXPECT_FALSE(AnyProgressLeft());
+}
+
+TEST_F(WebTransferWaitTest, CancelAbortsTheTransferAndReturnsFalse) {
+  transfer.Receive(10, -1);
+  QTimer::singleShot(20, [&] {
+    QProgressDialog* progress = ShownProgress();
+    ASSERT_NE(progress, nullptr);
+    progress->findChild<QPushButton*>()->click();
+  });
+  EXPECT_FALSE(QtTransferWait(&window, 0).Wait(transfer));
+  EXPECT_EQ(transfer.Outcome().kind, HttpOutcome::Kind::Aborted);
+  EXPECT_FALSE(transfer.Observed());
+  EXPECT_FALSE(AnyProgressLeft());
+}
+
+TEST_F(WebTransferWaitTest, ATransferThatEndedBeforeTheCancelKeepsItsReply) {
+  QTimer::singleShot(20, [&] {
+    QProgressDialog* progress = ShownProgress();
+    ASSERT_NE(progress, nullptr);
+    // Both in one turn of the loop: the reply is complete, then the click.
+    transfer.End(HttpOutcome::Kind::Completed);
+    progress->findChild<QPushButton*>()->click();
+  });
+  EXPECT_TRUE(QtTransferWait(&window, 0).Wait(transfer));
+  EXPECT_EQ(transfer.Outcome().kind, HttpOutcome::Kind::Completed);
 }
 
 }  // namespace
