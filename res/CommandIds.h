@@ -113,6 +113,12 @@ inline constexpr int kCmdSplitAutomatic = 33186;
 inline constexpr int kCmdInitialFolder = 32789;
 inline constexpr int kCmdToggleSoftKeyMenu = 33228;
 
+// The web outline service.
+inline constexpr int kCmdOpenFromWeb = 33234;
+inline constexpr int kCmdSaveToWeb = 33235;
+inline constexpr int kCmdDisconnect = 33236;
+inline constexpr int kCmdWebAccount = 33237;
+
 // Help.
 inline constexpr int kCmdHelp = 57670;
 

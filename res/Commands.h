@@ -150,6 +150,12 @@ inline constexpr CommandInfo kCommands[] = {
     {kCmdTimeDisplayCreated, u"作成日の表示(&C)", TopMenu::View, 5, kCheckMark},
     {kCmdLatestUpdated, u"最新更新ツリー(&U)...", TopMenu::View, 6, 0},
 
+    // Net.
+    {kCmdOpenFromWeb, u"クイルマップ for Webから開く(&O)...", TopMenu::Net, 0, 0},
+    {kCmdSaveToWeb, u"ネットのファイルとして保存(&A)...", TopMenu::Net, 0, 0},
+    {kCmdDisconnect, u"切断(&D)", TopMenu::Net, 1, 0},
+    {kCmdWebAccount, u"Webアカウント設定(&W)...", TopMenu::Net, 2, 0},
+
     // Settings.
     {kCmdSettings, u"設定(&C)...", TopMenu::Settings, 0, 0},
     {kCmdFont, u"フォント(&F)...", TopMenu::Settings, 0, 0},

@@ -73,13 +73,15 @@ void CQuillmapApp::Start(const QString& file) {
   }
 
   const QString last = Read(m.settings, settings::kLastFile);
+  bool opened = false;
   if (!file.isEmpty()) {
-    m.document.OpenDocument(file);
+    opened = m.document.OpenDocument(file);
   } else if (Read(m.settings, settings::kReopenLastFile) != 0 && !last.isEmpty()) {
-    m.document.OpenDocument(last);
-  } else {
-    m.document.NewDocument();
+    opened = m.document.OpenDocument(last);
   }
+  // A web outline that cannot be had (the user was told why) leaves a new
+  // one, as no file to open does.
+  if (!opened) m.document.NewDocument();
   LoadPanes();
 }
 
@@ -98,7 +100,12 @@ void CQuillmapApp::LoadPanes() {
 bool CQuillmapApp::OpenFile(const QString& path, bool asMemo) {
   if (!m.document.SaveModified()) return false;
   m.tree.Unload();
-  m.document.OpenDocument(path, asMemo);
+  if (!m.document.OpenDocument(path, asMemo)) {
+    // Nothing was replaced: the panes keep what they show, the body pane's
+    // text included.
+    m.tree.Resume();
+    return false;
+  }
   LoadPanes();
   return true;
 }

@@ -58,7 +58,8 @@ class CQuillmapApp {
   void Exit();
 
   // Asks to save the open document's changes, then opens path (as a memo
-  // file with asMemo) and shows it. Returns false when the user cancelled.
+  // file with asMemo) and shows it. Returns false when the user cancelled or
+  // a web outline could not be opened (the document is then unchanged).
   bool OpenFile(const QString& path, bool asMemo = false);
   // Asks to save changes, then starts an untitled outline.
   void NewFile();

@@ -4,22 +4,17 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "net/WebPath.h"
 #include "platform/SettingsTable.h"
 
 namespace qm {
-namespace {
-
-const QString kWebPrefix = QStringLiteral("net:");
-
-}  // namespace
 
 RecentFileList::RecentFileList(int capacity)
     : m_list(settings::kRecentFile, qBound(0, capacity, 10)) {}
 
 void RecentFileList::Add(const QString& path) {
   if (path.isEmpty()) return;
-  m_list.Add(path.startsWith(kWebPrefix) ? path
-                                         : QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+  m_list.Add(IsWebPath(path) ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
 QStringList RecentFileList::DisplayNames() const {
@@ -30,10 +25,9 @@ QStringList RecentFileList::DisplayNames() const {
 
 QString RecentFileList::DisplayName(const QString& path) {
   QString name;
-  if (path.startsWith(kWebPrefix)) {
+  if (IsWebPath(path)) {
     // "net:" + file id + ";" + title: the title is what the user knows.
-    const qsizetype semicolon = path.indexOf(u';');
-    name = semicolon < 0 ? path.sliced(kWebPrefix.size()) : path.sliced(semicolon + 1);
+    name = WebPathTitle(path);
   } else if (path.size() <= kDisplayLength) {
     name = path;
   } else {

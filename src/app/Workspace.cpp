@@ -13,18 +13,23 @@
 #include "app/SettingsSheet.h"
 #include "app/TextOutputCommands.h"
 #include "app/TimestampCommands.h"
+#include "app/WebCommands.h"
 #include "editing/BranchClipboard.h"
 #include "editing/BranchVisibility.h"
 #include "editing/LinkFiles.h"
 #include "editing/MarkCommands.h"
 #include "editing/SearchCommands.h"
 #include "editing/SplitMerge.h"
+#include "editing/WebAccess.h"
 #include "output/TextOutput.h"
 
 namespace qm {
 
 Workspace::Workspace(const WorkspacePorts& ports)
     : m_router(ports.router),
+      m_web(std::make_unique<WebAccess>(
+          WebAccessPorts{ports.settings, ports.web.http, ports.web.wait, ports.web.connections,
+                         ports.prompt, ports.clock, ports.dialogs.web, ports.web.tempFolder})),
       m_document(ports.settings, ports.clock, ports.prompt, ports.dialogs.files),
       m_keys(ports.settings, ports.prompt, ports.dialogs.files, ports.dialogs.keys),
       m_tree(m_document, ports.settings, ports.clock, ports.prompt, ports.dialogs.nodeEdit,
@@ -34,6 +39,7 @@ Workspace::Workspace(const WorkspacePorts& ports)
       m_frame(ports.settings, ports.prompt, ports.frameHost),
       m_app({m_document, m_tree, m_body, ports.settings, ports.prompt, ports.dialogs.files,
              ports.appHost, ports.router, ports.association}) {
+  m_document.SetWebAccess(m_web.get());
   CTreeStore& store = m_document.Store();
   store.SetPane(&ports.treeControl);
   store.SetTextFileRenderer(PlainTextFileRenderer(ports.settings));
@@ -70,6 +76,7 @@ Workspace::~Workspace() {
   m_router.SetFrame(nullptr);
   m_router.SetApplication(nullptr);
   m_document.SetStateSink({});
+  m_document.SetWebAccess(nullptr);
 }
 
 void Workspace::RegisterCommands(const WorkspacePorts& ports) {
@@ -99,6 +106,8 @@ void Workspace::RegisterCommands(const WorkspacePorts& ports) {
   m_bodyCommands.Add(std::move(settingsSheet.body));
   m_treeCommands.Add(m_keys.MakeCommands());
   m_documentCommands.Add(MakeDocumentCommands(m_document));
+  m_documentCommands.Add(MakeWebCommands(
+      m_document, *m_web, [this](const QString& path) { return m_app.OpenFile(path); }));
   m_documentCommands.Add(MakeTimestampCommands(m_document, m_tree, ports.settings, ports.prompt,
                                                ports.dialogs.timestamps));
   m_documentCommands.Add(MakeCategoryCommands(m_document, m_tree, ports.settings, ports.prompt,

@@ -10,6 +10,7 @@
 // outlive the workspace. Not thread-safe: the user-interface thread owns it.
 #pragma once
 
+#include <QString>
 #include <memory>
 
 #include "app/CommandTargetList.h"
@@ -31,11 +32,13 @@ class CategoryDialogs;
 class Clipboard;
 class Clock;
 class CommandRouter;
+class ConnectionManager;
 class DateDialogs;
 class EditControl;
 class FileAssociation;
 class FileDialogs;
 class FrameHost;
+class HttpClient;
 class KeyCustomisationDialogs;
 class Launcher;
 class LinkFileDialogs;
@@ -50,7 +53,10 @@ class SettingsStore;
 class SplitDialogs;
 class TextOutputDialogs;
 class TimestampDialogs;
+class TransferWait;
 class TreeControl;
+class WebAccess;
+class WebDialogs;
 
 // Every dialog port, usually one object that implements them all.
 struct DialogPorts {
@@ -66,11 +72,20 @@ struct DialogPorts {
   KeyCustomisationDialogs& keys;
   DateDialogs& dates;
   SettingsDialogs& settingsSheet;
+  WebDialogs& web;
 
   template <typename AllDialogs>
   static DialogPorts Of(AllDialogs& all) {
-    return {all, all, all, all, all, all, all, all, all, all, all, all};
+    return {all, all, all, all, all, all, all, all, all, all, all, all, all};
   }
+};
+
+// What the web outline service is reached through.
+struct WebPorts {
+  HttpClient& http;
+  TransferWait& wait;
+  ConnectionManager& connections;
+  QString tempFolder;  // empty: the system's temporary folder
 };
 
 struct WorkspacePorts {
@@ -87,6 +102,7 @@ struct WorkspacePorts {
   FrameHost& frameHost;
   const FileAssociation& association;
   CommandRouter& router;
+  WebPorts web;
 };
 
 class Workspace {
@@ -102,11 +118,14 @@ class Workspace {
   CMainFrame& Frame() { return m_frame; }
   CKeyCustomisation& Keys() { return m_keys; }
   CQuillmapApp& App() { return m_app; }
+  WebAccess& Web() { return *m_web; }
 
  private:
   void RegisterCommands(const WorkspacePorts& ports);
 
   CommandRouter& m_router;
+  // Before the document, which opens and saves web paths through it.
+  std::unique_ptr<WebAccess> m_web;
   CQuillmapDoc m_document;
   // Before the panes, which look keys up in its table.
   CKeyCustomisation m_keys;

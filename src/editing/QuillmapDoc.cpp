@@ -2,6 +2,7 @@
 #include "editing/QuillmapDoc.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -10,17 +11,18 @@
 #include "editing/DocumentView.h"
 #include "editing/FileDialogs.h"
 #include "editing/SaveConsent.h"
+#include "editing/WebAccess.h"
 #include "model/FileReportText.h"
+#include "net/WebPath.h"
 #include "platform/Clock.h"
 #include "platform/FileIo.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "res/NetStrings.h"
 #include "res/Strings.h"
 
 namespace qm {
 namespace {
-
-const QString kWebPathPrefix = QStringLiteral("net:");
 
 // A plain-text save the check filter stops: the file was never touched.
 bool RefusedBeforeWriting(const FileReport& report) {
@@ -42,7 +44,7 @@ CQuillmapDoc::CQuillmapDoc(SettingsStore& settings, const Clock& clock, Prompt& 
 
 CQuillmapDoc::~CQuillmapDoc() = default;
 
-bool CQuillmapDoc::IsWebPath(const QString& path) { return path.startsWith(kWebPathPrefix); }
+bool CQuillmapDoc::IsWebPath(const QString& path) { return qm::IsWebPath(path); }
 
 // ---- Views ----
 
@@ -95,10 +97,7 @@ bool CQuillmapDoc::NewDocument() {
 }
 
 bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
-  if (IsWebPath(path)) {
-    TellUser(res::kWebDocumentNotYetSupported.toString(), PromptIcon::Warning);
-    return false;
-  }
+  if (IsWebPath(path)) return OpenFromWeb(path);
   // The last-file setting and the recent-file list must name the file
   // wherever the program is started from next time.
   const QString fullPath = QFileInfo(path).absoluteFilePath();
@@ -126,9 +125,48 @@ bool CQuillmapDoc::OpenDocument(const QString& path, bool openAsMemo) {
   return true;
 }
 
+bool CQuillmapDoc::HasWebAccess() {
+  if (m_web != nullptr) return true;
+  TellUser(res::kWebDocumentNotYetSupported.toString(), PromptIcon::Warning);
+  return false;
+}
+
+bool CQuillmapDoc::OpenFromWeb(const QString& webPath) {
+  if (!HasWebAccess()) return false;
+  if (!m_web->HasAccount()) {
+    TellUser(res::kNoWebAccount.toString(), PromptIcon::Warning);
+    return false;
+  }
+  const std::optional<WebAccess::Download> download = m_web->DownloadFile(webPath);
+  if (!download) return false;
+  // Loaded beside the open outline, which stays whole until the new one is.
+  CTreeStore incoming(m_settings, m_clock);
+  const bool loaded = incoming.Load(download->localPath, 0) >= 0;
+  QFile::remove(download->localPath);
+  if (!loaded) {
+    TellUser(res::kOpenFromWebFailed.toString(), PromptIcon::Warning);
+    return false;
+  }
+  const QStringList warnings = FileWarningTexts(incoming.LastFileReport());
+  DeleteContents();
+  TreeControl* pane = m_store.Pane();
+  m_store.CopyFrom(incoming);
+  m_store.SetPane(pane);
+  m_loadedWithLosses = incoming.LastFileReport().Lossy();
+  SetPathName(download->webPath, true);
+  SetModified(false);
+  RememberAsLastFile(webPath);
+  if (!warnings.isEmpty()) TellUser(warnings.join(u'\n'), PromptIcon::Warning);
+  return true;
+}
+
 void CQuillmapDoc::SetPathName(const QString& path, bool addToRecent) {
   m_path = path;
-  m_title = path.isEmpty() ? res::kUntitledTop.toString() : FileNameOf(path);
+  if (path.isEmpty()) {
+    m_title = res::kUntitledTop.toString();
+  } else {
+    m_title = IsWebPath(path) ? WebPathTitle(path) : FileNameOf(path);
+  }
   if (addToRecent && m_recentFileSink) m_recentFileSink(path);
   if (m_stateSink) m_stateSink();
 }
@@ -230,7 +268,8 @@ std::optional<QString> CQuillmapDoc::ChooseFileName() {
   request.kind = Read(m_settings, settings::kPpcSaveDlg) != 0 ? SaveDialogKind::Standard
                                                               : SaveDialogKind::FileBrowser;
   request.title = res::kSaveAsTitle.toString();
-  request.proposedName = FileNameOf(m_path);
+  // A web document proposes its title: its path is no file name.
+  request.proposedName = IsWebPath(m_path) ? m_title : FileNameOf(m_path);
   request.defaultExtension = QStringLiteral("qmp");
   request.filters = res::kSaveAsFilters.toString();
   if (request.kind == SaveDialogKind::FileBrowser) {
@@ -249,11 +288,17 @@ std::optional<QString> CQuillmapDoc::ChooseFileName() {
   return chosen;
 }
 
+bool CQuillmapDoc::FileSaveToWeb() {
+  if (!HasWebAccess()) return false;
+  WriteBodyBack();
+  const QString proposal = m_store.GetCount() > 0 ? m_store.GetTitle(0) : QString();
+  const std::optional<QString> title = m_web->AskTitle(proposal);
+  if (!title) return false;
+  return SaveDocument(MakeWebPath(QString(), *title));
+}
+
 bool CQuillmapDoc::SaveDocument(const QString& path) {
-  if (IsWebPath(path)) {
-    TellUser(res::kWebDocumentNotYetSupported.toString(), PromptIcon::Warning);
-    return false;
-  }
+  if (IsWebPath(path)) return UploadToWeb(path);
   if (m_saveFailed) {
     TellUser(res::kSaveRefusedUseSaveAs.toString(), PromptIcon::Warning);
     return false;
@@ -261,8 +306,57 @@ bool CQuillmapDoc::SaveDocument(const QString& path) {
   return SaveLocal(path);
 }
 
+bool CQuillmapDoc::UploadToWeb(const QString& webPath) {
+  if (!HasWebAccess() || !m_web->EnsureAccount()) return false;
+  const QString copy = m_web->MakeTempFile(QStringLiteral(".qmp"));
+  if (copy.isEmpty()) {
+    TellUser(res::kDocumentSaveFailed.toString() + u'\n' + m_web->TempFolder(), PromptIcon::Error);
+    return false;
+  }
+  std::optional<WebAccess::Upload> upload;
+  if (WriteOutlineTo(copy) == WriteOutcome::Written) {
+    if (ExceedsUploadLimit(copy)) {
+      TellUser(res::kUploadSizeLimit.toString(), PromptIcon::Warning);
+    } else {
+      upload = m_web->UploadFile(copy, webPath);
+    }
+  }
+  // The copy was only the upload's; it never outlives it.
+  QFile::remove(copy);
+  if (!upload) return false;
+  SetPathName(upload->webPath, true);
+  SetModified(false);
+  // The next start reopens the web file, not the deleted copy.
+  RememberAsLastFile(upload->webPath);
+  m_diskStamp = {};
+  m_loadedWithLosses = false;
+  m_saveFailed = false;
+  return true;
+}
+
 bool CQuillmapDoc::SaveLocal(const QString& path) {
   m_saveFailed = true;
+  switch (WriteOutlineTo(path)) {
+    case WriteOutcome::Written:
+      break;
+    case WriteOutcome::Declined:
+    case WriteOutcome::Refused:
+      // Declining a lossy or plain-text save is a choice, and a save the
+      // check filter stops never touched the file: Save stays available.
+      m_saveFailed = false;
+      return false;
+    case WriteOutcome::Failed:
+      return false;
+  }
+  SetModified(false);
+  RememberAsLastFile(path);
+  m_saveFailed = false;
+  m_diskStamp = StampOf(path);
+  if (IsSameFile(path, m_path)) m_loadedWithLosses = false;
+  return true;
+}
+
+CQuillmapDoc::WriteOutcome CQuillmapDoc::WriteOutlineTo(const QString& path) {
   WriteBodyBack();
   RecordSelectionAndCaret();
   if (BodyViewRole* body = FindBodyView()) body->ApplyFirstLineTitle();
@@ -278,32 +372,16 @@ bool CQuillmapDoc::SaveLocal(const QString& path) {
     options.plainTextAgreed = AgreeToPlainTextSave(m_prompt);
     if (options.plainTextAgreed) report = save(options.loss);
   }
-  // Declining a lossy or plain-text save is a choice, not a broken file:
-  // Save stays available and the document stays modified.
-  if (!report || report->error == FileReport::Error::NeedsConsent) {
-    m_saveFailed = false;
-    return false;
-  }
-  const bool saved = report->error == FileReport::Error::None;
-  if (!saved && RefusedBeforeWriting(m_store.LastFileReport())) {
-    // Nothing was wrong with the file: Save stays available for when the
-    // user has lifted the check filter or changes their mind.
-    m_saveFailed = false;
-    const QString why = FileErrorText(m_store.LastFileReport());
+  if (!report || report->error == FileReport::Error::NeedsConsent) return WriteOutcome::Declined;
+  if (report->error == FileReport::Error::None) return WriteOutcome::Written;
+  if (RefusedBeforeWriting(*report)) {
+    // Nothing was wrong with the file: the user may lift the check filter.
+    const QString why = FileErrorText(*report);
     if (!why.isEmpty()) TellUser(why, PromptIcon::Warning);
-    return false;
+    return WriteOutcome::Refused;
   }
-  if (!saved) {
-    TellUser(res::kDocumentSaveFailed.toString() + u'\n' + FileErrorText(m_store.LastFileReport()),
-             PromptIcon::Error);
-    return false;
-  }
-  SetModified(false);
-  RememberAsLastFile(path);
-  m_saveFailed = false;
-  m_diskStamp = StampOf(path);
-  if (IsSameFile(path, m_path)) m_loadedWithLosses = false;
-  return true;
+  TellUser(res::kDocumentSaveFailed.toString() + u'\n' + FileErrorText(*report), PromptIcon::Error);
+  return WriteOutcome::Failed;
 }
 
 void CQuillmapDoc::RecordSelectionAndCaret() {

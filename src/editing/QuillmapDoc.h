@@ -10,11 +10,14 @@
 // with AddView and are told about changes through UpdateAllViews.
 //
 // Paths: a local document has a file path. A path that begins with "net:"
-// names a document on the web outline service; those cannot be opened or
-// saved yet, and every attempt fails with a message instead of pretending.
-// After a local file fails to open, the document is the untitled outline at
-// the placeholder path "(無題).qmp", which has no folder and is never
-// written to without asking for a name.
+// names a document on the web outline service ("net:" + file id + ";" +
+// title, or "net:;" + title before its first upload); it is opened and saved
+// through WebAccess, by way of a temporary file that is always deleted
+// afterwards. A failed web open or save leaves the document, its path and
+// its state as they were. Without a WebAccess every web path fails with a
+// message. After a local file fails to open, the document is the untitled
+// outline at the placeholder path "(無題).qmp", which has no folder and is
+// never written to without asking for a name.
 //
 // Not thread-safe: the user-interface thread owns it.
 #pragma once
@@ -35,6 +38,7 @@ class Clock;
 class FileDialogs;
 class DocumentView;
 class SettingsStore;
+class WebAccess;
 
 class CQuillmapDoc {
  public:
@@ -57,6 +61,9 @@ class CQuillmapDoc {
   void UpdateAllViews(const DocumentView* sender, int hint);
   void SetRecentFileSink(RecentFileSink sink) { m_recentFileSink = std::move(sink); }
   void SetStateSink(StateSink sink) { m_stateSink = std::move(sink); }
+  // How web paths are opened and saved; may be null. Must outlive the
+  // document or be reset first.
+  void SetWebAccess(WebAccess* web) { m_web = web; }
 
   // ---- Life cycle. The caller asks SaveModified first. ----
 
@@ -69,9 +76,13 @@ class CQuillmapDoc {
   // file's full path, and "System"/"IniFile" names it. When the local file
   // cannot be loaded, the user is told why and the document becomes the
   // untitled outline at "(無題).qmp", not modified; this too returns true so
-  // that the window stays usable. A web path returns false, document
-  // unchanged. The loaded outline is not shown yet: the tree pane's first
-  // load builds the pane (RebuildTree) and sets the current node.
+  // that the window stays usable. A web path is downloaded and loaded; it
+  // returns false with the document unchanged, after telling the user why,
+  // when the web outline cannot be had (no account, a refusal, a file that
+  // does not load), and on success the outline is the web file's and its
+  // web path is on the recent-file list and in "System"/"IniFile". The
+  // loaded outline is not shown yet: the tree pane's first load builds the
+  // pane (RebuildTree) and sets the current node.
   bool OpenDocument(const QString& path, bool openAsMemo = false);
   // Writes the outline to path without changing the document's path.
   // First writes the body back, records the selected node and the body
@@ -84,6 +95,7 @@ class CQuillmapDoc {
   // On success returns true, clears the modified flag and writes
   // "System"/"IniFile". On failure returns false after telling the user;
   // while the failure stands, CanSave() is false until Save As succeeds.
+  // A web path uploads instead: see UploadToWeb.
   bool SaveDocument(const QString& path);
   // Saves to path, or through Save As when path is empty. With replace, a
   // successful save makes path the document's path.
@@ -116,6 +128,10 @@ class CQuillmapDoc {
   bool FileSaveAs();
   // The Save command's update rule.
   bool CanSave() const { return !m_saveFailed; }
+  // Save to the web: asks for a title (proposing the top node's) and
+  // stores the outline as a new web file of that title. Cancel returns
+  // false with nothing changed.
+  bool FileSaveToWeb();
   // Asks for a file name with the dialog the user prefers
   // ("System"/"PPCSaveDlg"). Cancel returns nothing.
   std::optional<QString> ChooseFileName();
@@ -184,10 +200,26 @@ class CQuillmapDoc {
   void SetCategoryTexts(const QString& before, const QString& after);
 
  private:
+  // How writing the outline into a file ended.
+  enum class WriteOutcome {
+    Written,
+    Declined,  // the user chose not to save (a lossy or plain-text save)
+    Refused,   // the check filter stops a plain-text save; the user was told
+    Failed,    // the file could not be written; the user was told
+  };
+
   void SetPathName(const QString& path, bool addToRecent);
   void MakeUntitledOutline();
   // The local save itself: what SaveDocument does after the checks.
   bool SaveLocal(const QString& path);
+  // Writes the outline to path, asking what a save asks, without changing
+  // the document's state: body written back, selection and caret recorded.
+  WriteOutcome WriteOutlineTo(const QString& path);
+  // Open from the web and upload: the web side of OpenDocument and SaveDocument.
+  bool OpenFromWeb(const QString& webPath);
+  bool UploadToWeb(const QString& webPath);
+  // Without a way to the web, says that web paths cannot be used.
+  bool HasWebAccess();
   // Asks before path, the file the outline was loaded from with losses, is
   // written over; true when it is another file, or the user agrees.
   bool AgreeToOverwriteLossyLoad(const QString& path);
@@ -212,6 +244,7 @@ class CQuillmapDoc {
   FileStamp m_seenChange;
   RecentFileSink m_recentFileSink;
   StateSink m_stateSink;
+  WebAccess* m_web = nullptr;
 
   bool m_undoAvailable = false;
   int m_snapshotNode = -1;

@@ -89,6 +89,9 @@ class CQTreeView : public DocumentView {
   // Until the next InitialLoad the pane ignores the control's reports: the
   // outline behind its items is being replaced.
   void Unload() { m_ready = false; }
+  // After Unload, when the outline was not replaced after all: the pane's
+  // items are still the outline's, so it takes the control's reports again.
+  void Resume() { m_ready = true; }
   // Builds the pane from the store and selects the node saved with the file
   // ("System"/"AutoFirst", default 1) or the top node. Run when the pane is
   // first shown and after every reload.

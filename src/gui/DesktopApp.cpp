@@ -19,9 +19,12 @@
 #include "gui/QtDialogs.h"
 #include "gui/QtEditControl.h"
 #include "gui/QtPrompt.h"
+#include "gui/QtTransferWait.h"
 #include "gui/QtTreeControl.h"
 #include "gui/SingleInstance.h"
+#include "net/QtHttpClient.h"
 #include "platform/Clock.h"
+#include "platform/ConnectionManager.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "res/Strings.h"
@@ -70,8 +73,10 @@ struct DesktopApp::Members {
         editControl(*window.BodyWidget()),
         hosts(window),
         association(QCoreApplication::applicationFilePath()),
+        transferWait(&window),
         workspace({settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, editControl,
-                   clipboard, launcher, hosts, hosts, window, association, router}) {}
+                   clipboard, launcher, hosts, hosts, window, association, router,
+                   WebPorts{http, transferWait, connections, QString()}}) {}
 
   SettingsStore& settings;
   SystemClock clock;
@@ -85,6 +90,11 @@ struct DesktopApp::Members {
   QtLauncher launcher;
   DesktopHosts hosts;
   FileAssociation association;
+  // The web outline service: the desktop keeps its own network up, so every
+  // link counts as available.
+  QtHttpClient http;
+  QtTransferWait transferWait;
+  AlwaysConnected connections;
   Workspace workspace;
   SingleInstance instance;
   // Set while the window goes: the widgets outlive the behaviour behind

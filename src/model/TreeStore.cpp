@@ -37,6 +37,7 @@ void CTreeStore::CopyFrom(const CTreeStore& other) {
   // outline: Undo must not switch them back.
   m_lastInsert = other.m_lastInsert;
   m_spare = other.m_spare;
+  m_loadedUndecodable = other.m_loadedUndecodable;
 }
 
 // ---- Access ----

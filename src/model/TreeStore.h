@@ -140,8 +140,9 @@ class CTreeStore {
 
   // The undo snapshot's copy: every node deeply (item handles included), the
   // category list, the chapter heading styles, the check filter, the built
-  // flag, the struck-through switch, the pane and the settings block; not
-  // the time display nor whether chapter characters are shown.
+  // flag, the struck-through switch, the pane, the settings block and the
+  // undecodable bytes the load met; not the time display nor whether
+  // chapter characters are shown.
   void CopyFrom(const CTreeStore& other);
 
   void SetPane(TreeControl* pane) { m_pane = pane; }

@@ -60,8 +60,7 @@ TEST(CommandTableTest, AccessKeysAreUniqueInEveryMenu) {
     keys += MnemonicOf(menu.title);
     check(menu.title, {menu.items.begin(), menu.items.end()});
   }
-  EXPECT_EQ(keys, u"FETVSH"_s);  // the net menu arrives with its commands
-  EXPECT_EQ(MnemonicOf(res::kTopMenuTitles[int(res::TopMenu::Net)]), u'N');
+  EXPECT_EQ(keys, u"FETVNSH"_s);
   for (const MenuModel& menu : BuildSoftKeyMenus({})) {
     check(menu.title, {menu.items.begin(), menu.items.end()});
   }
@@ -153,7 +152,16 @@ TEST(MenuBarTest, ShowsTopMenusInOrderAndLeavesOutEmptyOnes) {
   QStringList titles;
   for (const MenuModel& menu : BuildMenuBar({})) titles.append(menu.title);
   EXPECT_EQ(titles, (QStringList{u"ファイル(&F)"_s, u"編集(&E)"_s, u"ツリー(&T)"_s, u"表示(&V)"_s,
-                                 u"設定(&S)"_s, u"ヘルプ(&H)"_s}));
+                                 u"ネット(&N)"_s, u"設定(&S)"_s, u"ヘルプ(&H)"_s}));
+  // A menu none of whose commands is offered is not shown at all.
+  titles.clear();
+  const auto notTheNetMenu = [](int id) {
+    return id != kCmdOpenFromWeb && id != kCmdSaveToWeb && id != kCmdDisconnect &&
+           id != kCmdWebAccount;
+  };
+  for (const MenuModel& menu : BuildMenuBar(notTheNetMenu)) titles.append(menu.title);
+  EXPECT_FALSE(titles.contains(u"ネット(&N)"_s));
+  EXPECT_EQ(titles.size(), 6);
 }
 
 TEST(MenuBarTest, SeparatorsStandOnlyBetweenItems) {

@@ -24,11 +24,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::FakeHttpClient;
-
-FakeHttpClient::Reply Xml(QStringView body) {
-  CodePage codePage;
-  return FakeHttpClient::Text(codePage.Encode(body), "text/html");
-}
+constexpr auto Xml = FakeHttpClient::Xml;
 
 class CliWeb : public ::testing::Test {
  protected:

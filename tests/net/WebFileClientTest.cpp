@@ -25,17 +25,12 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::FakeHttpClient;
+constexpr auto Xml = FakeHttpClient::Xml;
 
 // 2010-03-07 09:05:03 in Tokyo, where the tests run.
 const qint32 kNow =
     static_cast<qint32>(QDateTime(QDate(2010, 3, 7), QTime(9, 5, 3)).toSecsSinceEpoch());
 const QString kDate = u"2010/3/7 9:5:3"_s;
-
-// A reply of the account endpoint: bare XML in the code page.
-FakeHttpClient::Reply Xml(QStringView body) {
-  CodePage codePage;
-  return FakeHttpClient::Text(codePage.Encode(body), "text/html");
-}
 
 class WebFileClientTest : public ::testing::Test {
  protected:

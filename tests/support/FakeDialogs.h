@@ -21,6 +21,7 @@
 #include "editing/SplitDialogs.h"
 #include "editing/TextOutputDialogs.h"
 #include "editing/TimestampDialogs.h"
+#include "editing/WebDialogs.h"
 
 namespace qm::test {
 
@@ -56,7 +57,8 @@ class FakeDialogs : public FileDialogs,
                     public TextOutputDialogs,
                     public KeyCustomisationDialogs,
                     public DateDialogs,
-                    public SettingsDialogs {
+                    public SettingsDialogs,
+                    public WebDialogs {
  public:
   template <typename Answer>
   using Answers = std::initializer_list<std::optional<Answer>>;
@@ -209,6 +211,28 @@ class FakeDialogs : public FileDialogs,
     return m_settingsSheet.requests;
   }
 
+  // ---- The web outline service ----
+  struct WebTitleRequest {
+    QString prompt;
+    QString proposal;
+  };
+  std::optional<WebAccountAnswer> EditWebAccount(const WebAccountRequest& request) override {
+    return m_webAccount.Show(request);
+  }
+  std::optional<int> ChooseWebFile(const QStringList& titles) override {
+    return m_webFile.Show(titles);
+  }
+  std::optional<QString> AskWebTitle(const QString& prompt, const QString& proposal) override {
+    return m_webTitle.Show({prompt, proposal});
+  }
+  void ScriptWebAccount(Answers<WebAccountAnswer> answers) { m_webAccount.Script(answers); }
+  // The chosen file's index; std::nullopt stands for Cancel.
+  void ScriptWebFile(Answers<int> answers) { m_webFile.Script(answers); }
+  void ScriptWebTitle(Answers<QString> answers) { m_webTitle.Script(answers); }
+  const std::vector<WebAccountRequest>& WebAccountRequests() const { return m_webAccount.requests; }
+  const std::vector<QStringList>& WebFileRequests() const { return m_webFile.requests; }
+  const std::vector<WebTitleRequest>& WebTitleRequests() const { return m_webTitle.requests; }
+
  private:
   ScriptedDialog<SaveFileRequest, QString> m_save;
   ScriptedDialog<OpenFileRequest, QString> m_open;
@@ -232,6 +256,9 @@ class FakeDialogs : public FileDialogs,
   ScriptedDialog<DateInsertOptions, DateInsertOptions> m_dateFormat;
   ScriptedDialog<CalendarRequest, CalendarDate> m_calendar;
   ScriptedDialog<SettingsSheetRequest, SettingsValues> m_settingsSheet;
+  ScriptedDialog<WebAccountRequest, WebAccountAnswer> m_webAccount;
+  ScriptedDialog<QStringList, int> m_webFile;
+  ScriptedDialog<WebTitleRequest, QString> m_webTitle;
 };
 
 }  // namespace qm::test

@@ -13,6 +13,7 @@
 
 #include "net/HttpClient.h"
 #include "net/TransferWait.h"
+#include "platform/CodePage.h"
 
 namespace qm::test {
 
@@ -33,6 +34,18 @@ class FakeHttpClient : public HttpClient {
     Reply reply;
     reply.headers = {{"Content-Type", contentType}};
     reply.chunks = {body};
+    return reply;
+  }
+  // A reply of the account endpoint: bare XML in the code page.
+  static Reply Xml(QStringView body) {
+    CodePage codePage;
+    return Text(codePage.Encode(body), "text/html");
+  }
+  // A file the file store sends for a download, named name.
+  static Reply File(const QByteArray& name, const QByteArray& bytes) {
+    Reply reply;
+    reply.headers = {{"Content-Disposition", "attachment; filename=\"" + name + "\""}};
+    reply.chunks = {bytes};
     return reply;
   }
   static Reply Error(const QString& text) {

@@ -11,6 +11,7 @@
 #include "app/CommandRouter.h"
 #include "app/FileAssociation.h"
 #include "app/Workspace.h"
+#include "platform/ConnectionManager.h"
 #include "platform/MemorySettingsStore.h"
 #include "support/FakeApplicationHost.h"
 #include "support/FakeClipboard.h"
@@ -18,6 +19,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeEditControl.h"
 #include "support/FakeFrameHost.h"
+#include "support/FakeHttpClient.h"
 #include "support/FakeLauncher.h"
 #include "support/FakePaneHost.h"
 #include "support/FakePrompt.h"
@@ -68,8 +70,12 @@ class WorkspaceFixture : public ::testing::Test {
   FakeFrameHost frameHost;
   FileAssociation association{QStringLiteral("/usr/bin/quillmap")};
   CommandRouter router;
+  FakeHttpClient http;
+  FakeTransferWait transferWait;
+  AlwaysConnected connections;
   Workspace workspace{{settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, edit,
-                       clipboard, launcher, paneHost, appHost, frameHost, association, router}};
+                       clipboard, launcher, paneHost, appHost, frameHost, association, router,
+                       WebPorts{http, transferWait, connections, dir.path()}}};
 };
 
 }  // namespace qm::test
