@@ -179,7 +179,7 @@ TEST_F(MainWindowDialogsTest, SoftKeyButtonsShowTheTwoNarrowMenus) {
   EXPECT_TRUE(others.contains(res::kTopMenuTitles[0].toString()));
   EXPECT_FALSE(others.contains(res::kTopMenuTitles[2].toString()));
   EXPECT_TRUE(TitlesOf(second->menu()).contains(u"追加 - 下の階層(&A)..."_s));
-  EXPECT_EQ(Window().menuBar()->actions().size(), 6);  // no web menu yet
+  EXPECT_EQ(Window().menuBar()->actions().size(), 7);
 }
 
 TEST_F(MainWindowDialogsTest, SoftKeyMenuSettingLeavesJustTheTwoMenusAndNoButtons) {

@@ -272,7 +272,7 @@ TEST_F(MainWindowTest, EveryTopMenuHasItsAccessKeyAndTheSoftKeysTakeNone) {
     const QString title = top->text();
     keys += title.at(title.indexOf(u'&') + 1);
   }
-  EXPECT_EQ(keys, u"FETVSH"_s);
+  EXPECT_EQ(keys, u"FETVNSH"_s);
   for (const char* name : {"softKey0", "softKey1"}) {
     const auto* button = test::Find<QToolButton>(&Window(), name);
     ASSERT_NE(button, nullptr);

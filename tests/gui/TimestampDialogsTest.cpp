@@ -25,30 +25,19 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrompt.h"
+#include "support/WidgetInput.h"
 #include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
+using test::DoubleClick;
 using test::Find;
 
 QStringList Items(const QListWidget* list) {
   QStringList items;
   for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
   return items;
-}
-
-// A double click as the window system delivers it: press, release, double
-// click, release.
-void DoubleClick(QAbstractItemView* view, const QModelIndex& index) {
-  const QPointF at(view->visualRect(index).center());
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
-    QApplication::sendEvent(view->viewport(), &event);
-  }
 }
 
 void PressEscape(QWidget* widget) {

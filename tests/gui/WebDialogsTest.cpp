@@ -20,24 +20,14 @@
 #include "gui/WebAccountDialog.h"
 #include "res/NetStrings.h"
 #include "support/OffscreenApp.h"
+#include "support/WidgetInput.h"
 #include "support/WindowFixture.h"
 
 namespace qm {
 namespace {
 
+using test::DoubleClick;
 using test::Find;
-
-// A double click as the window system delivers it.
-void DoubleClick(QAbstractItemView* view, const QModelIndex& index) {
-  const QPointF at(view->visualRect(index).center());
-  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
-    QApplication::sendEvent(view->viewport(), &event);
-  }
-}
 
 // Runs step on the modal dialog once it is up.
 void OnDialog(std::function<void(QDialog*)> step) {
