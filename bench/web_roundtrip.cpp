@@ -46,15 +46,18 @@ const QString kPassword = QStringLiteral("pw");
 // whole in the file, so a shallow outline is what fits under the service's
 // 1 MB limit at 10,000 nodes.
 void FillOutline(CTreeStore& store, int nodes) {
-  const int chapters = std::clamp(nodes / 100, 1, 100);
+  const int below = nodes - 1;
+  const int chapters = std::clamp(below / 100, std::min(below, 1), 100);
   int made = 1;
-  for (int c = 0; c < chapters && made < nodes; ++c, ++made) {
+  for (int c = 0; c < chapters; ++c) {
+    // The chapter itself and its items.
+    const int share = below / chapters + (c < below % chapters ? 1 : 0);
     const int chapter = store.InsertChild(0, QStringLiteral("章%1").arg(c), {}, {}, 0, 0);
-    const int items = (nodes - 1) / chapters - 1;
-    for (int i = 0; i < items && made + 1 < nodes; ++i, ++made) {
+    for (int i = 1; i < share; ++i) {
       store.InsertChild(chapter, QStringLiteral("項目%1").arg(i), {},
-                        QStringLiteral("本文 %1").arg(made), 0, 0);
+                        QStringLiteral("本文 %1").arg(++made), 0, 0);
     }
+    ++made;
   }
 }
 

@@ -84,6 +84,7 @@ std::unique_ptr<CWebFileClient> WebAccess::NewClient() {
       WebServices{m_http, m_wait, m_prompt, m_clock, m_keeper}, TempFolder());
   client->SetAccount(m_account.mail, m_account.password);
   client->SetPause(m_pause);
+  client->ShareTicketSeconds(m_nextTicketSecond);
   return client;
 }
 

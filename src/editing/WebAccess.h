@@ -125,6 +125,9 @@ class WebAccess {
   CConnKeeper m_keeper;
   WebAccount m_account;
   std::function<void(int)> m_pause;
+  // The first second the next ticket request may be dated with, shared by
+  // every client: actions in quick succession never wait for the clock.
+  qint32 m_nextTicketSecond = 0;
 };
 
 }  // namespace qm

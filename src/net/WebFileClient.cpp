@@ -11,6 +11,7 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <limits>
 
 #include "net/HttpForm.h"
@@ -125,7 +126,9 @@ bool CWebFileClient::AskForTicket(const QString& mode, const std::optional<QStri
   CHttpForm form(m_accountAddress, m_services.http, m_services.wait, m_services.prompt);
   form.AddParam(QStringLiteral("mode"), mode);
   form.AddParam(QStringLiteral("mail"), m_mail);
-  m_date = TicketDateText(QDateTime::fromSecsSinceEpoch(m_services.clock.Now()));
+  const qint32 second = std::max(m_services.clock.Now(), *m_nextSecond);
+  *m_nextSecond = second + 1;
+  m_date = TicketDateText(QDateTime::fromSecsSinceEpoch(second));
   form.AddParam(QStringLiteral("pass"), RequestKey(m_password, m_date));
   form.AddParam(QStringLiteral("date"), m_date);
   if (title) {

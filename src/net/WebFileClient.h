@@ -12,10 +12,14 @@
 // ErrorCode and ErrorMessage and reports nothing: the caller shows
 // ErrorMessage when it is not empty. Not thread-safe.
 //
-// The service refuses a second ticket request with the same key and date
-// within one second (error kReplayedTicketError). A caller doing several
-// operations in a row would hit that, so RequestTicket waits for the next
-// second of the clock and asks once more when it is refused so.
+// The service refuses a ticket request whose key it has seen (error
+// kReplayedTicketError), and the key depends on the second the request is
+// dated with. So a client never dates two requests with the same second:
+// one made in a second already used is dated one second on (the service
+// accepts dates within a day of its clock). Clients of one program share
+// the seconds they used through ShareTicketSeconds. A refusal as a replay
+// (another program used that second) makes RequestTicket wait for the
+// clock's next second and ask once more.
 #pragma once
 
 #include <QList>
@@ -107,6 +111,9 @@ class CWebFileClient {
   // ticket again. The default runs the event loop without user input for ms
   // milliseconds (or sleeps without an application object).
   void SetPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
+  // Dates tickets no earlier than next, and leaves next at the second after
+  // the last one used. next must outlive the client.
+  void ShareTicketSeconds(qint32& next) { m_nextSecond = &next; }
 
   // Fills Files() with the account's web files, in the service's order.
   bool ListFiles();
@@ -168,6 +175,8 @@ class CWebFileClient {
   QString m_errorMessage;
   QList<CWebFileEntry> m_files;
   std::function<void(int)> m_pause;
+  qint32 m_ownNextSecond = 0;
+  qint32* m_nextSecond = &m_ownNextSecond;
 };
 
 }  // namespace qm

@@ -252,6 +252,36 @@ TEST_F(WebFileClientTest, AReplayedTicketIsAskedForOnceMoreInTheNextSecond) {
   EXPECT_EQ(http.Requests().size(), 5);
 }
 
+TEST_F(WebFileClientTest, RequestsInOneSecondAreDatedWithSecondsOfTheirOwn) {
+  links.raisesLinks = false;
+  client.SetPause([](int) { ADD_FAILURE() << "no request waits for the clock"; });
+  qint32 shared = 0;
+  client.ShareTicketSeconds(shared);
+  http.Queue(Xml(u"<r><key>K1</key></r>"));
+  http.Queue(Xml(u"<r><key>K2</key></r>"));
+  ASSERT_TRUE(client.ListFiles());
+  ASSERT_TRUE(client.ListFiles());
+  EXPECT_EQ(Params(0)[3].second, kDate);
+  EXPECT_EQ(Params(1)[3].second, u"2010/3/7 9:5:4");
+  EXPECT_EQ(Params(1)[2].second, RequestKey(u"secret"_s, u"2010/3/7 9:5:4"_s));
+
+  // Another client of the program goes on from there; once the clock has
+  // passed the seconds used, it is the clock again.
+  CWebFileClient other{u"http://acct.example:1/"_s,
+                       u"http://files.example:2"_s,
+                       {http, wait, prompt, clock, keeper},
+                       temp.path()};
+  other.SetAccount(u"me@example.jp"_s, u"secret"_s);
+  other.ShareTicketSeconds(shared);
+  http.Queue(Xml(u"<r><key>K3</key></r>"));
+  ASSERT_TRUE(other.ListFiles());
+  EXPECT_EQ(Params(2)[3].second, u"2010/3/7 9:5:5");
+  clock.Advance(10);
+  http.Queue(Xml(u"<r><key>K4</key></r>"));
+  ASSERT_TRUE(other.ListFiles());
+  EXPECT_EQ(Params(3)[3].second, u"2010/3/7 9:5:13");
+}
+
 TEST_F(WebFileClientTest, AFileOverTheLimitIsRefusedBeforeAnythingIsSent) {
   links.raisesLinks = false;
   const QString local = QDir(temp.path()).filePath(u"big.qmp"_s);
