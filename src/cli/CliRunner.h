@@ -43,13 +43,12 @@ struct CliStreams {
 };
 
 // What the web verbs talk through; each one left empty is the real thing
-// (QtHttpClient, an event loop wait, the system clock, the client's own
-// pause, the system's temporary folder). What is given must outlive RunCli.
+// (QtHttpClient, an event loop wait, the system clock, the system's
+// temporary folder). What is given must outlive RunCli.
 struct CliWebPorts {
   HttpClient* http = nullptr;
   TransferWait* wait = nullptr;
   const Clock* clock = nullptr;
-  std::function<void(int ms)> pause;
   QString tempFolder;
 };
 

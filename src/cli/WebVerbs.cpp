@@ -82,9 +82,7 @@ class WebRun {
         m_client(
             Read(store, settings::kWebAccountHost), Read(store, settings::kWebServiceHost),
             {Http(ports), Wait(ports), m_prompt, ports.clock ? *ports.clock : m_clock, m_keeper},
-            ports.tempFolder.isEmpty() ? QDir::tempPath() : ports.tempFolder) {
-    if (ports.pause) m_client.SetPause(ports.pause);
-  }
+            ports.tempFolder.isEmpty() ? QDir::tempPath() : ports.tempFolder) {}
 
   CWebFileClient& Client() { return m_client; }
 

@@ -21,15 +21,9 @@ WebAccess::WebAccess(const WebAccessPorts& ports)
       m_dialogs(ports.dialogs),
       m_tempFolder(ports.tempFolder),
       m_keeper(ports.connections, ports.prompt),
-      m_account(LoadWebAccount(ports.settings)),
-      m_pause(PauseWithoutUserInput) {}
+      m_account(LoadWebAccount(ports.settings)) {}
 
 WebAccess::~WebAccess() { m_keeper.ShutDown(); }
-
-void WebAccess::SetPause(std::function<void(int ms)> pause) {
-  m_pause = pause;
-  m_keeper.SetPause(std::move(pause));
-}
 
 bool WebAccess::HasAccount() const {
   return !m_account.mail.isEmpty() && !m_account.password.isEmpty();
@@ -83,7 +77,6 @@ std::unique_ptr<CWebFileClient> WebAccess::NewClient() {
       Read(m_settings, settings::kWebAccountHost), Read(m_settings, settings::kWebServiceHost),
       WebServices{m_http, m_wait, m_prompt, m_clock, m_keeper}, TempFolder());
   client->SetAccount(m_account.mail, m_account.password);
-  client->SetPause(m_pause);
   client->ShareTicketSeconds(m_nextTicketSecond);
   return client;
 }

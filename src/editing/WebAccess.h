@@ -15,7 +15,6 @@
 
 #include <QList>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -103,10 +102,6 @@ class WebAccess {
   // Lets a held network link go; nothing when none is held.
   void Disconnect() { m_keeper.Disconnect(); }
 
-  // How the client and the keeper let time pass while they wait (tests
-  // make it instant).
-  void SetPause(std::function<void(int ms)> pause);
-
  private:
   std::unique_ptr<CWebFileClient> NewClient();
   // Takes what the account dialog returned for request.
@@ -124,7 +119,6 @@ class WebAccess {
   QString m_tempFolder;
   CConnKeeper m_keeper;
   WebAccount m_account;
-  std::function<void(int)> m_pause;
   // The first second the next ticket request may be dated with, shared by
   // every client: actions in quick succession never wait for the clock.
   qint32 m_nextTicketSecond = 0;

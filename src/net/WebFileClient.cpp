@@ -2,15 +2,11 @@
 // store requests.
 #include "net/WebFileClient.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-#include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -40,10 +36,6 @@ QString FirstText(const XmlNode& from, QStringView name) {
   const std::vector<const XmlNode*> found = FindXmlElements(from, name);
   return found.empty() ? QString() : XmlText(*found.front());
 }
-
-// How often, and how long at most, the client looks for the next second.
-constexpr int kPauseStepMs = 50;
-constexpr int kPauseSteps = 40;
 
 }  // namespace
 
@@ -88,8 +80,7 @@ CWebFileClient::CWebFileClient(const QString& accountHost, const QString& servic
     : m_accountAddress(WithoutTrailingSlash(accountHost) + QStringLiteral("/qmp/qmpfile.php")),
       m_serviceHost(WithoutTrailingSlash(serviceHost)),
       m_services(services),
-      m_tempFolder(tempFolder),
-      m_pause(PauseWithoutUserInput) {}
+      m_tempFolder(tempFolder) {}
 
 CWebFileClient::~CWebFileClient() = default;
 
@@ -107,14 +98,11 @@ QString CWebFileClient::WebPath() const { return MakeWebPath(m_fileId, m_title);
 
 bool CWebFileClient::RequestTicket(const QString& mode, const std::optional<QString>& title,
                                    const std::optional<QString>& fileId) {
-  const qint32 sentAt = m_services.clock.Now();
-  if (AskForTicket(mode, title, fileId)) return true;
-  if (m_errorCode != kReplayedTicketError) return false;
-  // The key of this second was used already: the next second gives another.
-  for (int step = 0; step < kPauseSteps && m_services.clock.Now() <= sentAt; ++step) {
-    m_pause(kPauseStepMs);
+  for (int retry = 0;; ++retry) {
+    if (AskForTicket(mode, title, fileId)) return true;
+    // Each retry is dated with the next second.
+    if (m_errorCode != kReplayedTicketError || retry == kReplayRetries) return false;
   }
-  return AskForTicket(mode, title, fileId);
 }
 
 bool CWebFileClient::AskForTicket(const QString& mode, const std::optional<QString>& title,

@@ -18,13 +18,12 @@
 // one made in a second already used is dated one second on (the service
 // accepts dates within a day of its clock). Clients of one program share
 // the seconds they used through ShareTicketSeconds. A refusal as a replay
-// (another program used that second) makes RequestTicket wait for the
-// clock's next second and ask once more.
+// means another program dated a request with that second: RequestTicket
+// asks again with the next one, up to kReplayRetries times.
 #pragma once
 
 #include <QList>
 #include <QString>
-#include <functional>
 #include <optional>
 
 #include "net/ConnKeeper.h"
@@ -75,6 +74,11 @@ inline constexpr qint64 kMaxUploadBytes = 999999;
 bool ExceedsUploadLimit(const QString& localPath);
 // The service's answer to a ticket request whose key and date it saw before.
 inline constexpr int kReplayedTicketError = 4;
+// How often a ticket request refused as a replay is asked again. Other
+// runs of the program in quick succession (a script's, say) may each have
+// taken a second ahead of the clock, so a new run walks past them; each
+// step is one short request.
+inline constexpr int kReplayRetries = 30;
 
 // Creates a new empty file named "vorelnet" + six random characters + suffix
 // in folder, exclusively, so no other process can hold or plant the name. On
@@ -107,10 +111,6 @@ class CWebFileClient {
   bool RequestTicket(const QString& mode, const std::optional<QString>& title,
                      const std::optional<QString>& fileId);
 
-  // How the client waits for the clock's next second before asking for a
-  // ticket again. The default runs the event loop without user input for ms
-  // milliseconds (or sleeps without an application object).
-  void SetPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
   // Dates tickets no earlier than next, and leaves next at the second after
   // the last one used. next must outlive the client.
   void ShareTicketSeconds(qint32& next) { m_nextSecond = &next; }
@@ -174,7 +174,6 @@ class CWebFileClient {
   int m_errorCode = 0;
   QString m_errorMessage;
   QList<CWebFileEntry> m_files;
-  std::function<void(int)> m_pause;
   qint32 m_ownNextSecond = 0;
   qint32* m_nextSecond = &m_ownNextSecond;
 };

@@ -30,7 +30,7 @@ class CliWeb : public ::testing::Test {
  protected:
   CliWeb() {
     StoreWebAccount(settings, {u"me@example.jp"_s, u"secret"_s});
-    ports = {&http, &wait, &clock, [this](int) { clock.Advance(1); }, temp.path()};
+    ports = {&http, &wait, &clock, temp.path()};
   }
 
   int Run(const QStringList& arguments) { return Run(arguments, settings); }

@@ -91,8 +91,8 @@ TEST_F(WebEndToEnd, SaveListUpdateAndOpenComeBackByteForByte) {
   Write("first.qmp", first);
   Write("second.qmp", second);
 
-  // Several operations within one second: each later ticket request is
-  // first refused as a replay and asked again the next second.
+  // Several runs within one second: a ticket request dated with a second
+  // another run used is refused as a replay and asked again with the next.
   ASSERT_EQ(a.Run({"save", Path("first.qmp"), "--title", "e2e & <メモ>"}), 0) << a.Why();
   const QString id = a.Out().trimmed();
   ASSERT_FALSE(id.isEmpty());
