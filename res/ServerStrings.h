@@ -47,4 +47,8 @@ inline constexpr QStringView kServerBadTls = u"証明書か秘密鍵を読めま
 inline constexpr QStringView kServerListening = u"listening on ";
 inline constexpr QStringView kServerStopped = u"stopped";
 
+// The health check's plain-text answers, read by service managers and proxies.
+inline constexpr QStringView kServerHealthy = u"ok\n";
+inline constexpr QStringView kServerUnhealthy = u"database unavailable\n";
+
 }  // namespace qm::res

@@ -106,6 +106,14 @@ StoreResult Storage::Failed(const QString& why) {
   return StoreResult::kFailed;
 }
 
+StoreResult Storage::Check() {
+  QSqlQuery query(m_db);
+  if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+    return Failed(query.lastError().text());
+  }
+  return StoreResult::kOk;
+}
+
 StoreResult Storage::AddAccount(const QString& mail, const QString& passwordDigest, qint64 now) {
   Transaction transaction(*this);
   if (!transaction.IsOpen()) return Failed(m_db.lastError().text());

@@ -92,6 +92,10 @@ class Storage {
   // kNotFound also when the file went away (or never was the account's).
   StoreResult UpdateWithTicket(const Ticket& presented, qint64 now, const QByteArray& content);
 
+  // Reads the schema version: a query that needs the database file readable
+  // and not locked beyond the busy timeout. kFailed when it cannot answer.
+  StoreResult Check();
+
   // The reason of the last kFailed.
   QString LastError() const { return m_lastError; }
 

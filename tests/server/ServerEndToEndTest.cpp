@@ -2,8 +2,12 @@
 // spoken to over HTTP as the window speaks to it, then stopped by SIGTERM.
 #include <httplib.h>
 
+#include <mutex>
+#include <thread>
+
 #include "ServiceFixture.h"
 #include "res/ServerStrings.h"
+#include "server/HttpServer.h"
 #include "server/ServiceLimits.h"
 #include "support/ServerProcess.h"
 
@@ -111,6 +115,35 @@ TEST(ServerEndToEndTest, SavesReadsRefusesAndStopsCleanly) {
   ASSERT_EQ(files.size(), 1);
   EXPECT_EQ(files[0].fileId, ticket.fileId);
   EXPECT_EQ(files[0].size, file.size());
+}
+
+TEST(ServerHealthCheckTest, AnswersUnavailableWhenTheDatabaseCannotBeOpened) {
+  EnsureCoreApp();
+  QTemporaryDir dir;
+  qm::test::FakeClock clock;
+  std::mutex logMutex;
+  QStringList log;
+  HttpServer server(dir.filePath(QStringLiteral("missing/store.sqlite")), clock,
+                    [&](const QString& line) {
+                      std::lock_guard<std::mutex> lock(logMutex);
+                      log.append(line);
+                    });
+  ListenOptions options;
+  options.port = 0;
+  QString error;
+  ASSERT_TRUE(server.Start(options, &error)) << error.toStdString();
+  std::thread running([&server] { server.Run(); });
+  httplib::Client client("127.0.0.1", server.Port());
+  const auto health = client.Get(kHealthPath);
+  server.Stop();
+  running.join();
+
+  ASSERT_TRUE(health);
+  EXPECT_EQ(health->status, 503);
+  EXPECT_EQ(health->body, "database unavailable\n");
+  std::lock_guard<std::mutex> lock(logMutex);
+  EXPECT_EQ(log.filter(QRegularExpression(QStringLiteral("^GET /healthz 503 \\d+ms -$"))).size(), 1)
+      << log.join(u'\n').toStdString();
 }
 
 }  // namespace
