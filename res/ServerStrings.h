@@ -30,7 +30,8 @@ inline constexpr QStringView kServerUsage =
     u" [--db PATH]\n"
     u"       quillmap-server add-user MAIL [--db PATH]   (password: one line on standard input)\n"
     u"       quillmap-server remove-user MAIL [--db PATH]\n"
-    u"       quillmap-server list-users [--db PATH]\n";
+    u"       quillmap-server list-users [--db PATH]\n"
+    u"       quillmap-server backup OUT [--db PATH]   (a consistent copy, also while serving)\n";
 inline constexpr QStringView kServerCannotOpenDb = u"データベースを開けません：";
 inline constexpr QStringView kServerDbTooNew =
     u"データベースがこのプログラムより新しい版で作られています（版 %1、このプログラムは版 %2 "
@@ -44,7 +45,16 @@ inline constexpr QStringView kServerUserRemoved = u"アカウントとそのフ�
 inline constexpr QStringView kServerStorageFailed = u"データベースの操作に失敗しました：";
 inline constexpr QStringView kServerCannotListen = u"待ち受けを始められません：";
 inline constexpr QStringView kServerBadTls = u"証明書か秘密鍵を読めません：";
+inline constexpr QStringView kServerNoDatabase = u"データベースがありません：";
+inline constexpr QStringView kServerBackupExists =
+    u"書き出し先がすでにあります。上書きはしません：";
+inline constexpr QStringView kServerBackupFailed = u"バックアップを書き出せません：";
+inline constexpr QStringView kServerBackupWritten = u"バックアップを書き出しました：";
 inline constexpr QStringView kServerListening = u"listening on ";
 inline constexpr QStringView kServerStopped = u"stopped";
+
+// The health check's plain-text answers, read by service managers and proxies.
+inline constexpr QStringView kServerHealthy = u"ok\n";
+inline constexpr QStringView kServerUnhealthy = u"database unavailable\n";
 
 }  // namespace qm::res

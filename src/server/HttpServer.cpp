@@ -10,6 +10,7 @@
 #include <chrono>
 #include <optional>
 
+#include "res/ServerStrings.h"
 #include "server/ServiceLimits.h"
 #include "server/WebService.h"
 
@@ -141,6 +142,18 @@ bool HttpServer::Start(const ListenOptions& options, QString* error) {
   for (const char* path : {kAccountPath, kUploadPath, kDownloadPath, kUpdatePath}) {
     server.Post(path, handle);
   }
+
+  // Answers from this worker's own connection, so a worker that cannot open
+  // or read the database is reported rather than hidden behind another.
+  server.Get(kHealthPath, [this](const httplib::Request&, httplib::Response& response) {
+    Storage* storage = StorageForThisThread();
+    const bool healthy = storage != nullptr && storage->Check() == StoreResult::kOk;
+    response.status = healthy ? 200 : 503;
+    response.set_header("Cache-Control", "no-store");
+    response.set_content(
+        (healthy ? res::kServerHealthy : res::kServerUnhealthy).toUtf8().toStdString(),
+        "text/plain; charset=utf-8");
+  });
 
   // One line per request; never a body, a key or a password.
   server.set_logger([this](const httplib::Request& request, const httplib::Response& response) {

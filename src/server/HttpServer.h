@@ -1,7 +1,8 @@
 // HttpServer: the listener. It reads each request's body whole (bounded),
 // hands it to HandleServiceRequest with the Storage of the worker thread it
 // runs on, and writes the reply and one log line. TLS when given a
-// certificate and key.
+// certificate and key. GET kHealthPath answers 200 when the worker's
+// database connection answers a query, 503 otherwise.
 //
 // Start and Run belong to one thread; Stop may be called from any other. A
 // Stop makes Run return once the requests in flight are answered; one that
@@ -25,6 +26,9 @@ class Server;
 }
 
 namespace qm::server {
+
+// The health check for service managers and proxies; plain text, no account.
+inline constexpr char kHealthPath[] = "/healthz";
 
 struct ListenOptions {
   QString host = QStringLiteral("127.0.0.1");

@@ -1,9 +1,16 @@
 // The administration and serve verbs.
 #include "server/ServerCommandLine.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 
 #include "net/RequestKey.h"
 #include "platform/CodePage.h"
@@ -112,6 +119,67 @@ int ListUsers(Storage& storage, const ServerIo& io) {
   return 0;
 }
 
+// Flushes a file (or a folder's entries) to the disk; SQLite does not sync
+// the copy VACUUM INTO writes. 0, or the errno of the failure.
+int SyncToDisk(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int synced = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return synced;
+}
+
+// The copy is written under a name of its own beside out and renamed into
+// place once whole and on disk: out is never a half copy, not even after a
+// crash, and an existing out is never replaced.
+int Backup(const QString& out, const QString& dbPath, const ServerIo& io) {
+  const QString target = QFileInfo(out).absoluteFilePath();
+  const auto failed = [&](const QString& why) {
+    io.err(res::kServerBackupFailed.toString() + target + QStringLiteral(" (") + why +
+           QStringLiteral(")\n"));
+    return 1;
+  };
+  const auto exists = [&] {
+    io.err(res::kServerBackupExists.toString() + target + u'\n');
+    return 1;
+  };
+  // A dangling link counts: renaming onto it would replace it.
+  if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return exists();
+  // Opening a missing database would create an empty one and "back it up".
+  if (!QFileInfo::exists(dbPath)) {
+    io.err(res::kServerNoDatabase.toString() + QFileInfo(dbPath).absoluteFilePath() + u'\n');
+    return 1;
+  }
+  QString error;
+  const std::unique_ptr<Storage> storage = Storage::OpenSqlite(dbPath, &error);
+  if (!storage) {
+    io.err(error + u'\n');
+    return 1;
+  }
+  // Created empty here (which VACUUM INTO accepts) so the name is ours alone,
+  // readable by its owner only (the password digests in it are as good as
+  // passwords), and removed again on every way out but the rename.
+  QTemporaryFile partial(target + QStringLiteral(".partial-XXXXXX"));
+  if (!partial.open()) return failed(partial.errorString());
+  partial.close();
+  if (storage->CopyTo(partial.fileName()) != StoreResult::kOk) {
+    return failed(storage->LastError());
+  }
+  if (const int why = SyncToDisk(partial.fileName()); why != 0) {
+    return failed(QString::fromLocal8Bit(std::strerror(why)));
+  }
+  // QFile::rename never replaces an existing file, so an out that appeared
+  // meanwhile is kept.
+  if (!QFile::rename(partial.fileName(), target)) {
+    return QFileInfo::exists(target) ? exists() : failed(QStringLiteral("rename"));
+  }
+  partial.setAutoRemove(false);
+  // The new name itself lives in the folder.
+  SyncToDisk(QFileInfo(target).absolutePath());
+  io.out(res::kServerBackupWritten.toString() + target + u'\n');
+  return 0;
+}
+
 int Serve(const ListenOptions& options, const QString& dbPath, const Clock& clock,
           const ServerIo& io) {
   // The database is opened (and migrated, or refused) before anything listens.
@@ -182,6 +250,10 @@ int RunServerCommand(const QStringList& arguments, const QString& defaultDbPath,
     const std::unique_ptr<Storage> storage = OpenStorage(dbPath, io);
     if (!storage) return 1;
     return ListUsers(*storage, io);
+  }
+  if (parsed.verb == u"backup") {
+    if (parsed.positional.size() != 1) return usage();
+    return Backup(parsed.positional.front(), dbPath, io);
   }
   return usage();
 }

@@ -1,6 +1,10 @@
 // ServerCommandLine: the verbs of quillmap-server — serve, add-user,
-// remove-user, list-users — over streams the caller provides, so tests run
-// every verb but serve in-process.
+// remove-user, list-users, backup — over streams the caller provides, so
+// tests run every verb but serve in-process.
+//
+// backup OUT writes a consistent copy of the database to OUT, also while a
+// server runs on it; it never replaces an existing OUT and never leaves a
+// partial file under that name.
 //
 // Exit statuses: 0 success, 1 failure (the reason on err), 2 usage error
 // (the usage text on err).

@@ -106,6 +106,25 @@ StoreResult Storage::Failed(const QString& why) {
   return StoreResult::kFailed;
 }
 
+StoreResult Storage::Check() {
+  QSqlQuery query(m_db);
+  if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+    return Failed(query.lastError().text());
+  }
+  return StoreResult::kOk;
+}
+
+StoreResult Storage::CopyTo(const QString& path) {
+  if (m_dialect != SqlDialect::kSqlite) return Failed(QStringLiteral("copy needs SQLite"));
+  // VACUUM INTO reads from a single read transaction, which in WAL mode
+  // neither waits for writers nor blocks them.
+  QSqlQuery query(m_db);
+  query.prepare(QStringLiteral("VACUUM INTO ?"));
+  query.addBindValue(path);
+  if (!query.exec()) return Failed(query.lastError().text());
+  return StoreResult::kOk;
+}
+
 StoreResult Storage::AddAccount(const QString& mail, const QString& passwordDigest, qint64 now) {
   Transaction transaction(*this);
   if (!transaction.IsOpen()) return Failed(m_db.lastError().text());

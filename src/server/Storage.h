@@ -92,6 +92,17 @@ class Storage {
   // kNotFound also when the file went away (or never was the account's).
   StoreResult UpdateWithTicket(const Ticket& presented, qint64 now, const QByteArray& content);
 
+  // Reads the schema version: a query that needs the database file readable
+  // and not locked beyond the busy timeout. kFailed when it cannot answer.
+  StoreResult Check();
+
+  // Writes a copy of the whole database to path, which must not exist or be
+  // empty; SQLite only. The copy is read in one transaction: it holds every
+  // change committed before it began and none committed later, and holds no
+  // other connection or process up. It is not synced to disk, and one that
+  // fails half way may leave a partial file at path for the caller to remove.
+  StoreResult CopyTo(const QString& path);
+
   // The reason of the last kFailed.
   QString LastError() const { return m_lastError; }
 

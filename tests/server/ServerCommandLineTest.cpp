@@ -1,6 +1,8 @@
 // The administration verbs, run in-process over a temporary database.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -21,6 +23,12 @@ class ServerCommandLineTest : public ::testing::Test {
   }
 
   QString Db() const { return m_dir.filePath(QStringLiteral("admin.sqlite")); }
+  QString Copy() const { return m_dir.filePath(QStringLiteral("copy.sqlite")); }
+
+  // Files a failed or finished backup left under a temporary name.
+  QStringList Leftovers() const {
+    return QDir(m_dir.path()).entryList({QStringLiteral("*.partial-*")}, QDir::Files);
+  }
 
   // Runs the verb with --db and the given standard input lines.
   int Run(QStringList arguments, QList<QByteArray> input = {}) {
@@ -91,11 +99,51 @@ TEST_F(ServerCommandLineTest, UsageErrorsExitWithTwo) {
       {"serve", "--tls-cert", "cert.pem"},
       {"serve", "--listen", "localhost"},
       {"serve", "--listen", "127.0.0.1:70000"},
+      {"backup"},
+      {"backup", "a.sqlite", "b.sqlite"},
+      {"backup", "a.sqlite", "--listen", "127.0.0.1:1"},
   };
   for (const QStringList& arguments : wrong) {
     EXPECT_EQ(Run(arguments), 2) << arguments.join(u' ').toStdString();
     EXPECT_EQ(m_err, res::kServerUsage);
   }
+  EXPECT_TRUE(m_err.contains(u"quillmap-server backup OUT [--db PATH]")) << m_err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(QStringLiteral("a.sqlite"))));
+}
+
+TEST_F(ServerCommandLineTest, BackupNeverReplacesAFileNorLeavesAPartialOne) {
+  ASSERT_EQ(Run({"add-user", "a@example.com"}, {"pw"}), 0);
+  {
+    QFile existing(Copy());
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("yesterday's copy");
+  }
+  EXPECT_EQ(Run({"backup", Copy()}), 1);
+  EXPECT_EQ(m_err, res::kServerBackupExists.toString() + Copy() + u'\n');
+  QFile kept(Copy());
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "yesterday's copy");
+
+  // A link pointing nowhere is not replaced either.
+  const QString link = m_dir.filePath(QStringLiteral("link.sqlite"));
+  ASSERT_TRUE(QFile::link(m_dir.filePath(QStringLiteral("nowhere")), link));
+  EXPECT_EQ(Run({"backup", link}), 1);
+  EXPECT_TRUE(m_err.startsWith(res::kServerBackupExists)) << m_err.toStdString();
+
+  const QString unreachable = m_dir.filePath(QStringLiteral("missing/copy.sqlite"));
+  EXPECT_EQ(Run({"backup", unreachable}), 1);
+  EXPECT_TRUE(m_err.startsWith(res::kServerBackupFailed.toString() + unreachable))
+      << m_err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(unreachable));
+
+  // A mistyped --db is a failure, not the backup of a new empty database.
+  const QString typo = m_dir.filePath(QStringLiteral("amdin.sqlite"));
+  const QString other = m_dir.filePath(QStringLiteral("other.sqlite"));
+  EXPECT_EQ(Run({"backup", other, "--db", typo}), 1);
+  EXPECT_EQ(m_err, res::kServerNoDatabase.toString() + typo + u'\n');
+  EXPECT_FALSE(QFileInfo::exists(typo));
+  EXPECT_FALSE(QFileInfo::exists(other));
+  EXPECT_EQ(Leftovers(), QStringList());
 }
 
 TEST_F(ServerCommandLineTest, NewerDatabaseIsAFailureWithItsReason) {

@@ -2,8 +2,14 @@
 // spoken to over HTTP as the window speaks to it, then stopped by SIGTERM.
 #include <httplib.h>
 
+#include <QDir>
+#include <QFile>
+#include <mutex>
+#include <thread>
+
 #include "ServiceFixture.h"
 #include "res/ServerStrings.h"
+#include "server/HttpServer.h"
 #include "server/ServiceLimits.h"
 #include "support/ServerProcess.h"
 
@@ -17,6 +23,36 @@ ServiceReply AsReply(const httplib::Result& result) {
   ServiceReply reply;
   if (result) reply.body = QByteArray::fromStdString(result->body);
   return reply;
+}
+
+// Saves content as a new file through the server as the window does; its
+// id, or "" when the server did not confirm it.
+QString SaveThroughServer(httplib::Client& client, const QString& title,
+                          const QByteArray& content) {
+  const QString date = TicketDateText(QDateTime::currentDateTime());
+  const auto asked = client.Post(kAccountPath,
+                                 UrlEncoded({{"mode", "saveas"},
+                                             {"mail", kMail},
+                                             {"pass", RequestKey(kPassword, date)},
+                                             {"date", date},
+                                             {"title", title}})
+                                     .toStdString(),
+                                 "application/x-www-form-urlencoded");
+  if (!asked) return {};
+  const ServiceReply ticket = AsReply(asked);
+  const QString fileId = Element(ticket, "fileid");
+  const auto stored = client.Post(kUploadPath,
+                                  MultipartBody({{"mail", kMail},
+                                                 {"key", Element(ticket, "key")},
+                                                 {"date", Element(ticket, "date")},
+                                                 {"fileid", fileId},
+                                                 {"pub", "1"},
+                                                 {"fileext", "qmp"}},
+                                                content)
+                                      .toStdString(),
+                                  MultipartType().toStdString());
+  if (!stored || Decoded(QByteArray::fromStdString(stored->body)) != u"0\nOK") return {};
+  return fileId;
 }
 
 TEST(ServerEndToEndTest, SavesReadsRefusesAndStopsCleanly) {
@@ -111,6 +147,76 @@ TEST(ServerEndToEndTest, SavesReadsRefusesAndStopsCleanly) {
   ASSERT_EQ(files.size(), 1);
   EXPECT_EQ(files[0].fileId, ticket.fileId);
   EXPECT_EQ(files[0].size, file.size());
+}
+
+// What a service manager and an administrator use while the server runs.
+TEST(ServerEndToEndTest, AnswersItsHealthAndIsBackedUpWhileServing) {
+  EnsureCoreApp();
+  QTemporaryDir dir;
+  const QString db = dir.filePath(QStringLiteral("live.sqlite"));
+  ASSERT_TRUE(qm::test::ServerProcess::AddUser(QM_SERVER_EXE, db, kMail, kPassword));
+  qm::test::ServerProcess server;
+  QString error;
+  ASSERT_TRUE(server.Start(QM_SERVER_EXE, db, &error)) << error.toStdString();
+  httplib::Client client("127.0.0.1", server.Port());
+
+  const auto health = client.Get(kHealthPath);
+  ASSERT_TRUE(health);
+  EXPECT_EQ(health->status, 200);
+  EXPECT_EQ(health->body, "ok\n");
+
+  const QByteArray file = Encoded(QStringLiteral("[Quillmap]\r\n控え\r\n"));
+  ASSERT_FALSE(SaveThroughServer(client, QStringLiteral("控え"), file).isEmpty());
+  const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+  const auto backup = qm::test::ServerProcess::RunVerb(
+      QM_SERVER_EXE, {QStringLiteral("backup"), copy, QStringLiteral("--db"), db});
+  EXPECT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+  EXPECT_TRUE(backup.out.contains(copy)) << backup.out.toStdString();
+  EXPECT_EQ(QFile(copy).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0);
+  // The server went on serving through it.
+  const auto after = client.Get(kHealthPath);
+  ASSERT_TRUE(after);
+  EXPECT_EQ(after->status, 200);
+
+  const auto listed = qm::test::ServerProcess::RunVerb(
+      QM_SERVER_EXE, {QStringLiteral("list-users"), QStringLiteral("--db"), copy});
+  EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+  EXPECT_EQ(listed.out, QStringLiteral("%1\t1\t%2\n").arg(kMail).arg(file.size()));
+  EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.partial-*")}), QStringList());
+
+  EXPECT_EQ(server.Stop(), 0);
+  static const QRegularExpression healthLine(QStringLiteral("^GET /healthz 200 \\d+ms -$"),
+                                             QRegularExpression::MultilineOption);
+  EXPECT_EQ(server.Log().count(healthLine), 2) << server.Log().toStdString();
+}
+
+TEST(ServerHealthCheckTest, AnswersUnavailableWhenTheDatabaseCannotBeOpened) {
+  EnsureCoreApp();
+  QTemporaryDir dir;
+  qm::test::FakeClock clock;
+  std::mutex logMutex;
+  QStringList log;
+  HttpServer server(dir.filePath(QStringLiteral("missing/store.sqlite")), clock,
+                    [&](const QString& line) {
+                      std::lock_guard<std::mutex> lock(logMutex);
+                      log.append(line);
+                    });
+  ListenOptions options;
+  options.port = 0;
+  QString error;
+  ASSERT_TRUE(server.Start(options, &error)) << error.toStdString();
+  std::thread running([&server] { server.Run(); });
+  httplib::Client client("127.0.0.1", server.Port());
+  const auto health = client.Get(kHealthPath);
+  server.Stop();
+  running.join();
+
+  ASSERT_TRUE(health);
+  EXPECT_EQ(health->status, 503);
+  EXPECT_EQ(health->body, "database unavailable\n");
+  std::lock_guard<std::mutex> lock(logMutex);
+  EXPECT_EQ(log.filter(QRegularExpression(QStringLiteral("^GET /healthz 503 \\d+ms -$"))).size(), 1)
+      << log.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -128,5 +128,38 @@ TEST_F(StorageTest, FailedUpdateKeepsTheOldFileAndTheTicket) {
   EXPECT_EQ(Query("SELECT COUNT(*) FROM files").toInt(), 0);
 }
 
+TEST_F(StorageTest, CopyHoldsWhatWasCommittedAndDoesNotWaitForAWriter) {
+  QString error;
+  const auto storage = Storage::OpenSqlite(Path(), &error);
+  ASSERT_TRUE(storage);
+  EXPECT_EQ(storage->Check(), StoreResult::kOk);
+  ASSERT_EQ(storage->AddAccount("a@example.com", "d", 1), StoreResult::kOk);
+  const QString copy = m_dir.filePath(QStringLiteral("copy.sqlite"));
+  {
+    // Another connection is half way through a change when the copy is made.
+    QSqlDatabase writer =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+    writer.setDatabaseName(Path());
+    ASSERT_TRUE(writer.open());
+    ASSERT_TRUE(writer.transaction());
+    QSqlQuery insert(writer);
+    ASSERT_TRUE(insert.exec(QStringLiteral(
+        "INSERT INTO accounts (mail, password_digest, created) VALUES ('b@example.com', 'd', 1)")));
+    EXPECT_EQ(storage->CopyTo(copy), StoreResult::kOk) << storage->LastError().toStdString();
+    insert.finish();
+    writer.rollback();
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+
+  const auto copied = Storage::OpenSqlite(copy, &error);
+  ASSERT_TRUE(copied) << error.toStdString();
+  QList<AccountEntry> accounts;
+  ASSERT_EQ(copied->ListAccounts(accounts), StoreResult::kOk);
+  ASSERT_EQ(accounts.size(), 1);
+  EXPECT_EQ(accounts[0].mail, u"a@example.com");
+  // A copy is never written over an existing database.
+  EXPECT_EQ(storage->CopyTo(copy), StoreResult::kFailed);
+}
+
 }  // namespace
 }  // namespace qm::server::test

@@ -42,6 +42,28 @@ class ServerProcess {
            process.exitCode() == 0;
   }
 
+  // What one administration verb did.
+  struct VerbResult {
+    int exitCode = -1;  // -1 when it did not start or end normally in time
+    QString out;
+    QString err;
+  };
+
+  // Runs `program arguments...` with nothing on standard input.
+  static VerbResult RunVerb(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    VerbResult result;
+    if (!process.waitForStarted(10000)) return result;
+    process.closeWriteChannel();
+    if (process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit) {
+      result.exitCode = process.exitCode();
+    }
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+  }
+
   // Starts `program serve --db dbPath --listen 127.0.0.1:0` plus extra and
   // waits up to timeoutMs for it to listen. On failure *error (when given)
   // holds what the server said.
