@@ -272,6 +272,9 @@ PageReply HandleSignIn(const PageRequest& request, Storage& storage, qint64 now)
   const SignInOutcome outcome = SignIn(storage, mail, password, request.address, now);
   switch (outcome.result) {
     case SignInResult::kSignedIn: {
+      // The browser's previous session, if any, ends here: a cookie planted
+      // before sign-in never becomes a signed-in one.
+      SignOut(storage, QString::fromLatin1(CookieValue(request.cookie, kSessionCookie)));
       PageReply reply = Redirect("/");
       reply.headers.append(
           std::pair<QByteArray, QByteArray>{"Set-Cookie", SessionCookie(outcome.token)});
@@ -293,10 +296,6 @@ PageReply HandleSignIn(const PageRequest& request, Storage& storage, qint64 now)
 }
 
 }  // namespace
-
-bool IsPagePath(QByteArrayView path) {
-  return path == "/" || path == "/signin" || path == "/signout" || path.startsWith(kOutlinePrefix);
-}
 
 QByteArray CookieValue(QByteArrayView header, QByteArrayView name) {
   for (QByteArrayView rest = header; !rest.isEmpty();) {

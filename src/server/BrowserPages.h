@@ -53,9 +53,6 @@ struct PageReply {
   QString account;                                   // the signed-in account, for the log
 };
 
-// True for a path the pages answer (the listener routes these here).
-bool IsPagePath(QByteArrayView path);
-
 PageReply HandlePageRequest(const PageRequest& request, Storage& storage, const Clock& clock);
 
 // The address sign-in attempts are counted by: the peer's, or, when the peer

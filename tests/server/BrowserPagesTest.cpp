@@ -165,6 +165,14 @@ TEST_F(PageTest, SigningOutEndsTheSessionForGood) {
   EXPECT_TRUE(Header(signOut, "Set-Cookie").contains("Max-Age=0"));
   // The old cookie, sent again, no longer signs anybody in.
   EXPECT_TRUE(Text(Page("GET", "/", cookie)).contains(u"action=\"/signin\""));
+
+  // Signing in again over a session ends that one: only the new cookie counts.
+  const QByteArray first = SignedInCookie();
+  const PageReply second =
+      Page("POST", "/signin", first, SignInBody(kMail, QString::fromUtf8(kPassword)));
+  ASSERT_EQ(second.status, 303);
+  EXPECT_TRUE(Page("GET", "/", first).account.isEmpty());
+  EXPECT_EQ(Page("GET", "/", CookieOf(second)).account, QString::fromLatin1(kMail));
 }
 
 TEST_F(PageTest, FormsFromAnotherSiteAreRefused) {
