@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libcpp-httplib-dev libssl-dev libqt6sql6-sqlite
+  chromium  # the server's pages in a real browser (tests/server/browser)
 )
 
 missing=()
