@@ -240,11 +240,5 @@ TEST(PageClientAddressTest, TrustsTheForwardedAddressOnlyFromAProxyOnThisHost) {
   EXPECT_EQ(ClientAddress("127.0.0.1", ""), u"127.0.0.1");
 }
 
-TEST(PageCookieValueTest, FindsTheNamedCookieAmongOthers) {
-  EXPECT_EQ(CookieValue("a=1; qm_session=abc ;b=2", "qm_session"), "abc");
-  EXPECT_EQ(CookieValue("xqm_session=abc; qm_sessionx=d", "qm_session"), "");
-  EXPECT_EQ(CookieValue("", "qm_session"), "");
-}
-
 }  // namespace
 }  // namespace qm::server::test

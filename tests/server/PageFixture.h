@@ -40,6 +40,11 @@ inline QByteArray SampleOutlineBytes() {
   return Encoded(WriteOutlineText(store));
 }
 
+// The sign-in form's body as a browser sends it.
+inline QByteArray SignInBody(const QString& mail, const QString& password) {
+  return "mail=" + QUrl::toPercentEncoding(mail) + "&password=" + QUrl::toPercentEncoding(password);
+}
+
 class PageTest : public ServiceTest {
  protected:
   static constexpr char kAddress[] = "192.0.2.7";
@@ -59,11 +64,6 @@ class PageTest : public ServiceTest {
     request.body = body;
     request.address = address;
     return HandlePageRequest(request, *m_storage, m_clock);
-  }
-
-  static QByteArray SignInBody(const QString& mail, const QString& password) {
-    return "mail=" + QUrl::toPercentEncoding(mail) +
-           "&password=" + QUrl::toPercentEncoding(password);
   }
 
   PageReply SignInAs(const QString& mail, const QString& password,

@@ -66,15 +66,15 @@ async function saveAsTheWindow(base, title, file) {
   const boundary = '-7da1091f160a20';
   const fields = { mail, key: element('key'), date: element('date'), fileid: element('fileid'),
                    pub: '1', fileext: 'qmp' };
-  const parts = Object.entries(fields).map(([name, value]) => Buffer.from(
+  const chunks = Object.entries(fields).map(([name, value]) => Buffer.from(
       `--${boundary}\r\nContent-Disposition: form-data; name="${name}"\r\n\r\n${value}\r\n`));
-  parts.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="file"; ` +
+  chunks.push(Buffer.from(`--${boundary}\r\nContent-Disposition: form-data; name="file"; ` +
                          `filename="qmp.txt"\r\nContent-Type: application/octet-stream\r\n\r\n`));
-  parts.push(file, Buffer.from(`\r\n--${boundary}--\r\n\r\n`));
+  chunks.push(file, Buffer.from(`\r\n--${boundary}--\r\n\r\n`));
   const stored = await fetch(`${base}/qmpupload`, {
     method: 'POST',
     headers: { 'Content-Type': `multipart/form-data; boundary=${boundary}` },
-    body: Buffer.concat(parts),
+    body: Buffer.concat(chunks),
   });
   const answer = await stored.text();
   if (answer !== '0\nOK') throw new Error(`upload refused: ${answer} (${xml})`);
