@@ -72,12 +72,13 @@ StoreResult BrowserStore::CreateSession(const QString& tokenHash, const QString&
                                         qint64 expires) {
   QSqlQuery query(m_storage.Database());
   if (!Run(query,
-           QStringLiteral("INSERT INTO browser_sessions (token_hash, mail, created, expires)"
-                          " VALUES (?, ?, ?, ?)"),
-           {tokenHash, mail, now, expires})) {
+           QStringLiteral("INSERT INTO browser_sessions"
+                          " (token_hash, mail, password_digest, created, expires)"
+                          " SELECT ?, mail, password_digest, ?, ? FROM accounts WHERE mail = ?"),
+           {tokenHash, now, expires, mail})) {
     return Failed(query.lastError().text());
   }
-  return StoreResult::kOk;
+  return query.numRowsAffected() == 1 ? StoreResult::kOk : StoreResult::kNotFound;
 }
 
 StoreResult BrowserStore::FindSession(const QString& tokenHash, qint64 now, QString& mail,
@@ -86,6 +87,7 @@ StoreResult BrowserStore::FindSession(const QString& tokenHash, qint64 now, QStr
   if (!Run(query,
            QStringLiteral("SELECT s.mail, s.created, s.expires FROM browser_sessions s"
                           " JOIN accounts a ON a.mail = s.mail"
+                          " AND a.password_digest = s.password_digest"
                           " WHERE s.token_hash = ? AND s.expires >= ?"),
            {tokenHash, now})) {
     return Failed(query.lastError().text());

@@ -38,8 +38,11 @@ class BrowserStore {
   // Forgets the attempts on mail from address: the account was proved from there.
   StoreResult ForgetAttempts(const QString& mail, const QString& address);
 
-  // Sessions, found by the hash of their token. FindSession gives kNotFound
-  // for an unknown or expired session and for one whose account is gone.
+  // Sessions, found by the hash of their token. A session is bound to the
+  // account's password digest as it stands at CreateSession (kNotFound when
+  // the account is gone). FindSession gives kNotFound for an unknown or
+  // expired session and for one whose account is gone or has another
+  // password digest now.
   StoreResult CreateSession(const QString& tokenHash, const QString& mail, qint64 now,
                             qint64 expires);
   StoreResult FindSession(const QString& tokenHash, qint64 now, QString& mail, qint64& created,

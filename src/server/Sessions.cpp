@@ -61,11 +61,14 @@ SignInOutcome SignIn(Storage& storage, const QString& mail, const QString& passw
     return {SignInResult::kFailed, {}};
   }
   const QString token = RandomToken();
-  if (store.CreateSession(TokenHash(token), mail, now, now + kSessionIdleSeconds) !=
-      StoreResult::kOk) {
-    return {SignInResult::kFailed, {}};
+  switch (store.CreateSession(TokenHash(token), mail, now, now + kSessionIdleSeconds)) {
+    case StoreResult::kOk:
+      return {SignInResult::kSignedIn, token};
+    case StoreResult::kNotFound:  // the account was removed a moment ago
+      return {SignInResult::kRefused, {}};
+    default:
+      return {SignInResult::kFailed, {}};
   }
-  return {SignInResult::kSignedIn, token};
 }
 
 StoreResult SignedInAccount(Storage& storage, QStringView token, qint64 now, QString& mail) {

@@ -47,7 +47,8 @@ SignInOutcome SignIn(Storage& storage, const QString& mail, const QString& passw
 
 // The account the session token stands for, in mail: kOk, or kNotFound for
 // no such session (a malformed, unknown, expired or outlived token, or one
-// whose account was removed). Moves the session's expiry on.
+// whose account was removed or has had its password changed since). Moves
+// the session's expiry on.
 StoreResult SignedInAccount(Storage& storage, QStringView token, qint64 now, QString& mail);
 
 // Ends the session of token; nothing happens for an unknown one.

@@ -218,6 +218,11 @@ TEST_F(PageTest, ASessionEndsAfterItsIdleTimeAndWithItsAccount) {
   const QByteArray again = SignedInCookie();
   ASSERT_EQ(m_storage->RemoveAccount(kMail), StoreResult::kOk);
   EXPECT_TRUE(Page("GET", "/", again).account.isEmpty());
+  // Nor does an account added again under the same mail take it over.
+  ASSERT_EQ(
+      m_storage->AddAccount(kMail, PasswordDigest(QStringLiteral("new owner")), m_clock.Now()),
+      StoreResult::kOk);
+  EXPECT_TRUE(Page("GET", "/", again).account.isEmpty());
 }
 
 TEST_F(PageTest, TheDownloadIsTheStoredFileUnderASafeName) {
