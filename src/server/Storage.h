@@ -106,6 +106,10 @@ class Storage {
   // The reason of the last kFailed.
   QString LastError() const { return m_lastError; }
 
+  // The connection, for the browser pages' store (BrowserStore), which keeps
+  // its own tables in this database and writes them a statement at a time.
+  QSqlDatabase& Database() { return m_db; }
+
  private:
   Storage(QString connectionName, SqlDialect dialect);
   class Transaction;
