@@ -46,6 +46,10 @@ TEST(LayeredSettingsStoreTest, OverlayWinsAndWritesNeverReachTheBase) {
   EXPECT_EQ(base.Size(), 2);
   EXPECT_EQ(base.ReadInt(u"View"_s, u"Size"_s, 0), 10);
   EXPECT_EQ(base.ReadString(u"View"_s, u"Font"_s, QString()), u"Serif");
+
+  // Removing takes the overlay's value away; the base's shows again.
+  layered.Remove(u"View"_s, u"Size"_s);
+  EXPECT_EQ(layered.ReadInt(u"View"_s, u"Size"_s, 0), 10);
 }
 
 TEST(LayeredSettingsStoreTest, AssignmentSplitsAtFirstSlashAndFirstEquals) {
@@ -80,12 +84,19 @@ TEST(QSettingsStoreTest, ReadsCreateNothingAndValuesSurviveReopening) {
       store.WriteString(u"Texts"_s, QString::number(i), texts[i]);
     }
   }
-  QSettingsStore store(path);
-  EXPECT_EQ(store.ReadInt(u"Settings"_s, u"Width"_s, 0), -2147483647 - 1);
-  EXPECT_EQ(store.ReadString(u"Recent File List"_s, u"File1"_s, QString()), u"C:\\a b.qmp");
-  for (int i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(store.ReadString(u"Texts"_s, QString::number(i), u"none"_s), texts[i]) << i;
+  {
+    QSettingsStore store(path);
+    EXPECT_EQ(store.ReadInt(u"Settings"_s, u"Width"_s, 0), -2147483647 - 1);
+    EXPECT_EQ(store.ReadString(u"Recent File List"_s, u"File1"_s, QString()), u"C:\\a b.qmp");
+    for (int i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(store.ReadString(u"Texts"_s, QString::number(i), u"none"_s), texts[i]) << i;
+    }
+    // A removed value is gone from the file, not left empty in it.
+    store.Remove(u"Recent File List"_s, u"File1"_s);
   }
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(file.readAll().contains("File1"));
 }
 
 }  // namespace
