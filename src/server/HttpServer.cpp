@@ -67,7 +67,7 @@ Storage* HttpServer::StorageForThisThread() {
   std::unique_ptr<Storage>& storage = m_storages[std::this_thread::get_id()];
   if (!storage) {
     QString error;
-    storage = Storage::OpenSqlite(m_dbPath, &error);
+    storage = Storage::Open(m_dbPath, &error);
     if (!storage) m_log(error);
   }
   return storage.get();
