@@ -109,6 +109,13 @@ class ServerProcess {
     return m_process.exitCode();
   }
 
+  // SIGKILL, as a crash or the kernel's out-of-memory killer would end it;
+  // waits until it is gone.
+  void Kill() {
+    m_process.kill();
+    m_process.waitForFinished(15000);
+  }
+
   // Everything the server wrote on its standard error so far.
   QString Log() {
     m_log += m_process.readAllStandardError();
