@@ -58,11 +58,14 @@ int StoredSchemaVersion(QSqlDatabase& db, SqlDialect dialect, QString* error) {
   };
   // Asked of the catalog in SQL rather than through the driver's table list,
   // so that it reads inside the caller's transaction and, on PostgreSQL,
-  // follows the connection's search path.
+  // follows the connection's search path. A scan of the catalog, not a name
+  // lookup: after waiting for the migration lock it must see the table
+  // another server just committed, which a lookup answered from the
+  // connection's cache of missing names would not.
   if (!query.exec(dialect == SqlDialect::kPostgres
-                      ? QStringLiteral("SELECT COUNT(*) FROM information_schema.tables"
-                                       " WHERE table_schema = current_schema()"
-                                       " AND table_name = 'schema_version'")
+                      ? QStringLiteral("SELECT COUNT(*) FROM pg_catalog.pg_tables"
+                                       " WHERE schemaname = current_schema()"
+                                       " AND tablename = 'schema_version'")
                       : QStringLiteral("SELECT COUNT(*) FROM sqlite_master"
                                        " WHERE type = 'table' AND name = 'schema_version'")) ||
       !query.next()) {
@@ -89,16 +92,19 @@ MigrationResult ApplyMigrations(QSqlDatabase& db, SqlDialect dialect, int* found
     db.rollback();
     return MigrationResult::kFailed;
   };
-  // Servers started together on one PostgreSQL database wait here for each
-  // other: the second reads the version the first committed. (SQLite's
-  // single writer gives the same turn-taking by itself.) The lock ends with
-  // the transaction.
-  if (dialect == SqlDialect::kPostgres &&
-      !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7162534)"))) {
-    return fail(query.lastError());
-  }
   QString unreadable;
-  const int found = StoredSchemaVersion(db, dialect, &unreadable);
+  int found = StoredSchemaVersion(db, dialect, &unreadable);
+  // Servers started together on one PostgreSQL database wait here for each
+  // other, and the later ones read the version the first committed. (SQLite's
+  // single writer gives the same turn-taking by itself.) The lock ends with
+  // the transaction. A schema already up to date, as every worker connection
+  // after the first finds it, is left without waiting for anyone.
+  if (dialect == SqlDialect::kPostgres && found >= 0 && found < LatestSchemaVersion()) {
+    if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7162534)"))) {
+      return fail(query.lastError());
+    }
+    found = StoredSchemaVersion(db, dialect, &unreadable);
+  }
   if (foundVersion != nullptr) *foundVersion = found;
   if (found < 0) {
     query.finish();
