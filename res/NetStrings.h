@@ -25,6 +25,10 @@ inline constexpr QStringView kOpenFromWebFailed = u"ネットからファイル�
 // Saving to the web asks for the web file's title.
 inline constexpr QStringView kWebTitlePrompt = u"タイトルを入力してください";
 
+// No keyring takes the web password: it goes into the settings file instead.
+inline constexpr QStringView kKeyringMissing =
+    u"パスワードを保管するキーリングが見つからないため、パスワードは設定ファイルに保存します。";
+
 // The connection keeper.
 inline constexpr QStringView kAutoConnectFailed = u"自動接続に失敗しました";
 

@@ -27,9 +27,9 @@ namespace qm {
 
 Workspace::Workspace(const WorkspacePorts& ports)
     : m_router(ports.router),
-      m_web(std::make_unique<WebAccess>(
-          WebAccessPorts{ports.settings, ports.web.http, ports.web.wait, ports.web.connections,
-                         ports.prompt, ports.clock, ports.dialogs.web, ports.web.tempFolder})),
+      m_web(std::make_unique<WebAccess>(WebAccessPorts{
+          ports.settings, ports.web.http, ports.web.wait, ports.web.connections, ports.prompt,
+          ports.clock, ports.dialogs.web, ports.web.tempFolder, ports.web.secrets})),
       m_document(ports.settings, ports.clock, ports.prompt, ports.dialogs.files),
       m_keys(ports.settings, ports.prompt, ports.dialogs.files, ports.dialogs.keys),
       m_tree(m_document, ports.settings, ports.clock, ports.prompt, ports.dialogs.nodeEdit,

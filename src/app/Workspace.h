@@ -48,6 +48,7 @@ class PaneHost;
 class PasteDialogs;
 class Prompt;
 class SearchDialogs;
+class SecretStore;
 class SettingsDialogs;
 class SettingsStore;
 class SplitDialogs;
@@ -85,7 +86,8 @@ struct WebPorts {
   HttpClient& http;
   TransferWait& wait;
   ConnectionManager& connections;
-  QString tempFolder;  // empty: the system's temporary folder
+  QString tempFolder;              // empty: the system's temporary folder
+  SecretStore* secrets = nullptr;  // the desktop's keyring; null: none
 };
 
 struct WorkspacePorts {

@@ -6,6 +6,7 @@
 #include "net/TransferWait.h"
 #include "net/WebPath.h"
 #include "platform/Prompt.h"
+#include "platform/SecretStore.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsTable.h"
 #include "res/NetStrings.h"
@@ -21,12 +22,70 @@ WebAccess::WebAccess(const WebAccessPorts& ports)
       m_dialogs(ports.dialogs),
       m_tempFolder(ports.tempFolder),
       m_keeper(ports.connections, ports.prompt),
-      m_account(LoadWebAccount(ports.settings)) {}
+      m_secrets(ports.secrets),
+      m_account{Read(ports.settings, settings::kWebId), QString()} {}
 
 WebAccess::~WebAccess() { m_keeper.ShutDown(); }
 
-bool WebAccess::HasAccount() const {
+namespace {
+
+// The keyring holds one password for the program: the account's.
+const QString kKeyringKey = QStringLiteral("web-account-password");
+
+}  // namespace
+
+const WebAccount& WebAccess::Account() {
+  LoadPassword();
+  return m_account;
+}
+
+bool WebAccess::HasAccount() {
+  LoadPassword();
   return !m_account.mail.isEmpty() && !m_account.password.isEmpty();
+}
+
+bool WebAccess::UsesKeyring() const {
+  return m_secrets != nullptr && Read(m_settings, settings::kWebUseKeyring) != 0;
+}
+
+void WebAccess::LoadPassword() {
+  if (m_passwordLoaded) return;
+  m_passwordLoaded = true;
+  const QString scrambled = Read(m_settings, settings::kWebPassword);
+  if (UsesKeyring()) {
+    const SecretStore::ReadResult kept = m_secrets->Read(kKeyringKey);
+    if (kept.status == SecretStore::Status::Ok) {
+      m_account.password = kept.secret;
+      // A copy an earlier run could not take out of the settings.
+      if (!scrambled.isEmpty()) Remove(m_settings, settings::kWebPassword);
+      return;
+    }
+    m_account.password = UnscrambleWebPassword(scrambled);
+    // Kept the old way: into the keyring with it.
+    if (kept.status == SecretStore::Status::NotFound && !m_account.password.isEmpty()) {
+      StoreAccount();
+    }
+    return;
+  }
+  m_account.password = UnscrambleWebPassword(scrambled);
+}
+
+void WebAccess::StoreAccount() {
+  Write(m_settings, settings::kWebId, m_account.mail);
+  if (UsesKeyring()) {
+    const SecretStore::Status status = m_account.password.isEmpty()
+                                           ? m_secrets->Remove(kKeyringKey)
+                                           : m_secrets->Write(kKeyringKey, m_account.password);
+    if (status == SecretStore::Status::Ok) {
+      Remove(m_settings, settings::kWebPassword);
+      return;
+    }
+    if (Read(m_settings, settings::kWebKeyringMissingTold) == 0) {
+      Write(m_settings, settings::kWebKeyringMissingTold, 1);
+      m_prompt.Ask(res::kKeyringMissing.toString(), PromptButtons::Ok, PromptIcon::Information);
+    }
+  }
+  Write(m_settings, settings::kWebPassword, ScrambleWebPassword(m_account.password));
 }
 
 WebAccountRequest WebAccess::AccountRequest(const QString& initialPassword) const {
@@ -40,7 +99,7 @@ void WebAccess::TakeAccountAnswer(const WebAccountRequest& request,
   if (answer.password != request.initialPassword) {
     // A password typed anew: kept, with the mail it belongs to.
     m_account.password = answer.password;
-    StoreWebAccount(m_settings, m_account);
+    StoreAccount();
   } else if (answer.mail != request.mail) {
     // A new mail with the password kept is as much the user's wish to
     // keep as a new password.
@@ -66,6 +125,7 @@ bool WebAccess::EnsureAccount() {
 }
 
 void WebAccess::EditAccount() {
+  LoadPassword();
   const WebAccountRequest request = AccountRequest(
       m_account.password.isEmpty() ? QString() : res::kWebPasswordPlaceholder.toString());
   const std::optional<WebAccountAnswer> answer = m_dialogs.EditWebAccount(request);
@@ -73,6 +133,7 @@ void WebAccess::EditAccount() {
 }
 
 std::unique_ptr<CWebFileClient> WebAccess::NewClient() {
+  LoadPassword();
   auto client = std::make_unique<CWebFileClient>(
       Read(m_settings, settings::kWebAccountHost), Read(m_settings, settings::kWebServiceHost),
       WebServices{m_http, m_wait, m_prompt, m_clock, m_keeper}, TempFolder());

@@ -2,11 +2,15 @@
 // holds for the whole run, the network link it keeps (CConnKeeper), and one
 // protocol client (CWebFileClient) per user action.
 //
-// The account is read from the settings store at construction and changes
-// only through the account dialog: the account command (EditAccount) and
-// the account loop that a web action runs while none is set up
-// (EnsureAccount). Every failure is shown to the user here or below (the
-// transport, the keeper), once; callers only look at the result. A service
+// The account changes only through the account dialog: the account command
+// (EditAccount) and the account loop that a web action runs while none is
+// set up (EnsureAccount). The mail is kept in the settings; the password in
+// the desktop's keyring when there is one ("Web"/"UseKeyring", default on),
+// else scrambled in the settings. The password is read on first need, not
+// at start, so a program that never goes to the web never asks the keyring.
+// A password the settings still hold is moved into the keyring on first
+// use; when no keyring takes a password, the user is told once. Every failure is shown to the user
+// here or below (the transport, the keeper), once; callers only look at the result. A service
 // refusal with an empty message shows nothing, as the service meant.
 //
 // The ports must outlive the object. Not thread-safe: the user-interface
@@ -29,6 +33,7 @@ class Clock;
 class ConnectionManager;
 class HttpClient;
 class Prompt;
+class SecretStore;
 class SettingsStore;
 class TransferWait;
 
@@ -43,6 +48,8 @@ struct WebAccessPorts {
   // Where downloads and upload copies are made; empty: the system's
   // temporary folder.
   QString tempFolder;
+  // The desktop's keyring; null: the password is kept in the settings.
+  SecretStore* secrets = nullptr;
 };
 
 class WebAccess {
@@ -64,9 +71,9 @@ class WebAccess {
   WebAccess(const WebAccess&) = delete;
   WebAccess& operator=(const WebAccess&) = delete;
 
-  const WebAccount& Account() const { return m_account; }
+  const WebAccount& Account();
   // True when both the mail and the password are set.
-  bool HasAccount() const;
+  bool HasAccount();
 
   // While no account is set: says so and shows the account dialog (with an
   // empty password box). Returns false when the user cancelled, true once
@@ -109,6 +116,12 @@ class WebAccess {
   WebAccountRequest AccountRequest(const QString& initialPassword) const;
   // Shows the client's error message when there is one.
   void ShowError(const CWebFileClient& client);
+  bool UsesKeyring() const;
+  // Reads the password once, from the keyring or the settings.
+  void LoadPassword();
+  // Keeps the account: the mail in the settings, the password in the
+  // keyring when it takes it, else scrambled in the settings.
+  void StoreAccount();
 
   SettingsStore& m_settings;
   HttpClient& m_http;
@@ -118,7 +131,9 @@ class WebAccess {
   WebDialogs& m_dialogs;
   QString m_tempFolder;
   CConnKeeper m_keeper;
+  SecretStore* m_secrets;
   WebAccount m_account;
+  bool m_passwordLoaded = false;
   // The first second the next ticket request may be dated with, shared by
   // every client: actions in quick succession never wait for the clock.
   qint32 m_nextTicketSecond = 0;

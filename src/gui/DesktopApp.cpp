@@ -14,6 +14,7 @@
 #include "app/Workspace.h"
 #include "gui/DesktopHosts.h"
 #include "gui/KeyCodes.h"
+#include "gui/KeychainSecretStore.h"
 #include "gui/MainWindow.h"
 #include "gui/QtClipboard.h"
 #include "gui/QtDialogs.h"
@@ -76,7 +77,7 @@ struct DesktopApp::Members {
         transferWait(&window),
         workspace({settings, clock, prompt, DialogPorts::Of(dialogs), treeControl, editControl,
                    clipboard, launcher, hosts, hosts, window, association, router,
-                   WebPorts{http, transferWait, connections, QString()}}) {}
+                   WebPorts{http, transferWait, connections, QString(), &keyring}}) {}
 
   SettingsStore& settings;
   SystemClock clock;
@@ -95,6 +96,7 @@ struct DesktopApp::Members {
   QtHttpClient http;
   QtTransferWait transferWait;
   AlwaysConnected connections;
+  KeychainSecretStore keyring;
   Workspace workspace;
   SingleInstance instance;
   // Set while the window goes: the widgets outlive the behaviour behind

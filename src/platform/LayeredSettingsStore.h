@@ -18,6 +18,10 @@ class LayeredSettingsStore : public SettingsStore {
                      const QString& fallback) const override;
   void WriteInt(const QString& section, const QString& name, int value) override;
   void WriteString(const QString& section, const QString& name, const QString& value) override;
+  // Removes the value laid over the base; the base's shows again.
+  void Remove(const QString& section, const QString& name) override {
+    m_overlay.Remove(section, name);
+  }
 
   // Parses "SECTION/NAME=VALUE" and lays the value over the base.
   // On success returns true. On failure (no "/" before "=", no "=", or an

@@ -20,6 +20,9 @@ class MemorySettingsStore : public SettingsStore {
                      const QString& fallback) const override;
   void WriteInt(const QString& section, const QString& name, int value) override;
   void WriteString(const QString& section, const QString& name, const QString& value) override;
+  void Remove(const QString& section, const QString& name) override {
+    m_values.remove(Key(section, name));
+  }
 
   // True when the value exists (of either type).
   bool Contains(const QString& section, const QString& name) const;

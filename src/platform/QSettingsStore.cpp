@@ -30,6 +30,10 @@ void QSettingsStore::WriteInt(const QString& section, const QString& name, int v
   m_settings.setValue(Key(section, name), value);
 }
 
+void QSettingsStore::Remove(const QString& section, const QString& name) {
+  m_settings.remove(Key(section, name));
+}
+
 void QSettingsStore::WriteString(const QString& section, const QString& name,
                                  const QString& value) {
   m_settings.setValue(Key(section, name), value);

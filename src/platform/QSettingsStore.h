@@ -22,6 +22,7 @@ class QSettingsStore : public SettingsStore {
                      const QString& fallback) const override;
   void WriteInt(const QString& section, const QString& name, int value) override;
   void WriteString(const QString& section, const QString& name, const QString& value) override;
+  void Remove(const QString& section, const QString& name) override;
 
   // Writes pending changes to disk now (they are written on destruction too).
   void Sync() { m_settings.sync(); }

@@ -28,6 +28,8 @@ class SettingsStore {
                              const QString& fallback) const = 0;
   virtual void WriteInt(const QString& section, const QString& name, int value) = 0;
   virtual void WriteString(const QString& section, const QString& name, const QString& value) = 0;
+  // Removes the value: reading it afterwards gives the caller's default.
+  virtual void Remove(const QString& section, const QString& name) = 0;
 
  protected:
   SettingsStore() = default;

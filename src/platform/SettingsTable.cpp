@@ -43,6 +43,10 @@ void Write(SettingsStore& store, const StringSetting& setting, const QString& va
   store.WriteString(setting.section.toString(), setting.name.toString(), value);
 }
 
+void Remove(SettingsStore& store, const StringSetting& setting) {
+  store.Remove(setting.section.toString(), setting.name.toString());
+}
+
 void Write(SettingsStore& store, const IntSettingPattern& pattern, int number, int value) {
   store.WriteInt(pattern.section.toString(), NameAt(pattern.pattern, number), value);
 }

@@ -57,6 +57,7 @@ void Write(SettingsStore& store, const StringSetting& setting, const QString& va
 void Write(SettingsStore& store, const IntSettingPattern& pattern, int number, int value);
 void Write(SettingsStore& store, const StringSettingPattern& pattern, int number,
            const QString& value);
+void Remove(SettingsStore& store, const StringSetting& setting);
 
 namespace settings {
 
@@ -159,6 +160,10 @@ inline constexpr IntSetting kMaxFileMegabytes{u"System", u"MaxFileMB", 1024};
 inline constexpr StringSetting kWebAccountHost{u"Web", u"AccountHost", u"http://localhost:8642"};
 // Where the file store lives: scheme, host and port, no path.
 inline constexpr StringSetting kWebServiceHost{u"Web", u"ServiceHost", u"http://localhost:8642"};
+// 1: keep the web password in the desktop's keyring when there is one.
+inline constexpr IntSetting kWebUseKeyring{u"Web", u"UseKeyring", 1};
+// 1 once the user was told that no keyring is there to keep the password.
+inline constexpr IntSetting kWebKeyringMissingTold{u"Web", u"KeyringMissingTold", 0};
 
 // ---- View ----
 
@@ -471,6 +476,8 @@ inline constexpr const IntSetting* kAllIntSettings[] = {
     &kHtmlImg,
     &kHtmlWiki,
     &kChapterStyleCount,
+    &kWebUseKeyring,
+    &kWebKeyringMissingTold,
 };
 inline constexpr const StringSetting* kAllStringSettings[] = {
     &kLastFile,       &kWebId,           &kWebPassword,       &kKeyFile,

@@ -5,6 +5,7 @@
 
 #include "net/RequestKey.h"
 #include "res/ServerStrings.h"
+#include "server/AccountCheck.h"
 #include "server/ServiceLimits.h"
 #include "server/ServiceReplies.h"
 #include "server/ServiceRules.h"
@@ -95,15 +96,16 @@ ServiceReply HandleAccountRequest(const ServiceRequest& request, Storage& storag
 
   const QString mail = form.Text("mail");
   const QString key = form.Text("pass");
-  // An unknown account is checked against a stand-in digest (and refused
-  // whatever the key), so that its answer takes as long as a wrong
-  // password's and says the same.
-  QString digest;
-  const StoreResult found = storage.PasswordDigestOf(mail, digest);
-  if (found == StoreResult::kFailed) return Refuse(kErrorInternal);
-  if (found != StoreResult::kOk) digest = QString(32, u'-');
-  if (!KeysEqual(RequestKeyFromDigest(digest, date), key) || found != StoreResult::kOk) {
-    return Refuse(kErrorWrongAccount);
+  // An unknown account answers as a wrong password does, in as long.
+  switch (ProveAccount(storage, mail, key, [&date](const QString& digest) {
+    return RequestKeyFromDigest(digest, date);
+  })) {
+    case AccountProof::kProven:
+      break;
+    case AccountProof::kRefused:
+      return Refuse(kErrorWrongAccount);
+    case AccountProof::kFailed:
+      return Refuse(kErrorInternal);
   }
   // Only a proven key is remembered, so nobody but the account can fill the table.
   switch (storage.RememberKey(mail, key, now + kUsedKeyMemorySeconds, now)) {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "res/ServerStrings.h"
+#include "server/BrowserPages.h"
 #include "server/ServiceLimits.h"
 #include "server/WebService.h"
 
@@ -144,6 +145,39 @@ bool HttpServer::Start(const ListenOptions& options, QString* error) {
   for (const char* path : {kAccountPath, kUploadPath, kDownloadPath, kUpdatePath}) {
     server.Post(path, handle);
   }
+
+  const auto page = [this](const httplib::Request& request, httplib::Response& response) {
+    Storage* storage = StorageForThisThread();
+    if (storage == nullptr) {
+      response.status = 503;
+      return;
+    }
+    PageRequest pageRequest;
+    pageRequest.method = QByteArray::fromStdString(request.method);
+    pageRequest.path = QByteArray::fromStdString(request.path);
+    pageRequest.cookie = QByteArray::fromStdString(request.get_header_value("Cookie"));
+    pageRequest.host = QByteArray::fromStdString(request.get_header_value("Host"));
+    pageRequest.origin = QByteArray::fromStdString(request.get_header_value("Origin"));
+    pageRequest.fetchSite = QByteArray::fromStdString(request.get_header_value("Sec-Fetch-Site"));
+    pageRequest.contentType = QByteArray::fromStdString(request.get_header_value("Content-Type"));
+    pageRequest.body = QByteArray::fromStdString(request.body);
+    pageRequest.address =
+        ClientAddress(QString::fromStdString(request.remote_addr),
+                      QByteArray::fromStdString(request.get_header_value("X-Forwarded-For")));
+    const PageReply reply = HandlePageRequest(pageRequest, *storage, m_clock);
+    response.status = reply.status;
+    for (const auto& [name, value] : reply.headers) {
+      response.set_header(name.toStdString(), value.toStdString());
+    }
+    response.set_content(
+        reply.body.constData(), size_t(reply.body.size()),
+        reply.contentType.isEmpty() ? "text/plain; charset=utf-8" : reply.contentType.constData());
+    t_account = reply.account;
+  };
+  server.Get("/", page);
+  server.Get(R"(/outline/[^/]+(/download)?)", page);
+  server.Post("/signin", page);
+  server.Post("/signout", page);
 
   // Answers from this worker's own connection, so a worker that cannot open
   // or read the database is reported rather than hidden behind another.

@@ -1,6 +1,7 @@
 // HttpServer: the listener. It reads each request's body whole (bounded),
-// hands it to HandleServiceRequest with the Storage of the worker thread it
-// runs on, and writes the reply and one log line. TLS when given a
+// hands it to HandleServiceRequest (or, for the browser pages' routes, to
+// HandlePageRequest) with the Storage of the worker thread it runs on, and
+// writes the reply and one log line. TLS when given a
 // certificate and key. GET kHealthPath answers 200 when the worker's
 // database connection answers a query, 503 otherwise.
 //

@@ -37,6 +37,25 @@ QList<Step> Steps() {
            " expires BIGINT NOT NULL, PRIMARY KEY (mail, request_key))",
            "CREATE INDEX used_keys_by_expiry ON used_keys (expires)",
        }},
+      // The browser pages: sessions kept by the hash of their cookie, and
+      // sign-in attempts, counted here so that every server process on the
+      // database shares one limit. No foreign key on mail: removing an
+      // account must not fail for its sessions. A session holds the
+      // password digest it was opened with and counts only while the
+      // account still has it, so neither a new password nor an account
+      // added again under the same mail inherits it.
+      {2,
+       {
+           "CREATE TABLE browser_sessions (token_hash CHAR(64) NOT NULL PRIMARY KEY,"
+           " mail VARCHAR(254) NOT NULL, password_digest CHAR(32) NOT NULL,"
+           " created BIGINT NOT NULL, expires BIGINT NOT NULL)",
+           "CREATE INDEX browser_sessions_by_expiry ON browser_sessions (expires)",
+           "CREATE TABLE signin_attempts (attempt CHAR(32) NOT NULL PRIMARY KEY,"
+           " mail VARCHAR(254) NOT NULL, address VARCHAR(64) NOT NULL,"
+           " attempted BIGINT NOT NULL)",
+           "CREATE INDEX signin_attempts_by_mail ON signin_attempts (mail, attempted)",
+           "CREATE INDEX signin_attempts_by_address ON signin_attempts (address, attempted)",
+       }},
   };
 }
 

@@ -118,6 +118,10 @@ class Storage {
 
   SqlDialect Dialect() const { return m_dialect; }
 
+  // The connection, for the browser pages' store (BrowserStore), which keeps
+  // its own tables in this database and writes them a statement at a time.
+  QSqlDatabase& Database() { return m_db; }
+
  private:
   Storage(QString connectionName, SqlDialect dialect);
   class Transaction;

@@ -49,6 +49,8 @@ class WebWindowTest : public test::WindowFixture {
     Write(settings, settings::kWebAccountHost, server.BaseUrl());
     Write(settings, settings::kWebServiceHost, server.BaseUrl());
     StoreWebAccount(settings, {kMail, kPassword});
+    // The account as the settings hold it, whatever keyring this machine has.
+    Write(settings, settings::kWebUseKeyring, 0);
   }
 
   // Chooses menu item text of top menu menuTitle, as a click would.
