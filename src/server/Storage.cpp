@@ -269,8 +269,17 @@ StoreResult Storage::RememberKey(const QString& mail, const QString& key, qint64
   Transaction transaction(*this);
   if (!transaction.IsOpen()) return Failed(m_db.lastError().text());
   QSqlQuery query(m_db);
+  // On PostgreSQL every server sweeps at once: each takes the expired rows
+  // no other sweep holds, instead of queueing behind (or deadlocking with)
+  // the others over the same rows.
+  const bool sqlite = m_dialect == SqlDialect::kSqlite;
   for (const char* statement :
-       {"DELETE FROM used_keys WHERE expires < ?", "DELETE FROM tickets WHERE expires < ?"}) {
+       {sqlite ? "DELETE FROM used_keys WHERE expires < ?"
+               : "DELETE FROM used_keys WHERE (mail, request_key) IN (SELECT mail, request_key"
+                 " FROM used_keys WHERE expires < ? FOR UPDATE SKIP LOCKED)",
+        sqlite ? "DELETE FROM tickets WHERE expires < ?"
+               : "DELETE FROM tickets WHERE ticket IN (SELECT ticket FROM tickets"
+                 " WHERE expires < ? FOR UPDATE SKIP LOCKED)"}) {
     query.prepare(QString::fromLatin1(statement));
     query.addBindValue(now);
     if (!query.exec()) return Failed(query.lastError().text());

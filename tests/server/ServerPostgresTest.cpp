@@ -115,6 +115,12 @@ TEST_F(PostgresStorageTest, KeepsTheStorageRulesAndComesBackAfterARestart) {
   EXPECT_EQ(storage->AddAccount(kMail, "other", 1), StoreResult::kExists);
   EXPECT_EQ(storage->RememberKey(kMail, "k", 100, 1), StoreResult::kOk);
   EXPECT_EQ(storage->RememberKey(kMail, "k", 100, 1), StoreResult::kExists);
+  const Ticket stale{RandomToken(), kMail, "read", "f", "t", "date", 100};
+  ASSERT_EQ(storage->IssueTicket(stale), StoreResult::kOk);
+  // Once expired, the key and the ticket are swept by the next key.
+  EXPECT_EQ(storage->RememberKey(kMail, "k2", 500, 101), StoreResult::kOk);
+  EXPECT_EQ(storage->RememberKey(kMail, "k", 500, 101), StoreResult::kOk);
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM tickets").toInt(), 0);
 
   // Binary content survives whole, and a ticket is spent once.
   const QByteArray content = Content(70000, 1);
