@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "OutlineClient.h"
+#include "server/BrowserStore.h"
 #include "server/DatabaseLocation.h"
 #include "server/Migrations.h"
 #include "server/ServerCommandLine.h"
@@ -160,6 +161,33 @@ TEST_F(PostgresStorageTest, KeepsTheStorageRulesAndComesBackAfterARestart) {
   EXPECT_EQ(storage->PasswordDigestOf(kMail, digest), StoreResult::kOk);
   EXPECT_EQ(storage->RemoveAccount(kMail), StoreResult::kOk);
   EXPECT_EQ(Query("SELECT COUNT(*) FROM files").toInt(), 0);
+}
+
+TEST_F(PostgresStorageTest, KeepsTheBrowserPagesSessionsAndAttempts) {
+  QString error;
+  const auto storage = Storage::Open(m_cluster.Url(), &error);
+  ASSERT_TRUE(storage) << error.toStdString();
+  ASSERT_EQ(storage->AddAccount(kMail, "d", 1), StoreResult::kOk);
+  BrowserStore store(*storage);
+  AttemptCounts counts;
+  ASSERT_EQ(store.RecordAttempt(RandomToken(), kMail, "192.0.2.1", 10, 0, counts), StoreResult::kOk)
+      << store.LastError().toStdString();
+  ASSERT_EQ(store.RecordAttempt(RandomToken(), kMail, "192.0.2.2", 11, 0, counts),
+            StoreResult::kOk);
+  EXPECT_EQ(counts.byMail, 2);
+  EXPECT_EQ(counts.byAddress, 1);
+
+  const QString token(64, u'a');
+  ASSERT_EQ(store.CreateSession(token, kMail, 10, 100), StoreResult::kOk)
+      << store.LastError().toStdString();
+  EXPECT_EQ(store.CreateSession(QString(64, u'b'), kOtherMail, 10, 100), StoreResult::kNotFound);
+  QString mail;
+  qint64 created = 0;
+  qint64 expires = 0;
+  ASSERT_EQ(store.FindSession(token, 50, mail, created, expires), StoreResult::kOk);
+  EXPECT_EQ(mail, QString::fromLatin1(kMail));
+  EXPECT_EQ(expires, 100);
+  EXPECT_EQ(store.FindSession(token, 101, mail, created, expires), StoreResult::kNotFound);
 }
 
 using ServerPostgresTest = PostgresTest;
