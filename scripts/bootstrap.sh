@@ -10,7 +10,8 @@ packages=(
   xvfb xauth
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libcpp-httplib-dev libssl-dev libqt6sql6-sqlite
+  libcpp-httplib-dev libssl-dev libqt6sql6-sqlite libqt6sql6-psql
+  postgresql
   qtkeychain-qt6-dev
   chromium  # the server's pages in a real browser (tests/server/browser)
 )

@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -25,6 +26,7 @@ namespace {
 constexpr char kSentContentType[] = "X-Quillmap-Sent-Content-Type";
 
 constexpr size_t kWorkerThreads = 32;
+constexpr int kListenBacklog = 256;
 
 // Per worker thread: when the request in hand began and whom it proved to be.
 thread_local std::optional<QElapsedTimer> t_started;
@@ -68,7 +70,7 @@ Storage* HttpServer::StorageForThisThread() {
   std::unique_ptr<Storage>& storage = m_storages[std::this_thread::get_id()];
   if (!storage) {
     QString error;
-    storage = Storage::OpenSqlite(m_dbPath, &error);
+    storage = Storage::Open(m_dbPath, &error);
     if (!storage) m_log(error);
   }
   return storage.get();
@@ -201,6 +203,15 @@ bool HttpServer::Start(const ListenOptions& options, QString* error) {
     t_account.clear();
   });
 
+  // The library listens with a queue of 5 unaccepted connections, which
+  // overflows as soon as a few dozen clients connect at once: the kernel
+  // drops their handshakes, they retry after one to three seconds, and some
+  // give up. Listening again on the bound socket lengthens the queue.
+  int listening = -1;
+  server.set_socket_options([&listening](socket_t sock) {
+    httplib::default_socket_options(sock);
+    listening = sock;
+  });
   const std::string host = options.host.toStdString();
   if (options.port == 0) {
     m_port = server.bind_to_any_port(host);
@@ -215,6 +226,7 @@ bool HttpServer::Start(const ListenOptions& options, QString* error) {
     }
     m_port = options.port;
   }
+  if (listening >= 0) ::listen(listening, kListenBacklog);
   return true;
 }
 

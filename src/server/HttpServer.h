@@ -45,7 +45,8 @@ class HttpServer {
  public:
   using LogSink = std::function<void(const QString& line)>;
 
-  // dbPath is opened once per worker thread; clock and log must outlive the server.
+  // dbPath (a --db value: a SQLite file or a PostgreSQL URL) is opened once
+  // per worker thread; clock and log must outlive the server.
   HttpServer(QString dbPath, const Clock& clock, LogSink log);
   ~HttpServer();
   HttpServer(const HttpServer&) = delete;

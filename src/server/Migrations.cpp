@@ -69,50 +69,89 @@ QString ForDialect(QString statement, SqlDialect dialect) {
 
 int LatestSchemaVersion() { return Steps().back().version; }
 
-int StoredSchemaVersion(QSqlDatabase& db) {
-  if (!db.tables().contains(QStringLiteral("schema_version"))) return 0;
+int StoredSchemaVersion(QSqlDatabase& db, SqlDialect dialect, QString* error) {
   QSqlQuery query(db);
-  if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+  const auto unreadable = [&] {
+    if (error != nullptr) *error = query.lastError().text();
     return -1;
+  };
+  // Asked of the catalog in SQL rather than through the driver's table list,
+  // so that it reads inside the caller's transaction and, on PostgreSQL,
+  // follows the connection's search path. A scan of the catalog, not a name
+  // lookup: after waiting for the migration lock it must see the table
+  // another server just committed, which a lookup answered from the
+  // connection's cache of missing names would not.
+  if (!query.exec(dialect == SqlDialect::kPostgres
+                      ? QStringLiteral("SELECT COUNT(*) FROM pg_catalog.pg_tables"
+                                       " WHERE schemaname = current_schema()"
+                                       " AND tablename = 'schema_version'")
+                      : QStringLiteral("SELECT COUNT(*) FROM sqlite_master"
+                                       " WHERE type = 'table' AND name = 'schema_version'")) ||
+      !query.next()) {
+    return unreadable();
+  }
+  if (query.value(0).toInt() == 0) return 0;
+  if (!query.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")) || !query.next()) {
+    return unreadable();
   }
   return query.value(0).toInt();
 }
 
 MigrationResult ApplyMigrations(QSqlDatabase& db, SqlDialect dialect, int* foundVersion,
                                 QString* error) {
-  const int found = StoredSchemaVersion(db);
-  if (foundVersion != nullptr) *foundVersion = found;
-  if (found < 0) {
+  if (foundVersion != nullptr) *foundVersion = -1;
+  if (!db.transaction()) {
     if (error != nullptr) *error = db.lastError().text();
     return MigrationResult::kFailed;
   }
-  if (found > LatestSchemaVersion()) return MigrationResult::kTooNew;
+  QSqlQuery query(db);
+  const auto fail = [&](const QSqlError& why) {
+    if (error != nullptr) *error = why.text();
+    query.finish();
+    db.rollback();
+    return MigrationResult::kFailed;
+  };
+  QString unreadable;
+  int found = StoredSchemaVersion(db, dialect, &unreadable);
+  // Servers started together on one PostgreSQL database wait here for each
+  // other, and the later ones read the version the first committed. (SQLite's
+  // single writer gives the same turn-taking by itself.) The lock ends with
+  // the transaction. A schema already up to date, as every worker connection
+  // after the first finds it, is left without waiting for anyone.
+  if (dialect == SqlDialect::kPostgres && found >= 0 && found < LatestSchemaVersion()) {
+    if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7162534)"))) {
+      return fail(query.lastError());
+    }
+    found = StoredSchemaVersion(db, dialect, &unreadable);
+  }
+  if (foundVersion != nullptr) *foundVersion = found;
+  if (found < 0) {
+    query.finish();
+    db.rollback();
+    if (error != nullptr) *error = unreadable;
+    return MigrationResult::kFailed;
+  }
+  if (found > LatestSchemaVersion()) {
+    query.finish();
+    db.rollback();
+    return MigrationResult::kTooNew;
+  }
   for (const Step& step : Steps()) {
     if (step.version <= found) continue;
-    if (!db.transaction()) {
-      if (error != nullptr) *error = db.lastError().text();
-      return MigrationResult::kFailed;
-    }
-    QSqlQuery query(db);
     QStringList statements = step.statements;
     statements.append(
         step.version == 1
             ? QStringLiteral("INSERT INTO schema_version (version) VALUES (1)")
             : QStringLiteral("UPDATE schema_version SET version = %1").arg(step.version));
     for (const QString& statement : statements) {
-      if (!query.exec(ForDialect(statement, dialect))) {
-        if (error != nullptr) *error = query.lastError().text();
-        query.finish();
-        db.rollback();
-        return MigrationResult::kFailed;
-      }
+      if (!query.exec(ForDialect(statement, dialect))) return fail(query.lastError());
     }
-    query.finish();
-    if (!db.commit()) {
-      if (error != nullptr) *error = db.lastError().text();
-      db.rollback();
-      return MigrationResult::kFailed;
-    }
+  }
+  query.finish();
+  if (!db.commit()) {
+    if (error != nullptr) *error = db.lastError().text();
+    db.rollback();
+    return MigrationResult::kFailed;
   }
   return MigrationResult::kOk;
 }

@@ -65,9 +65,9 @@ bool MailAcceptable(const QString& mail) {
 }
 
 std::unique_ptr<Storage> OpenStorage(const QString& path, const ServerIo& io) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
+  if (!IsPostgresUrl(path)) QDir().mkpath(QFileInfo(path).absolutePath());
   QString error;
-  std::unique_ptr<Storage> storage = Storage::OpenSqlite(path, &error);
+  std::unique_ptr<Storage> storage = Storage::Open(path, &error);
   if (!storage) io.err(error + u'\n');
   return storage;
 }
@@ -143,6 +143,11 @@ int Backup(const QString& out, const QString& dbPath, const ServerIo& io) {
     io.err(res::kServerBackupExists.toString() + target + u'\n');
     return 1;
   };
+  // A PostgreSQL database is copied with PostgreSQL's own tools.
+  if (IsPostgresUrl(dbPath)) {
+    io.err(res::kServerBackupNeedsSqlite.toString() + u'\n');
+    return 1;
+  }
   // A dangling link counts: renaming onto it would replace it.
   if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return exists();
   // Opening a missing database would create an empty one and "back it up".

@@ -2,9 +2,11 @@
 // remove-user, list-users, backup — over streams the caller provides, so
 // tests run every verb but serve in-process.
 //
-// backup OUT writes a consistent copy of the database to OUT, also while a
-// server runs on it; it never replaces an existing OUT and never leaves a
-// partial file under that name.
+// --db names a SQLite file or a PostgreSQL URL (see DatabaseLocation.h).
+//
+// backup OUT writes a consistent copy of a SQLite database to OUT, also
+// while a server runs on it; it never replaces an existing OUT and never
+// leaves a partial file under that name. It refuses a PostgreSQL database.
 //
 // Exit statuses: 0 success, 1 failure (the reason on err), 2 usage error
 // (the usage text on err).

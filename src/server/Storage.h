@@ -1,11 +1,14 @@
 // Storage: the service's accounts, files, tickets and used request keys in
-// one SQL database (SQLite by default), behind a small surface so that the
-// handlers never spell SQL and another database can take its place.
+// one SQL database, SQLite or PostgreSQL, behind a small surface so that the
+// handlers never spell SQL.
 //
 // One Storage is one connection and belongs to the thread that opened it;
-// several Storage objects may share one database file (each worker thread
-// of the server has its own). Every change is one transaction: a stored
-// file is replaced whole or not at all.
+// several Storage objects may share one database (each worker thread of the
+// server has its own), and on PostgreSQL so may several server processes:
+// everything a request relies on — accounts, files, tickets, used keys — is
+// in the database, none of it in a process. Every change is one transaction:
+// a stored file is replaced whole or not at all, and of two updates of one
+// file at once the later replaces the earlier whole.
 #pragma once
 
 #include <QByteArray>
@@ -14,6 +17,7 @@
 #include <QString>
 #include <memory>
 
+#include "server/DatabaseLocation.h"
 #include "server/Migrations.h"
 
 namespace qm::server {
@@ -58,6 +62,11 @@ class Storage {
   // says why, the file's path included; a database of a newer schema is
   // refused untouched.
   static std::unique_ptr<Storage> OpenSqlite(const QString& path, QString* error);
+  // Opens the PostgreSQL database at location and brings its schema up to
+  // date, in the same way. Messages name it without its password.
+  static std::unique_ptr<Storage> OpenPostgres(const DatabaseLocation& location, QString* error);
+  // Either of the above, as location (a --db value) says.
+  static std::unique_ptr<Storage> Open(const QString& location, QString* error);
   ~Storage();
   Storage(const Storage&) = delete;
   Storage& operator=(const Storage&) = delete;
@@ -92,8 +101,9 @@ class Storage {
   // kNotFound also when the file went away (or never was the account's).
   StoreResult UpdateWithTicket(const Ticket& presented, qint64 now, const QByteArray& content);
 
-  // Reads the schema version: a query that needs the database file readable
-  // and not locked beyond the busy timeout. kFailed when it cannot answer.
+  // Reads the schema version: a query that needs the database readable (and
+  // a SQLite file not locked beyond the busy timeout). kFailed when it cannot
+  // answer.
   StoreResult Check();
 
   // Writes a copy of the whole database to path, which must not exist or be
@@ -106,6 +116,8 @@ class Storage {
   // The reason of the last kFailed.
   QString LastError() const { return m_lastError; }
 
+  SqlDialect Dialect() const { return m_dialect; }
+
   // The connection, for the browser pages' store (BrowserStore), which keeps
   // its own tables in this database and writes them a statement at a time.
   QSqlDatabase& Database() { return m_db; }
@@ -113,6 +125,14 @@ class Storage {
  private:
   Storage(QString connectionName, SqlDialect dialect);
   class Transaction;
+  // Brings the schema up to date after the connection opened; nullptr and
+  // *error when it fails or the database is newer, named as shown.
+  static std::unique_ptr<Storage> Migrated(std::unique_ptr<Storage> storage, const QString& shown,
+                                           QString* error);
+  // A PostgreSQL connection that failed is opened afresh before its next
+  // use, so that a database server restarted under a running service costs
+  // the requests in flight, not every later one. False when it stays closed.
+  bool Usable();
   // Finds and deletes the ticket; kNoTicket when none matches.
   StoreResult TakeTicket(const Ticket& presented, qint64 now, QString& title);
   StoreResult Failed(const QString& why);
@@ -121,6 +141,7 @@ class Storage {
   SqlDialect m_dialect;
   QSqlDatabase m_db;
   QString m_lastError;
+  bool m_reopen = false;
 };
 
 }  // namespace qm::server

@@ -109,6 +109,21 @@ class ServerProcess {
     return m_process.exitCode();
   }
 
+  // SIGKILL, as a crash or the kernel's out-of-memory killer would end it;
+  // waits until it is gone.
+  void Kill() {
+    m_process.kill();
+    m_process.waitForFinished(15000);
+  }
+
+  // Takes in what the server wrote, waiting up to waitMs for it. A server
+  // whose log nobody reads stops at its next line once the pipe is full, so
+  // a long run calls this every now and then.
+  void Drain(int waitMs = 0) {
+    m_process.waitForReadyRead(waitMs);
+    m_log += m_process.readAllStandardError();
+  }
+
   // Everything the server wrote on its standard error so far.
   QString Log() {
     m_log += m_process.readAllStandardError();
