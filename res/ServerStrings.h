@@ -51,9 +51,9 @@ inline constexpr QStringView kServerNoDatabase = u"データベースがあり�
 inline constexpr QStringView kServerBackupExists =
     u"書き出し先がすでにあります。上書きはしません：";
 inline constexpr QStringView kServerBackupFailed = u"バックアップを書き出せません：";
-inline constexpr QStringView kServerBackupNeedsSqlite =
-    u"backup は SQLite のデータベースだけを書き出します。PostgreSQL のデータベースは pg_dump "
-    u"で控えてください";
+// A PostgreSQL database is written out by PostgreSQL's own pg_dump.
+inline constexpr QStringView kServerBackupNeedsPgDump =
+    u"PostgreSQL のデータベースの書き出しには pg_dump が要ります（postgresql-client）";
 inline constexpr QStringView kServerBackupWritten = u"バックアップを書き出しました：";
 inline constexpr QStringView kServerListening = u"listening on ";
 inline constexpr QStringView kServerStopped = u"stopped";

@@ -7,14 +7,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "net/RequestKey.h"
 #include "platform/CodePage.h"
 #include "res/ServerStrings.h"
+#include "server/DatabaseLocation.h"
 #include "server/HttpServer.h"
 #include "server/ServiceLimits.h"
 #include "server/ServiceRules.h"
@@ -129,6 +133,28 @@ int SyncToDisk(const QString& path) {
   return synced;
 }
 
+// Writes PostgreSQL's own dump of location into partial (custom format,
+// one consistent snapshot, restored with pg_restore). The password goes
+// through the environment, never the command line others can read.
+QString PgDump(const QString& pgDump, const DatabaseLocation& location, const QString& partial) {
+  QStringList arguments{QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
+                        QStringLiteral("--file=") + partial};
+  if (!location.host.isEmpty()) arguments << QStringLiteral("--host=") + location.host;
+  arguments << QStringLiteral("--port=") + QString::number(location.port);
+  if (!location.user.isEmpty()) arguments << QStringLiteral("--username=") + location.user;
+  arguments << QStringLiteral("--dbname=") + location.database;
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  if (!location.password.isEmpty())
+    environment.insert(QStringLiteral("PGPASSWORD"), location.password);
+  process.setProcessEnvironment(environment);
+  process.start(pgDump, arguments);
+  if (!process.waitForStarted() || !process.waitForFinished(-1)) return process.errorString();
+  if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return QString();
+  const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+  return said.isEmpty() ? QStringLiteral("pg_dump") : said;
+}
+
 // The copy is written under a name of its own beside out and renamed into
 // place once whole and on disk: out is never a half copy, not even after a
 // crash, and an existing out is never replaced.
@@ -143,23 +169,40 @@ int Backup(const QString& out, const QString& dbPath, const ServerIo& io) {
     io.err(res::kServerBackupExists.toString() + target + u'\n');
     return 1;
   };
-  // A PostgreSQL database is copied with PostgreSQL's own tools.
-  if (IsPostgresUrl(dbPath)) {
-    io.err(res::kServerBackupNeedsSqlite.toString() + u'\n');
-    return 1;
-  }
   // A dangling link counts: renaming onto it would replace it.
   if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return exists();
-  // Opening a missing database would create an empty one and "back it up".
-  if (!QFileInfo::exists(dbPath)) {
-    io.err(res::kServerNoDatabase.toString() + QFileInfo(dbPath).absoluteFilePath() + u'\n');
-    return 1;
-  }
-  QString error;
-  const std::unique_ptr<Storage> storage = Storage::OpenSqlite(dbPath, &error);
-  if (!storage) {
-    io.err(error + u'\n');
-    return 1;
+  std::function<QString(const QString& partial)> writeCopy;
+  std::unique_ptr<Storage> storage;
+  if (IsPostgresUrl(dbPath)) {
+    DatabaseLocation location;
+    QString error;
+    if (!ParseDatabaseLocation(dbPath, location, &error)) {
+      io.err(error + u'\n');
+      return 1;
+    }
+    const QString pgDump = QStandardPaths::findExecutable(QStringLiteral("pg_dump"));
+    if (pgDump.isEmpty()) {
+      io.err(res::kServerBackupNeedsPgDump.toString() + u'\n');
+      return 1;
+    }
+    writeCopy = [pgDump, location](const QString& partial) {
+      return PgDump(pgDump, location, partial);
+    };
+  } else {
+    // Opening a missing database would create an empty one and "back it up".
+    if (!QFileInfo::exists(dbPath)) {
+      io.err(res::kServerNoDatabase.toString() + QFileInfo(dbPath).absoluteFilePath() + u'\n');
+      return 1;
+    }
+    QString error;
+    storage = Storage::OpenSqlite(dbPath, &error);
+    if (!storage) {
+      io.err(error + u'\n');
+      return 1;
+    }
+    writeCopy = [&storage](const QString& partial) {
+      return storage->CopyTo(partial) == StoreResult::kOk ? QString() : storage->LastError();
+    };
   }
   // Created empty here (which VACUUM INTO accepts) so the name is ours alone,
   // readable by its owner only (the password digests in it are as good as
@@ -167,9 +210,7 @@ int Backup(const QString& out, const QString& dbPath, const ServerIo& io) {
   QTemporaryFile partial(target + QStringLiteral(".partial-XXXXXX"));
   if (!partial.open()) return failed(partial.errorString());
   partial.close();
-  if (storage->CopyTo(partial.fileName()) != StoreResult::kOk) {
-    return failed(storage->LastError());
-  }
+  if (const QString why = writeCopy(partial.fileName()); !why.isEmpty()) return failed(why);
   if (const int why = SyncToDisk(partial.fileName()); why != 0) {
     return failed(QString::fromLocal8Bit(std::strerror(why)));
   }

@@ -230,12 +230,25 @@ TEST_F(ServerPostgresTest, SavesListsUpdatesDownloadsAndRefusesThroughTheRealSer
       QM_SERVER_EXE, {QStringLiteral("list-users"), QStringLiteral("--db"), db});
   EXPECT_EQ(listed.out,
             QStringLiteral("%1\t1\t%2\n%3\t0\t0\n").arg(kMail).arg(second.size()).arg(kOtherMail));
-  // A PostgreSQL database is not copied by the SQLite backup.
-  const auto backup = qm::test::ServerProcess::RunVerb(
-      QM_SERVER_EXE,
-      {QStringLiteral("backup"), QStringLiteral("/tmp/never"), QStringLiteral("--db"), db});
-  EXPECT_EQ(backup.exitCode, 1);
-  EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/never")));
+  // A PostgreSQL database is written out as PostgreSQL's own dump, which
+  // pg_restore reads; an existing file is never replaced.
+  QTemporaryDir folder;
+  const QString out = folder.filePath(QStringLiteral("store.dump"));
+  const QStringList backup{QStringLiteral("backup"), out, QStringLiteral("--db"), db};
+  const auto written = qm::test::ServerProcess::RunVerb(QM_SERVER_EXE, backup);
+  ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+  QFile dump(out);
+  ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(dump.read(5) == "PGDMP");
+  dump.close();
+  QProcess restore;
+  restore.start(QStringLiteral("pg_restore"), {QStringLiteral("--list"), out});
+  ASSERT_TRUE(restore.waitForFinished(30000));
+  EXPECT_EQ(restore.exitCode(), 0);
+  EXPECT_TRUE(restore.readAllStandardOutput().contains("TABLE DATA public files"));
+  const auto again = qm::test::ServerProcess::RunVerb(QM_SERVER_EXE, backup);
+  EXPECT_EQ(again.exitCode, 1);
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("store.dump")});
 }
 
 TEST_F(ServerPostgresTest, TwoServersOnOneDatabaseShareFilesTicketsKeysAndWholeUpdates) {
