@@ -127,6 +127,27 @@ PageReply Redirect(const QByteArray& location) {
   return reply;
 }
 
+// The title as a file name for a Content-Disposition filename*, UTF-8 and
+// percent-encoded: path separators, quotes and control characters become
+// "_", a leading dot too, so the name stays one file in the folder it is
+// saved to. At most 64 characters, then ".qmp" unless the title ends so.
+// Empty when the title leaves nothing to read.
+QByteArray Utf8DownloadName(QStringView title) {
+  constexpr qsizetype kMaxNameLength = 64;
+  qsizetype length = std::min(title.size(), kMaxNameLength);
+  if (length > 0 && length < title.size() && title[length - 1].isHighSurrogate()) --length;
+  QString name;
+  for (const QChar c : title.first(length)) {
+    const char16_t u = c.unicode();
+    const bool unsafe = u < 0x20 || u == 0x7F || u == u'/' || u == u'\\' || u == u'"';
+    name += unsafe ? QChar(u'_') : c;
+  }
+  for (qsizetype i = 0; i < name.size() && name[i] == u'.'; ++i) name[i] = u'_';
+  if (name.trimmed().isEmpty()) return {};
+  if (!name.endsWith(QStringLiteral(".qmp"), Qt::CaseInsensitive)) name += QStringLiteral(".qmp");
+  return QUrl::toPercentEncoding(name, "!#$&+^`|~");
+}
+
 QByteArray SessionCookie(const QString& token) {
   // No Max-Age: the browser forgets it when it closes, the server when the
   // session expires, whichever comes first.
@@ -219,9 +240,14 @@ PageReply OutlinePage(Storage& storage, const QString& mail, const QString& file
     reply.body = content;
     reply.account = mail;
     AddCommonHeaders(reply);
-    reply.headers.append(std::pair<QByteArray, QByteArray>{
-        "Content-Disposition",
-        "attachment; filename=\"" + DownloadName(file.title, file.fileId).toLatin1() + '"'});
+    QByteArray disposition =
+        "attachment; filename=\"" + DownloadName(file.title, file.fileId).toLatin1() + '"';
+    // Browsers save under the title as it is written, kanji and all; the
+    // plain name stays for any reader that does not know this form.
+    if (const QByteArray name = Utf8DownloadName(file.title); !name.isEmpty()) {
+      disposition += "; filename*=UTF-8''" + name;
+    }
+    reply.headers.append(std::pair<QByteArray, QByteArray>{"Content-Disposition", disposition});
     return reply;
   }
   const QString downloadLink = u"<p><a href=\""_s + HtmlEscaped(OutlineAddress(fileId)) +

@@ -233,7 +233,15 @@ TEST_F(PageTest, TheDownloadIsTheStoredFileUnderASafeName) {
   ASSERT_EQ(download.status, 200);
   EXPECT_EQ(download.body, bytes);
   EXPECT_EQ(download.contentType, "application/octet-stream");
-  EXPECT_EQ(Header(download, "Content-Disposition"), "attachment; filename=\"________qmp.qmp\"");
+  // The plain name for any reader, the title itself for a browser; neither
+  // leaves the folder it is saved to.
+  EXPECT_EQ(Header(download, "Content-Disposition"),
+            "attachment; filename=\"________qmp.qmp\"; "
+            "filename*=UTF-8''___%E5%A0%B1%E5%91%8A_%E6%9B%B8.qmp");
+  const QString plain = SaveNew(QStringLiteral("  "), bytes);
+  EXPECT_EQ(Header(Page("GET", "/outline/" + plain.toLatin1() + "/download", SignedInCookie()),
+                   "Content-Disposition"),
+            "attachment; filename=\"" + plain.toLatin1() + ".qmp\"");
   EXPECT_EQ(Header(download, "X-Content-Type-Options"), "nosniff");
 }
 
